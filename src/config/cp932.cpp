@@ -1,0 +1,102 @@
+#include "config/cp932.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <iconv.h>
+#endif
+
+namespace vellconf {
+
+#ifdef _WIN32
+namespace {
+constexpr UINT kUtf8 = CP_UTF8;
+constexpr UINT kCp932 = 932;
+
+std::optional<std::wstring> toWide(std::string_view in, UINT codePage) {
+    if (in.empty()) return std::wstring();
+    const int size = static_cast<int>(in.size());
+    const int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, in.data(), size, nullptr, 0);
+    if (n <= 0) return std::nullopt;
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, in.data(), size, out.data(), n);
+    return out;
+}
+
+std::optional<std::string> fromWide(const std::wstring& in, UINT codePage) {
+    if (in.empty()) return std::string();
+    const int size = static_cast<int>(in.size());
+    BOOL lossy = FALSE;
+    BOOL* lossyFlag = codePage == kUtf8 ? nullptr : &lossy;
+    const DWORD flags = codePage == kUtf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    const int n = WideCharToMultiByte(codePage, flags, in.data(), size, nullptr, 0, nullptr, lossyFlag);
+    if (n <= 0 || lossy) return std::nullopt;
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(codePage, flags, in.data(), size, out.data(), n, nullptr, lossyFlag);
+    return out;
+}
+
+std::optional<std::string> convert(std::string_view in, UINT from, UINT to) {
+    auto wide = toWide(in, from);
+    if (!wide) return std::nullopt;
+    return fromWide(*wide, to);
+}
+}  // namespace
+
+std::optional<std::string> utf8ToCp932(std::string_view utf8) { return convert(utf8, kUtf8, kCp932); }
+std::optional<std::string> cp932ToUtf8(std::string_view text) { return convert(text, kCp932, kUtf8); }
+
+#else
+namespace {
+// "CP932" rather than "SHIFT_JIS": only the Microsoft table maps characters
+// such as "～" (0x81 0x60), "∞" and the NEC extensions the way Windows does.
+std::optional<std::string> convert(std::string_view in, const char* from, const char* to) {
+    if (in.empty()) return std::string();
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string out(in.size() * 2 + 16, '\0');
+    char* inPtr = const_cast<char*>(in.data());
+    std::size_t inLeft = in.size();
+    std::size_t done = 0;
+    bool ok = true;
+    while (inLeft > 0) {
+        char* outPtr = out.data() + done;
+        std::size_t outLeft = out.size() - done;
+        const std::size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+        done = out.size() - outLeft;
+        if (r != static_cast<std::size_t>(-1)) break;
+        if (errno != E2BIG) {
+            ok = false;
+            break;
+        }
+        out.resize(out.size() * 2);
+    }
+    iconv_close(cd);
+    if (!ok) return std::nullopt;
+    out.resize(done);
+    return out;
+}
+}  // namespace
+
+std::optional<std::string> utf8ToCp932(std::string_view utf8) { return convert(utf8, "UTF-8", "CP932"); }
+std::optional<std::string> cp932ToUtf8(std::string_view text) { return convert(text, "CP932", "UTF-8"); }
+#endif
+
+std::string cp932(std::string_view utf8) {
+    auto converted = utf8ToCp932(utf8);
+    if (!converted) throw EncodingError("text not representable in code page 932: " + std::string(utf8));
+    return *converted;
+}
+
+std::string_view cutToBytes(std::string_view text, std::size_t maxBytes) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t len = charLength(text, pos);
+        if (pos + len > maxBytes) break;
+        pos += len;
+    }
+    return text.substr(0, pos);
+}
+
+}  // namespace vellconf

@@ -1,0 +1,134 @@
+#include "config/profile_reader.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <system_error>
+
+#include "config/cp932.h"
+
+namespace vellconf {
+
+namespace {
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Lines end at LF; a CR right before it belongs to the line ending, not the text.
+std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (end != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
+        lines.push_back(line);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+    return lines;
+}
+
+// Positions of `wanted` that start a character, so a trail byte that happens to
+// equal it is never taken for it.
+std::optional<std::size_t> findFirstChar(std::string_view text, char wanted) {
+    for (std::size_t pos = 0; pos < text.size(); pos += charLength(text, pos)) {
+        if (text[pos] == wanted) return pos;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> findLastChar(std::string_view text, char wanted) {
+    std::optional<std::size_t> found;
+    for (std::size_t pos = 0; pos < text.size(); pos += charLength(text, pos)) {
+        if (text[pos] == wanted) found = pos;
+    }
+    return found;
+}
+
+// The name of a "[name]" line; anything after the last "]" is ignored.
+std::optional<std::string_view> sectionName(std::string_view line) {
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string_view::npos || line[start] != '[') return std::nullopt;
+    const std::string_view rest = line.substr(start + 1);
+    const auto close = findLastChar(rest, ']');
+    if (!close) return std::nullopt;
+    return rest.substr(0, *close);
+}
+
+struct Entry {
+    std::string_view key;
+    std::string_view value;
+};
+
+std::optional<Entry> parseEntry(std::string_view line) {
+    const auto equals = findFirstChar(line, '=');
+    if (!equals) return std::nullopt;
+    const Entry entry{trimBlanks(line.substr(0, *equals)), trimBlanks(line.substr(*equals + 1))};
+    if (entry.key.empty()) return std::nullopt;
+    return entry;
+}
+
+std::string_view stripQuotes(std::string_view value) {
+    const bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                        value.back() == value.front();
+    return quoted ? value.substr(1, value.size() - 2) : value;
+}
+
+std::string limited(std::string_view text) {
+    return std::string(cutToBytes(text, ProfileReader::kMaxValueBytes));
+}
+}  // namespace
+
+ProfileReader::ProfileReader(std::string_view text) {
+    // Entries of a repeated section go nowhere: a scan stops at the first
+    // section of a name, so later ones can never answer.
+    Section* current = nullptr;
+    for (const std::string_view line : splitLines(text)) {
+        if (const auto name = sectionName(line)) {
+            std::string folded = foldCase(*name);
+            const bool seen = std::any_of(sections_.begin(), sections_.end(),
+                                          [&](const Section& s) { return s.foldedName == folded; });
+            current = seen ? nullptr : &sections_.emplace_back(Section{std::move(folded), {}});
+            continue;
+        }
+        if (!current) continue;
+        if (const auto entry = parseEntry(line)) {
+            current->values.try_emplace(foldCase(entry->key), limited(stripQuotes(entry->value)));
+        }
+    }
+}
+
+ProfileReader ProfileReader::fromFile(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return {};
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return {};
+    return ProfileReader(text);
+}
+
+std::string ProfileReader::get(std::string_view section, std::string_view key, std::string_view fallback) const {
+    const std::string foldedSection = foldCase(section);
+    const auto found = std::find_if(sections_.begin(), sections_.end(),
+                                    [&](const Section& s) { return s.foldedName == foldedSection; });
+    if (found == sections_.end()) return limited(fallback);
+    const auto value = found->values.find(foldCase(key));
+    if (value == found->values.end()) return limited(fallback);
+    return value->second;
+}
+
+std::string foldCase(std::string_view text) {
+    std::string folded(text);
+    for (std::size_t pos = 0; pos < folded.size(); pos += charLength(folded, pos)) {
+        const char c = folded[pos];
+        if (charLength(folded, pos) == 1 && c >= 'A' && c <= 'Z') folded[pos] = static_cast<char>(c - 'A' + 'a');
+    }
+    return folded;
+}
+
+}  // namespace vellconf

@@ -1,0 +1,92 @@
+// The AI script reads Config.lua with Lua itself: run the written file through
+// a real Lua 5.4 and compare every global with the record it came from.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+
+#include "config/config_writer.h"
+#include "config/decimal.h"
+#include "config/settings_catalogue.h"
+#include "lists/memo.h"
+#include "test_support.h"
+
+namespace vellconf {
+namespace {
+
+std::string runCommand(const std::string& command) {
+    std::string output;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return output;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
+    ::pclose(pipe);
+    return output;
+}
+
+// Every global the file defines that the tool writes, as Lua prints it.
+std::map<std::string, std::string> globalsAfterRunning(const std::string& fileBytes) {
+    test::ScratchDir dir;
+    std::ofstream(dir / "Config.lua", std::ios::binary) << fileBytes;
+    std::ofstream script(dir / "dump.lua");
+    script << "dofile(arg[1])\n"
+              "for _, key in ipairs({";
+    for (const auto& spec : settingsCatalogue()) script << '"' << spec.key << "\",";
+    script << "}) do print(key .. '=' .. tostring(_G[key])) end\n"
+              "print('IGNORE_MOB=' .. table.concat(IGNORE_MOB, ','))\n"
+              "print('FRIENDS=' .. table.concat(FRIENDS, ','))\n";
+    script.close();
+    const std::string output =
+        runCommand(std::string(LUA_EXECUTABLE) + " " + (dir / "dump.lua").string() + " " + (dir / "Config.lua").string() + " 2>&1");
+    std::map<std::string, std::string> globals;
+    std::size_t start = 0;
+    while (start < output.size()) {
+        const auto end = output.find('\n', start);
+        const std::string line = output.substr(start, end - start);
+        const auto equals = line.find('=');
+        if (equals != std::string::npos) globals[line.substr(0, equals)] = line.substr(equals + 1);
+        else ADD_FAILURE() << "lua: " << line;
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return globals;
+}
+
+// What Lua should see for a field: flags are the globals YES = 1 and NO = 0.
+std::string expectedInLua(const AiSettings& settings, const SettingSpec& spec) {
+    const std::string written = formatSettingValue(settings, spec.key);
+    if (written == "YES") return "1";
+    if (written == "NO") return "0";
+    return written;
+}
+
+void expectLuaSeesRecord(const AiSettings& settings, const std::string& memo, const std::vector<std::string>& ignore,
+                         const std::vector<std::string>& friends) {
+    auto globals = globalsAfterRunning(writeConfigLua(settings, memo, ignore, friends));
+    for (const auto& spec : settingsCatalogue())
+        EXPECT_EQ(globals[std::string(spec.key)], expectedInLua(settings, spec)) << spec.key;
+    const auto joined = [](const std::vector<std::string>& ids) {
+        std::string text;
+        for (const auto& id : ids) text += (text.empty() ? "" : ",") + id;
+        return text;
+    };
+    EXPECT_EQ(globals["IGNORE_MOB"], joined(ignore));
+    EXPECT_EQ(globals["FRIENDS"], joined(friends));
+}
+
+TEST(LuaReadsConfig, DefaultFile) { expectLuaSeesRecord(startupSettings(), startupMemo(), {}, {}); }
+
+TEST(LuaReadsConfig, ChangedValuesListsAndMemo) {
+    AiSettings settings = startupSettings();
+    std::int32_t next = -3;
+    for (const auto& spec : settingsCatalogue()) settings.*spec.member = next++ % 7;  // every form, negatives too
+    settings.RotatePeriod = 120000;
+    settings.AttackDelay = -2147483647;
+    const std::string memo = cp932("[狩場]\nFlagDefaultState = NO\n-- ]の前\n");
+    expectLuaSeesRecord(settings, memo, {"1002", "1031", "1002"}, {"1234567", "7654321"});
+}
+
+}  // namespace
+}  // namespace vellconf
