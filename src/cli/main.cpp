@@ -3,15 +3,18 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/ai_settings.h"
-#include "config/config_writer.h"
+#include "cli/assignments.h"
+#include "config/config_io.h"
+#include "config/cp932.h"
 #include "config/file_io.h"
 #include "config/settings_catalogue.h"
+#include "config/tool_paths.h"
 #include "lists/memo.h"
 
 namespace {
@@ -26,53 +29,168 @@ constexpr std::string_view kUsage =
     "usage: vellconf-cli COMMAND [OPTIONS]\n"
     "\n"
     "commands:\n"
-    "  defaults [-o FILE]   write the Config.lua that a save right after start-up writes\n"
-    "                       (to standard output without -o)\n"
+    "  defaults [-o FILE]                 write the Config.lua that a save right after\n"
+    "                                     start-up writes (to standard output without -o)\n"
+    "  dump [--fallbacks ai|specified] CONFIG\n"
+    "                                     print what a load of CONFIG gives, as JSON\n"
+    "  resave [--fallbacks ai|specified] IN OUT\n"
+    "                                     load IN and save it as OUT\n"
+    "  set IN -o OUT KEY=VALUE...         load IN, change settings as their pages would,\n"
+    "                                     save OUT\n"
     "\n"
     "options:\n"
-    "  -h, --help           show this help\n";
+    "  --fallbacks ai|specified           the values of missing keys: those of AI load\n"
+    "                                     (default) or of specified load\n"
+    "  --mobdata FILE, --friends FILE     the monster and friend lists that IDs are looked\n"
+    "                                     up in (default: MobData.ini and Friend.ini beside\n"
+    "                                     the program)\n"
+    "  -h, --help                         show this help\n";
 
 struct UsageError {
     std::string message;
 };
+struct Failure {
+    std::string message;
+};
 
-// Writes to FILE, or to standard output when no file was named.
-int emit(const std::optional<std::string>& outputPath, const std::string& bytes) {
-    if (!outputPath) {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        return std::fflush(stdout) == 0 ? kExitOk : kExitFailure;
-    }
-    switch (writeFileAtomically(*outputPath, bytes)) {
-        case WriteResult::Ok: return kExitOk;
-        case WriteResult::OpenFailed: std::cerr << "vellconf-cli: cannot create " << *outputPath << "\n"; break;
-        case WriteResult::WriteFailed: std::cerr << "vellconf-cli: cannot write " << *outputPath << "\n"; break;
-    }
-    return kExitFailure;
-}
-
-int runDefaults(const std::vector<std::string_view>& args) {
+// The command line split into options and the remaining words.
+struct Arguments {
     std::optional<std::string> output;
+    std::optional<std::string> mobData;
+    std::optional<std::string> friends;
+    LoadKind fallbacks = LoadKind::Ai;
+    std::vector<std::string> words;
+};
+
+Arguments parseArguments(const std::vector<std::string_view>& args) {
+    Arguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" || args[i] == "--output") {
-            if (i + 1 >= args.size()) throw UsageError{"option " + std::string(args[i]) + " needs a file name"};
-            output = std::string(args[++i]);
+        const std::string_view arg = args[i];
+        const auto value = [&]() -> std::string {
+            if (i + 1 >= args.size()) throw UsageError{"option " + std::string(arg) + " needs a value"};
+            return std::string(args[++i]);
+        };
+        if (arg == "-o" || arg == "--output") {
+            parsed.output = value();
+        } else if (arg == "--mobdata") {
+            parsed.mobData = value();
+        } else if (arg == "--friends") {
+            parsed.friends = value();
+        } else if (arg == "--fallbacks") {
+            const std::string kind = value();
+            if (kind != "ai" && kind != "specified") throw UsageError{"--fallbacks takes ai or specified"};
+            parsed.fallbacks = kind == "ai" ? LoadKind::Ai : LoadKind::Specified;
+        } else if (arg.size() > 1 && arg.starts_with('-')) {
+            throw UsageError{"unknown option '" + std::string(arg) + "'"};
         } else {
-            throw UsageError{"defaults: unexpected argument '" + std::string(args[i]) + "'"};
+            parsed.words.emplace_back(arg);
         }
     }
-    return emit(output, writeConfigLua(startupSettings(), startupMemo(), {}, {}));
+    return parsed;
+}
+
+void expectWords(const Arguments& args, std::size_t count, std::string_view command) {
+    if (args.words.size() != count)
+        throw UsageError{std::string(command) + ": expected " + std::to_string(count) + " file name(s)"};
+}
+
+// The side files, beside the program unless named; a missing one is an empty list.
+std::vector<MonsterRecord> monsterList(const Arguments& args) {
+    const auto bytes = readFile(args.mobData ? std::filesystem::path(*args.mobData) : programFolder() / "MobData.ini");
+    return bytes ? parseMobData(*bytes) : std::vector<MonsterRecord>{};
+}
+
+std::vector<FriendRecord> friendList(const Arguments& args) {
+    const auto bytes = readFile(args.friends ? std::filesystem::path(*args.friends) : programFolder() / "Friend.ini");
+    return bytes ? parseFriendIni(*bytes) : std::vector<FriendRecord>{};
+}
+
+// A load over the start-up state, as right after the program has started.
+LoadedConfig load(const Arguments& args, const std::string& path, LoadKind fallbacks) {
+    auto loaded = loadConfigFile(std::filesystem::path(path), fallbacks, startupSettings(), monsterList(args),
+                                 friendList(args));
+    if (!loaded) throw Failure{"cannot read " + path};
+    return std::move(*loaded);
+}
+
+ConfigContent contentOf(const LoadedConfig& loaded) {
+    return {loaded.settings, loaded.memo, idsOf(loaded.ignoreRows), idsOf(loaded.coFightRows)};
+}
+
+// Writes to FILE, or to standard output when no file was named.
+void emit(const std::optional<std::string>& outputPath, const std::string& bytes) {
+    if (!outputPath) {
+        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+        if (std::fflush(stdout) != 0) throw Failure{"cannot write to standard output"};
+        return;
+    }
+    switch (writeFileAtomically(*outputPath, bytes)) {
+        case WriteResult::Ok: return;
+        case WriteResult::OpenFailed: throw Failure{"cannot create " + *outputPath};
+        case WriteResult::WriteFailed: throw Failure{"cannot write " + *outputPath};
+    }
+}
+
+void save(const std::string& path, const ConfigContent& content) {
+    const SaveResult result = saveConfig(std::filesystem::path(path), content);
+    if (result != SaveResult::Saved) throw Failure{std::string(saveMessage(result)) + ": " + path};
+}
+
+int runDefaults(const Arguments& args) {
+    expectWords(args, 0, "defaults");
+    emit(args.output, writeConfigLua(startupSettings(), startupMemo(), {}, {}));
+    return kExitOk;
+}
+
+nlohmann::ordered_json rowJson(const std::string& id, const std::string& name) {
+    return {{"id", cp932ToUtf8Lossy(id)}, {"name", cp932ToUtf8Lossy(name)}};
+}
+
+int runDump(const Arguments& args) {
+    expectWords(args, 1, "dump");
+    const LoadedConfig loaded = load(args, args.words[0], args.fallbacks);
+    nlohmann::ordered_json json;
+    auto& settings = json["settings"] = nlohmann::ordered_json::object();
+    for (const auto& spec : settingsCatalogue()) settings[std::string(spec.key)] = loaded.settings.*spec.member;
+    auto& ignore = json["ignore"] = nlohmann::ordered_json::array();
+    for (const auto& row : loaded.ignoreRows) ignore.push_back(rowJson(row.id(), row.cells[1]));
+    auto& friends = json["friends"] = nlohmann::ordered_json::array();
+    for (const auto& row : loaded.coFightRows) friends.push_back(rowJson(row.id, row.name));
+    json["memo"] = cp932ToUtf8Lossy(loaded.memo);
+    std::cout << json.dump(2) << "\n";
+    return kExitOk;
+}
+
+int runResave(const Arguments& args) {
+    expectWords(args, 2, "resave");
+    save(args.words[1], contentOf(load(args, args.words[0], args.fallbacks)));
+    return kExitOk;
+}
+
+int runSet(const Arguments& args) {
+    if (args.words.empty()) throw UsageError{"set: expected an input file"};
+    if (!args.output) throw UsageError{"set: expected -o OUT"};
+    LoadedConfig loaded = load(args, args.words[0], LoadKind::Ai);
+    for (auto word = args.words.begin() + 1; word != args.words.end(); ++word) {
+        if (auto error = applyAssignment(loaded.settings, *word)) throw UsageError{*error};
+    }
+    save(*args.output, contentOf(loaded));
+    return kExitOk;
 }
 
 int run(const std::vector<std::string_view>& args) {
-    if (args.empty()) throw UsageError{"no command given"};
-    const std::string_view command = args.front();
-    const std::vector<std::string_view> rest(args.begin() + 1, args.end());
     const auto asksForHelp = [](std::string_view a) { return a == "-h" || a == "--help" || a == "help"; };
     if (std::ranges::any_of(args, asksForHelp)) {
         std::cout << kUsage;
         return kExitOk;
     }
+    if (args.empty()) throw UsageError{"no command given"};
+    const std::string_view command = args.front();
+    const Arguments rest = parseArguments({args.begin() + 1, args.end()});
     if (command == "defaults") return runDefaults(rest);
+    if (command == "dump") return runDump(rest);
+    if (command == "resave") return runResave(rest);
+    if (command == "set") return runSet(rest);
     throw UsageError{"unknown command '" + std::string(command) + "'"};
 }
 
@@ -83,7 +201,10 @@ int main(int argc, char** argv) {
     try {
         return run(args);
     } catch (const UsageError& error) {
-        std::cerr << "vellconf-cli: " << error.message << "\n" << "Try 'vellconf-cli --help'.\n";
+        std::cerr << "vellconf-cli: " << error.message << "\nTry 'vellconf-cli --help'.\n";
         return kExitUsage;
+    } catch (const Failure& failure) {
+        std::cerr << "vellconf-cli: " << failure.message << "\n";
+        return kExitFailure;
     }
 }

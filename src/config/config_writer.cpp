@@ -70,9 +70,9 @@ private:
     void addLine(std::string_view line) {
         if (line == "{RULE}") return addText(std::string(kRule) + std::string(kLineEnd));
         if (line == "{MEMO}") {
-            addText(kMemoStartMarker + std::string(kLineEnd));
+            addText(memoStartMarker() + std::string(kLineEnd));
             pieces_.push_back({Piece::Kind::Memo, {}});
-            return addText(std::string(kLineEnd) + kMemoEndMarker + std::string(kLineEnd));
+            return addText(std::string(kLineEnd) + memoEndMarker() + std::string(kLineEnd));
         }
         if (line == "{SKILLS}") return addSkills();
         if (line == "{IGNORE_MOB}") return addArray("IGNORE_MOB", Piece::Kind::IgnoreMob);
@@ -151,8 +151,15 @@ void appendArray(std::string& out, std::span<const std::string> items) {
 
 }  // namespace
 
-const std::string kMemoStartMarker = marker("▼ここから");
-const std::string kMemoEndMarker = marker("▲ここまで");
+const std::string& memoStartMarker() {
+    static const std::string text = marker("▼ここから");
+    return text;
+}
+
+const std::string& memoEndMarker() {
+    static const std::string text = marker("▲ここまで");
+    return text;
+}
 
 std::string writeConfigLua(const AiSettings& settings, std::string_view memo,
                            std::span<const std::string> ignoreMob, std::span<const std::string> friends) {

@@ -32,7 +32,7 @@ inline std::string writeConfigLua(const ConfigContent& content) {
 std::string formatSettingValue(const AiSettings& settings, std::string_view key);
 
 // Lines of the memo block: the markers the loader looks for, as whole lines.
-extern const std::string kMemoStartMarker;
-extern const std::string kMemoEndMarker;
+const std::string& memoStartMarker();
+const std::string& memoEndMarker();
 
 }  // namespace vellconf

@@ -89,6 +89,18 @@ std::string cp932(std::string_view utf8) {
     return *converted;
 }
 
+std::string cp932ToUtf8Lossy(std::string_view text) {
+    if (auto whole = cp932ToUtf8(text)) return *whole;
+    std::string out;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t len = charLength(text, pos);
+        const auto converted = cp932ToUtf8(text.substr(pos, len));
+        out += converted ? *converted : "\xEF\xBF\xBD";
+        pos += len;
+    }
+    return out;
+}
+
 std::string_view cutToBytes(std::string_view text, std::size_t maxBytes) {
     std::size_t pos = 0;
     while (pos < text.size()) {

@@ -20,6 +20,10 @@ struct EncodingError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// For showing text that may hold stray bytes (a hand-edited file): every
+// character that does not convert becomes U+FFFD.
+std::string cp932ToUtf8Lossy(std::string_view cp932);
+
 // For the program's own fixed texts, which must always convert: a failure is a
 // programming error and throws.
 std::string cp932(std::string_view utf8);

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace vellconf {
@@ -42,7 +43,22 @@ void appendRows(std::span<const MonsterRecord> from, std::span<const std::size_t
 
 // Removes the rows at `selected` (indices, any order; out-of-range ones ignored).
 template <typename Row>
-void removeRows(std::vector<Row>& rows, std::span<const std::size_t> selected);
+void removeRows(std::vector<Row>& rows, std::span<const std::size_t> selected) {
+    // Marking first makes repeated indices harmless and keeps one pass over the rows.
+    std::vector<bool> doomed(rows.size(), false);
+    bool any = false;
+    for (const std::size_t index : selected) {
+        if (index < rows.size()) doomed[index] = any = true;
+    }
+    if (!any) return;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (doomed[i]) continue;
+        if (kept != i) rows[kept] = std::move(rows[i]);
+        ++kept;
+    }
+    rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(kept), rows.end());
+}
 
 // The column sort of a list header click.
 struct ColumnSort {

@@ -18,8 +18,8 @@ std::string defaultFile() { return writeConfigLua(startupSettings(), startupMemo
 
 std::vector<std::string> linesBetweenMarkers(const std::string& file) {
     const auto lines = crlfLines(file);
-    const auto start = std::find(lines.begin(), lines.end(), kMemoStartMarker);
-    const auto end = std::find(lines.begin(), lines.end(), kMemoEndMarker);
+    const auto start = std::find(lines.begin(), lines.end(), memoStartMarker());
+    const auto end = std::find(lines.begin(), lines.end(), memoEndMarker());
     return {start + 1, end};
 }
 
@@ -39,8 +39,8 @@ TEST(DefaultFile, HasTheDocumentedShape) {
     const auto lines = crlfLines(file);
     EXPECT_EQ(linesBetweenMarkers(file).size(), 7u);
     EXPECT_EQ(lines.size(), 596u + 7u);
-    EXPECT_EQ(kMemoStartMarker.size(), 49u);
-    EXPECT_EQ(kMemoEndMarker.size(), 49u);
+    EXPECT_EQ(memoStartMarker().size(), 49u);
+    EXPECT_EQ(memoEndMarker().size(), 49u);
     EXPECT_EQ(lines[1], cp932("-- ヴェルAI 設定ファイル\tby Ollum"));
     EXPECT_EQ(lines[8], "[CONFIG]");
 }

@@ -1,0 +1,101 @@
+#include "config/tool_paths.h"
+
+#include <cctype>
+#include <cstdlib>
+
+#include "config/cp932.h"
+#include "config/profile_reader.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace vellconf {
+
+ToolPaths readToolPaths(const std::filesystem::path& iniFile) {
+    const ProfileReader reader = ProfileReader::fromFile(iniFile);
+    return {reader.get("PATH", "SetPath", kDefaultSetPath), reader.get("PATH", "LibPath", kDefaultLibPath)};
+}
+
+std::string toolPathsText(const ToolPaths& paths) {
+    return "[PATH]\r\nSetPath = \"" + paths.setPath + "\"\r\nLibPath = \"" + paths.libPath + "\"\r\n";
+}
+
+WriteResult writeToolPaths(const std::filesystem::path& iniFile, const ToolPaths& paths) {
+    return writeFileAtomically(iniFile, toolPathsText(paths));
+}
+
+std::string aiConfigPath(std::string_view setPath) { return std::string(setPath) + "\\Config.lua"; }
+
+#ifdef _WIN32
+
+std::filesystem::path programFolder() {
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (n == 0) return {};
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            break;
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return std::filesystem::path(buffer).parent_path();
+}
+
+std::optional<std::filesystem::path> resolvePath(std::string_view cp932Path) {
+    if (cp932Path.empty()) return std::filesystem::path();
+    const int size = static_cast<int>(cp932Path.size());
+    const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, cp932Path.data(), size, nullptr, 0);
+    if (n <= 0) return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, cp932Path.data(), size, wide.data(), n);
+    return std::filesystem::path(wide);
+}
+
+std::optional<std::string> toCp932Path(const std::filesystem::path& path) {
+    return utf8ToCp932(reinterpret_cast<const char*>(path.u8string().c_str()));
+}
+
+#else
+
+std::filesystem::path programFolder() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::filesystem::current_path(ec) : exe.parent_path();
+}
+
+namespace {
+
+std::filesystem::path winePrefix() {
+    if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix) return prefix;
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home && *home ? home : "/") / ".wine";
+}
+
+bool hasDriveLetter(std::string_view path) {
+    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> resolvePath(std::string_view cp932Path) {
+    // Separators are looked at only after conversion: in CP932 the second byte
+    // of "ソ" or "表" is a backslash.
+    auto utf8 = cp932ToUtf8(cp932Path);
+    if (!utf8) return std::nullopt;
+    std::string path = std::move(*utf8);
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    if (!hasDriveLetter(path)) return std::filesystem::path(path);
+    const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
+    return winePrefix() / "dosdevices" / (std::string(1, drive) + ":" + path.substr(2));
+}
+
+std::optional<std::string> toCp932Path(const std::filesystem::path& path) { return utf8ToCp932(path.string()); }
+
+#endif
+
+}  // namespace vellconf

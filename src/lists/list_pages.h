@@ -1,0 +1,66 @@
+#pragma once
+// The enemy, friend and memo pages.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "lists/friend_list.h"
+#include "lists/monster_table.h"
+#include "ui/page.h"
+
+namespace vellconf {
+
+// Template 140: the monster list from MobData.ini and the ignore list.
+class CEnemyPage final : public CPage {
+public:
+    // Reads MobData.ini; when it cannot be opened, says so and goes on with an empty list.
+    CEnemyPage(wxWindow* parent, AppState& state, DialogServices& services);
+    ~CEnemyPage() override;
+
+    // The ignore list is replaced by the loaded rows.
+    void showLoaded(const LoadedConfig& loaded) override;
+
+    // The monster list in its current order (a load looks IDs up in it).
+    const std::vector<MonsterRecord>& monsters() const;
+    // The ignore list's first column, top to bottom (what a save writes).
+    std::vector<std::string> ignoreIds() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Template 141: Friend.ini's friends and the co-fight list.
+class CFriendPage final : public CPage {
+public:
+    // Reads Friend.ini; a missing file is an empty list, silently.
+    CFriendPage(wxWindow* parent, AppState& state, DialogServices& services);
+    ~CFriendPage() override;
+
+    // The co-fight list is replaced by the loaded rows.
+    void showLoaded(const LoadedConfig& loaded) override;
+
+    const std::vector<FriendRecord>& friends() const;
+    std::vector<std::string> coFightIds() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Template 142: the memo. Sets the state's memo to the placeholder when created.
+class CMemoPage final : public CPage {
+public:
+    CMemoPage(wxWindow* parent, AppState& state, DialogServices& services);
+    ~CMemoPage() override;
+
+    void commitEdits() override;
+    void showLoaded(const LoadedConfig& loaded) override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace vellconf

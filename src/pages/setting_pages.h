@@ -1,0 +1,104 @@
+#pragma once
+// The twelve tab pages that edit the scalar settings. Each is rendered from its
+// page table; a class adds nothing but its table and its own special rules.
+
+#include <string_view>
+#include <vector>
+
+#include "pages/page_tables.h"
+#include "ui/page.h"
+
+namespace vellconf {
+
+// A page built from a PageTable. Every editing control is named after the key
+// it edits ("key", radio buttons "key#0", "key#1"..., spins "key#spin"), which
+// is how tests and the rotation rule find them.
+class CSettingPage : public CPage {
+public:
+    enum class Direction { ToControls, FromControls };
+
+    CSettingPage(wxWindow* parent, AppState& state, DialogServices& services, const PageTable& table);
+
+    void commitEdits() override;
+    void showLoaded(const LoadedConfig& loaded) override;
+
+    // Copies every bound value to its control, or every control to its bound value.
+    void ExchangeData(Direction direction);
+
+    const PageTable& table() const { return table_; }
+
+protected:
+    struct Impl;
+    Impl& impl() { return *impl_; }
+
+private:
+    const PageTable& table_;
+    Impl* impl_;  // owned; freed with the window
+};
+
+class CBasicPage final : public CSettingPage {
+public:
+    CBasicPage(wxWindow* parent, AppState& state, DialogServices& services);
+};
+
+class CAttack1Page final : public CSettingPage {
+public:
+    CAttack1Page(wxWindow* parent, AppState& state, DialogServices& services);
+};
+
+class CAttack2Page final : public CSettingPage {
+public:
+    CAttack2Page(wxWindow* parent, AppState& state, DialogServices& services);
+};
+
+class CRotatePage final : public CSettingPage {
+public:
+    CRotatePage(wxWindow* parent, AppState& state, DialogServices& services);
+
+    // The rotation-state buttons and the radius, period, delay and threshold
+    // fields with their spins follow whether rotation is on.
+    void EnableRotateControls();
+    void DisableRotateControls();
+};
+
+class CMoonlightPage final : public CSettingPage {
+public:
+    CMoonlightPage(wxWindow* parent, AppState& state, DialogServices& services);
+};
+
+class CCapricePage final : public CSettingPage {
+public:
+    CCapricePage(wxWindow* parent, AppState& state, DialogServices& services);
+};
+
+class CFleetMovePage final : public CSettingPage {
+public:
+    CFleetMovePage(wxWindow* parent, AppState& state, DialogServices& services);
+};
+
+class COveredSpeedPage final : public CSettingPage {
+public:
+    COveredSpeedPage(wxWindow* parent, AppState& state, DialogServices& services);
+};
+
+class CDefensePage final : public CSettingPage {
+public:
+    CDefensePage(wxWindow* parent, AppState& state, DialogServices& services);
+};
+
+class CChaoticBenedictionPage final : public CSettingPage {
+public:
+    CChaoticBenedictionPage(wxWindow* parent, AppState& state, DialogServices& services);
+};
+
+class CEmergencyAvoidPage final : public CSettingPage {
+public:
+    CEmergencyAvoidPage(wxWindow* parent, AppState& state, DialogServices& services);
+};
+
+class CTouchHealPage final : public CSettingPage {
+public:
+    CTouchHealPage(wxWindow* parent, AppState& state, DialogServices& services);
+};
+
+}  // namespace vellconf

@@ -1,0 +1,59 @@
+#pragma once
+// The fixed layouts of the dialogs, in dialog units, with their texts (UTF-8).
+
+#include <string_view>
+#include <vector>
+
+#include "ui/dialog_units.h"
+
+namespace vellconf::templates {
+
+enum class Kind { Label, GroupBox, Button, DefaultButton, Edit, Picture, Tabs, ListView, MultiLineEdit };
+
+struct Control {
+    Kind kind;
+    int id;
+    DialogRect rect;
+    std::string_view text;
+};
+
+struct Dialog {
+    std::string_view caption;
+    int width;
+    int height;
+    std::vector<Control> controls;
+
+    const Control& control(int id) const;
+};
+
+// Control ids shared with the code that binds them.
+namespace ids {
+inline constexpr int kOk = 1;
+inline constexpr int kCancel = 2;
+inline constexpr int kTabs = 1004;
+inline constexpr int kExit = 1026;
+inline constexpr int kNotice = 1027;
+inline constexpr int kToolSettings = 1028;
+inline constexpr int kAiLoad = 1029;
+inline constexpr int kAiSave = 1030;
+inline constexpr int kSpecifiedLoad = 1031;
+inline constexpr int kSpecifiedSave = 1032;
+inline constexpr int kSetPathEdit = 1238;
+inline constexpr int kLibPathEdit = 1239;
+inline constexpr int kBrowseSetPath = 1240;
+inline constexpr int kBrowseLibPath = 1241;
+inline constexpr int kRemoveFromIgnore = 1248;
+inline constexpr int kAddToIgnore = 1249;
+inline constexpr int kMonsterList = 1246;
+inline constexpr int kIgnoreList = 1247;
+inline constexpr int kMemoEdit = 1258;
+}  // namespace ids
+
+const Dialog& mainDialog();          // 102
+const Dialog& noticeDialog();        // 137
+const Dialog& toolSettingsDialog();  // 138
+const Dialog& enemyPage();           // 140
+const Dialog& memoPage();            // 142
+const Dialog& friendHelpDialog();    // 143
+
+}  // namespace vellconf::templates

@@ -1,0 +1,30 @@
+#include "ui/dialog_units.h"
+
+#include <wx/fontenum.h>
+
+namespace vellconf {
+
+wxFont dialogFont() {
+    static const wxFont font = [] {
+        // The first installed of the faces; Windows ships the first, Debian's
+        // fonts-ipafont-gothic the second.
+        for (const char* face : {"ＭＳ Ｐゴシック", "IPAPGothic", "Noto Sans CJK JP", "IPAGothic"}) {
+            const wxString name = wxString::FromUTF8(face);
+            if (wxFontEnumerator::IsValidFacename(name)) return wxFont(wxFontInfo(9).FaceName(name));
+        }
+        return wxFont(wxFontInfo(9).Family(wxFONTFAMILY_SWISS));
+    }();
+    return font;
+}
+
+wxSize dialogUnits(const wxWindow* reference, int width, int height) {
+    return reference->ConvertDialogToPixels(wxSize(width, height));
+}
+
+void placeAt(wxWindow* control, const wxWindow* reference, const DialogRect& rect) {
+    const wxPoint position = reference->ConvertDialogToPixels(wxPoint(rect.x, rect.y));
+    const wxSize size = reference->ConvertDialogToPixels(wxSize(rect.width, rect.height));
+    control->SetSize(wxRect(position, size));
+}
+
+}  // namespace vellconf

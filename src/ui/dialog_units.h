@@ -1,0 +1,22 @@
+#pragma once
+// Fixed layouts in dialog units: positions scale with the dialog font, so the
+// windows keep their proportions whatever font size the platform gives.
+
+#include <wx/font.h>
+#include <wx/window.h>
+
+namespace vellconf {
+
+struct DialogRect {
+    int x, y, width, height;
+};
+
+// The 9-point Japanese gothic every dialog uses; it also sets the size of a dialog unit.
+wxFont dialogFont();
+
+wxSize dialogUnits(const wxWindow* reference, int width, int height);
+
+// Moves and sizes `control` to `rect`, in the dialog units of `reference`.
+void placeAt(wxWindow* control, const wxWindow* reference, const DialogRect& rect);
+
+}  // namespace vellconf

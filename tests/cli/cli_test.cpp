@@ -1,0 +1,175 @@
+// Runs the built vellconf-cli on real files.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "config/config_writer.h"
+#include "config/file_io.h"
+#include "config/settings_catalogue.h"
+#include "lists/memo.h"
+#include "test_support.h"
+
+namespace vellconf {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun cli(const std::string& arguments) {
+    test::ScratchDir dir;
+    const std::string command =
+        std::string(VELLCONF_CLI) + " " + arguments + " >" + (dir / "out").string() + " 2>" + (dir / "err").string();
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir / "out").value_or(""),
+            readFile(dir / "err").value_or("")};
+}
+
+std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+
+void writeBytes(const fs::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeBytes(dir / "MobData.ini", cp932(";ID 名前 a b c d e f g h i j k l m n o p q r\n"
+                                             "1002 ポリン 1 - - - - - - - - - - - - - - - - -\n"
+                                             "1031 ポポリン 14 - - - - - - - - - - - - - - - - -\n"));
+        writeBytes(dir / "Friend.ini", cp932("123 たろう\r\n456 はなこ\r\n"));
+    }
+    std::string lists() const {
+        return "--mobdata " + quoted(dir / "MobData.ini") + " --friends " + quoted(dir / "Friend.ini");
+    }
+    test::ScratchDir dir;
+};
+
+TEST_F(Cli, DefaultsWritesTheStartupFile) {
+    const std::string expected = writeConfigLua(startupSettings(), startupMemo(), {}, {});
+    EXPECT_EQ(cli("defaults").out, expected);
+    ASSERT_EQ(cli("defaults -o " + quoted(dir / "Config.lua")).status, 0);
+    EXPECT_EQ(readFile(dir / "Config.lua"), expected);
+}
+
+TEST_F(Cli, UsageErrorsExitWithTwo) {
+    for (const char* arguments : {"", "frobnicate", "defaults --bogus", "defaults -o", "dump", "dump --fallbacks x a",
+                                  "set in.lua KEY=1"}) {
+        const CliRun run = cli(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.err, "") << arguments;
+    }
+    const CliRun help = cli("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: vellconf-cli"), std::string::npos);
+}
+
+TEST_F(Cli, DumpPrintsWhatALoadGives) {
+    const std::vector<std::string> ignore = {"1031", "9999"};
+    const std::vector<std::string> friends = {"456", "777"};
+    AiSettings settings = startupSettings();
+    settings.DistanceAttackArea = 3;
+    writeBytes(dir / "Config.lua", writeConfigLua(settings, cp932("メモ\n二行目"), ignore, friends));
+    const CliRun run = cli("dump " + lists() + " " + quoted(dir / "Config.lua"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto json = nlohmann::ordered_json::parse(run.out);
+    ASSERT_EQ(json["settings"].size(), kSettingCount);
+    EXPECT_EQ(json["settings"].begin().key(), "FlagDefaultState");
+    EXPECT_EQ(json["settings"]["DistanceAttackArea"], 3);
+    EXPECT_EQ(json["settings"]["Ph3TH_SkillLevel"], 5);
+    EXPECT_EQ(json["ignore"], nlohmann::json::parse(R"([{"id":"1031","name":"ポポリン"},{"id":"9999","name":""}])"));
+    EXPECT_EQ(json["friends"], nlohmann::json::parse(R"([{"id":"456","name":"はなこ"},{"id":"777","name":"名前不明"}])"));
+    EXPECT_EQ(json["memo"], "メモ\n二行目");
+}
+
+TEST_F(Cli, DumpFallbacksDifferBetweenTheLoads) {
+    writeBytes(dir / "Config.lua", "[CONFIG]\n");
+    const auto ai = nlohmann::json::parse(cli("dump " + lists() + " " + quoted(dir / "Config.lua")).out);
+    const auto specified =
+        nlohmann::json::parse(cli("dump --fallbacks specified " + lists() + " " + quoted(dir / "Config.lua")).out);
+    EXPECT_EQ(ai["settings"]["Ph1TH_OwnHP_C"], 50);
+    EXPECT_EQ(specified["settings"]["Ph1TH_OwnHP_C"], 20);
+    EXPECT_EQ(ai["memo"], "");
+}
+
+TEST_F(Cli, ResaveReproducesAToolWrittenFile) {
+    const std::vector<std::string> ignore = {"1002", "1002"}, friends = {"123"};
+    const std::string file = writeConfigLua(startupSettings(), cp932("[狩場]\n"), ignore, friends);
+    writeBytes(dir / "in.lua", file);
+    ASSERT_EQ(cli("resave " + lists() + " " + quoted(dir / "in.lua") + " " + quoted(dir / "out.lua")).status, 0);
+    EXPECT_EQ(readFile(dir / "out.lua"), file);
+}
+
+TEST_F(Cli, UnreadableInputExitsWithOneAndWritesNothing) {
+    for (const std::string& arguments : {"dump " + quoted(dir / "missing.lua"),
+                                         "resave " + quoted(dir / "missing.lua") + " " + quoted(dir / "out.lua"),
+                                         "set " + quoted(dir / "missing.lua") + " -o " + quoted(dir / "out.lua")}) {
+        const CliRun run = cli(arguments);
+        EXPECT_EQ(run.status, 1) << arguments;
+        EXPECT_NE(run.err, "") << arguments;
+    }
+    EXPECT_FALSE(fs::exists(dir / "out.lua"));
+}
+
+TEST_F(Cli, SetAppliesValuesAsThePagesWould) {
+    writeBytes(dir / "in.lua", writeConfigLua(startupSettings(), "", {}, {}));
+    struct Case {
+        const char* assignment;
+        const char* key;
+        std::int32_t value;
+    };
+    const Case cases[] = {
+        {"DistanceAttackArea=20", "DistanceAttackArea", 14},
+        {"DistanceAttackArea=3a", "DistanceAttackArea", 3},
+        {"RotatePeriod=50000", "RotatePeriod", 50000},
+        {"Ph1ML_SkillLevel=", "Ph1ML_SkillLevel", 1},
+        {"FlagAttackQuickly=YES", "FlagAttackQuickly", 1},
+        {"TypeSearchEnemyLIF=1", "TypeSearchEnemyLIF", 1},
+        {"FlagDefaultState=NO", "FlagDefaultState", 0},
+        {"FlagRotateState=2", "FlagRotateState", 2},
+        {"FlagAutoCaprice=3", "FlagAutoCaprice", 3},
+        {"FlagRotateInfinity=YES", "FlagRotateInfinity", 1},
+        {"FlagRotateFunction=NO", "FlagRotateFunction", 0},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = cli("set " + quoted(dir / "in.lua") + " -o " + quoted(dir / "out.lua") + " " + c.assignment);
+        ASSERT_EQ(run.status, 0) << c.assignment << run.err;
+        const auto json = nlohmann::json::parse(cli("dump " + quoted(dir / "out.lua")).out);
+        EXPECT_EQ(json["settings"][c.key], c.value) << c.assignment;
+    }
+}
+
+TEST_F(Cli, SetRefusesWhatNoPageTakes) {
+    writeBytes(dir / "in.lua", writeConfigLua(startupSettings(), "", {}, {}));
+    for (const char* assignment : {"NoSuchKey=1", "FlagAttackQuickly=yes", "FlagAttackQuickly=1", "TypeSearchEnemyLIF=2",
+                                   "AutoSkillPriority=0", "FlagAutoMoonLight=4", "FlagRotateFunction=1", "IGNORE_MOB={1}",
+                                   "DistanceAttackArea"}) {
+        const CliRun run = cli("set " + quoted(dir / "in.lua") + " -o " + quoted(dir / "out.lua") +
+                            " DistanceAttackArea=3 " + assignment);
+        EXPECT_EQ(run.status, 2) << assignment;
+        EXPECT_NE(run.err, "") << assignment;
+        EXPECT_FALSE(fs::exists(dir / "out.lua")) << assignment;
+    }
+}
+
+TEST_F(Cli, LuaRunsWhatSetAndResaveWrote) {
+    const std::vector<std::string> ignore = {"1002"}, friends = {"123"};
+    writeBytes(dir / "in.lua", writeConfigLua(startupSettings(), cp932("メモ"), ignore, friends));
+    ASSERT_EQ(cli("set " + quoted(dir / "in.lua") + " -o " + quoted(dir / "set.lua") + " RotatePeriod=777").status, 0);
+    ASSERT_EQ(cli("resave " + quoted(dir / "set.lua") + " " + quoted(dir / "resaved.lua")).status, 0);
+    writeBytes(dir / "check.lua", "dofile(arg[1]) print(RotatePeriod, FlagDefaultState, IGNORE_MOB[1], FRIENDS[1])");
+    test::ScratchDir out;
+    const std::string command = std::string(LUA_EXECUTABLE) + " " + quoted(dir / "check.lua") + " " +
+                                quoted(dir / "resaved.lua") + " >" + (out / "lua").string() + " 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(readFile(out / "lua"), "777\t1\t1002\t123\n");
+}
+
+}  // namespace
+}  // namespace vellconf

@@ -1,0 +1,218 @@
+#include "config/config_loader.h"
+
+#include <gtest/gtest.h>
+
+#include "config/config_writer.h"
+#include "config/settings_catalogue.h"
+#include "lists/memo.h"
+#include "test_support.h"
+
+namespace vellconf {
+namespace {
+
+const std::string kStart = memoStartMarker();
+const std::string kEnd = memoEndMarker();
+
+LoadedConfig load(std::string_view file, LoadKind kind = LoadKind::Ai, const AiSettings& current = startupSettings(),
+                  std::span<const MonsterRecord> monsters = {}, std::span<const FriendRecord> friends = {}) {
+    return loadConfig(file, kind, current, monsters, friends);
+}
+
+std::string configWith(std::string_view lines) { return "[CONFIG]\n" + std::string(lines); }
+
+TEST(LoadFallbacks, MissingKeysTakeTheLoadsOwnFallbacks) {
+    struct Case {
+        const char* key;
+        std::int32_t ai;
+        std::int32_t specified;
+    };
+    // An empty file: everything falls back; these are where the two loads and start-up part.
+    const Case cases[] = {
+        {"FlagAttackOwnerEnemy", 1, 1}, {"FlagAttackQuickly", 1, 1}, {"Ph3TH_SkillLevel", 1, 1},
+        {"Ph1TH_OwnHP_C", 50, 20},      {"Ph2TH_UsableFlag", 0, 1},  {"Ph2TH_MyHP_C", 100, 20},
+        {"Ph2TH_MySP_F", 0, 20},        {"FlagRotateFunction", 1, 1}, {"RotateDelay", 3000, 3000},
+        {"FlagAutoEmergencyAvoidC", 0, 0},
+    };
+    for (std::string_view file : {"", "no section here\nFlagAttackQuickly = NO\n"}) {
+        const AiSettings ai = load(file, LoadKind::Ai).settings;
+        const AiSettings specified = load(file, LoadKind::Specified).settings;
+        for (const auto& c : cases) {
+            EXPECT_EQ(ai.*findSetting(c.key)->member, c.ai) << c.key;
+            EXPECT_EQ(specified.*findSetting(c.key)->member, c.specified) << c.key;
+        }
+    }
+}
+
+TEST(LoadConversion, FollowsTheKindOfEachKey) {
+    struct Case {
+        const char* line;
+        const char* key;
+        std::int32_t value;
+    };
+    const Case cases[] = {
+        {"FlagDefaultState = YES", "FlagDefaultState", 1},
+        {"FlagDefaultState = yes", "FlagDefaultState", 0},
+        {"FlagDefaultState = Yes", "FlagDefaultState", 0},
+        {"FlagDefaultState = 1", "FlagDefaultState", 0},
+        {"FlagDefaultState = YES -- note", "FlagDefaultState", 0},
+        {"FlagDefaultState =   YES  ", "FlagDefaultState", 1},
+        {"flagdefaultstate = YES", "FlagDefaultState", 1},
+        {"FlagRotateFunction = no", "FlagRotateFunction", 1},
+        {"FlagRotateFunction = 0", "FlagRotateFunction", 1},
+        {"FlagRotateFunction = NO", "FlagRotateFunction", 0},
+        {"DistanceAttackArea = 007", "DistanceAttackArea", 7},
+        {"DistanceAttackArea = 12 -- cells", "DistanceAttackArea", 12},
+        {"DistanceAttackArea = abc", "DistanceAttackArea", 0},
+        {"Ph1ML_SkillLevel = 9", "Ph1ML_SkillLevel", 9},
+        {"RotatePeriod = 99999999999", "RotatePeriod", 2147483647},
+        {"FlagRotateState = 7", "FlagRotateState", 7},
+        {"AutoSkillPriority = 0", "AutoSkillPriority", 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(load(configWith(c.line)).settings.*findSetting(c.key)->member, c.value) << c.line;
+}
+
+TEST(LoadLookup, FirstOccurrenceAndSectionsRule) {
+    EXPECT_EQ(load(configWith("DistanceNotReturn = 3\nDistanceNotReturn = 5\n")).settings.DistanceNotReturn, 3);
+    EXPECT_EQ(load("[config]\r\nDistanceNotReturn = 4\r\n").settings.DistanceNotReturn, 4);
+    // A second section outside the memo ends CONFIG.
+    EXPECT_EQ(load(configWith("[OTHER]\nDistanceNotReturn = 4\n")).settings.DistanceNotReturn, 7);
+}
+
+TEST(LoadRotation, InfinityIsReadOnlyWhileRotationIsOn) {
+    AiSettings current = startupSettings();
+    current.FlagRotateInfinity = 1;
+    struct Case {
+        const char* lines;
+        std::int32_t function;
+        std::int32_t infinity;
+    };
+    const Case cases[] = {
+        {"FlagRotateFunction = NO\nFlagRotateInfinity = NO\n", 0, 1},  // kept from before the load
+        {"FlagRotateFunction = YES\nFlagRotateInfinity = NO\n", 1, 0},
+        {"FlagRotateFunction = YES\nFlagRotateInfinity = maybe\n", 1, 1},
+        {"FlagRotateFunction = YES\n", 1, 0},  // Infinity's fallback
+        {"", 1, 0},
+    };
+    for (const auto& c : cases) {
+        const AiSettings loaded = load(configWith(c.lines), LoadKind::Ai, current).settings;
+        EXPECT_EQ(loaded.FlagRotateFunction, c.function) << c.lines;
+        EXPECT_EQ(loaded.FlagRotateInfinity, c.infinity) << c.lines;
+    }
+}
+
+MonsterRecord monster(std::string id, std::string name, std::string level = "1") {
+    MonsterRecord row;
+    row.cells[0] = std::move(id);
+    row.cells[1] = std::move(name);
+    row.cells[2] = std::move(level);
+    return row;
+}
+
+TEST(LoadArrays, RebuildTheListsFromTheSourceLists) {
+    const std::vector<MonsterRecord> monsters = {monster("1002", "poring"), monster("abc", "first", "5"),
+                                                 monster("ABC", "second"), monster("1031", "poporing")};
+    const std::vector<FriendRecord> friends = {{"77", "taro"}, {"77", "jiro"}, {"x1", "hana"}};
+    struct Case {
+        const char* ignoreValue;
+        std::vector<std::pair<std::string, std::string>> ignore;  // ID as read, name found
+    };
+    const Case cases[] = {
+        {"{}", {}},
+        {"", {}},
+        {"{1002,1031}", {{"1002", "poring"}, {"1031", "poporing"}}},
+        {"{1002, 1031}", {{"1002", "poring"}, {"1031", "poporing"}}},
+        {"{ ,1002,,}", {{"1002", "poring"}}},
+        {"{Abc}", {{"Abc", "first"}}},  // first row whose ID matches without regard to case
+        {"{9999,1002,1002}", {{"9999", ""}, {"1002", "poring"}, {"1002", "poring"}}},
+        {"{1002\t1031}", {{"1002\t1031", ""}}},  // a tab is no delimiter
+    };
+    for (const auto& c : cases) {
+        const auto loaded = load(configWith(std::string("IGNORE_MOB = ") + c.ignoreValue + "\n"), LoadKind::Ai,
+                                 startupSettings(), monsters, friends);
+        ASSERT_EQ(loaded.ignoreRows.size(), c.ignore.size()) << c.ignoreValue;
+        for (std::size_t i = 0; i < c.ignore.size(); ++i) {
+            EXPECT_EQ(loaded.ignoreRows[i].id(), c.ignore[i].first);
+            EXPECT_EQ(loaded.ignoreRows[i].cells[1], c.ignore[i].second);
+        }
+    }
+    const auto loaded = load(configWith("FRIENDS = {77,X1,5}\n"), LoadKind::Ai, startupSettings(), monsters, friends);
+    const std::vector<FriendRecord> expected = {{"77", "taro"}, {"X1", "hana"}, {"5", cp932("名前不明")}};
+    EXPECT_EQ(loaded.coFightRows, expected);
+}
+
+TEST(LoadArrays, ValueIsCutBeforeSplitting) {
+    std::string ids;
+    for (int i = 0; i < 60; ++i) ids += (i ? "," : "") + std::to_string(10000 + i);
+    const auto loaded = load(configWith("IGNORE_MOB = {" + ids + "}\n"));
+    // 260 bytes: "{", 43 IDs with their commas, then the first digit of the 44th.
+    ASSERT_EQ(loaded.ignoreRows.size(), 44u);
+    EXPECT_EQ(loaded.ignoreRows[42].id(), "10042");
+    EXPECT_EQ(loaded.ignoreRows.back().id(), "1");
+}
+
+std::string memoFile(const std::string& middle) { return "[CONFIG]\r\n" + middle + "FlagDefaultState = NO\r\n"; }
+
+TEST(LoadMemo, GathersTheLinesBetweenTheMarkers) {
+    struct Case {
+        std::string name;
+        std::string file;
+        std::string memo;
+    };
+    const std::string line1000(1000, 'x');
+    const Case cases[] = {
+        {"plain", kStart + "\r\na\r\nb\r\n" + kEnd + "\r\n", "a\nb"},
+        {"LF line ends", kStart + "\na\nb\n" + kEnd + "\n", "a\nb"},
+        {"empty memo line", kStart + "\r\n\r\n" + kEnd + "\r\n", ""},
+        {"markers only", kStart + "\r\n" + kEnd + "\r\n", ""},
+        {"no start marker", "a\r\n" + kEnd + "\r\n", ""},
+        {"end before start", kEnd + "\r\n" + kStart + "\r\nb\r\n", ""},
+        {"no end marker: to the end of the file", kStart + "\r\na\r\n", "a\nFlagDefaultState = NO"},
+        {"marker with a trailing blank is text", kStart + "\r\n" + kEnd + " \r\nb\r\n" + kEnd + "\r\n",
+         kEnd + " \nb"},
+        {"a second start marker right after the first is text", kStart + "\r\n" + kStart + "\r\nb\r\n" + kEnd + "\r\n",
+         kStart + "\nb"},
+        {"a line that would pass 1024 bytes is dropped, a later short one kept",
+         kStart + "\r\n" + line1000 + "\r\n" + std::string(30, 'y') + "\r\nshort\r\n" + kEnd + "\r\n",
+         line1000 + "\nshort"},
+        {"a CR inside a line stays", kStart + "\r\na\rb\r\n" + kEnd + "\r\n", "a\rb"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(load(memoFile(c.file)).memo, c.memo) << c.name;
+    // A marker as the last line without a line end is no marker.
+    EXPECT_EQ(load(kStart + "\r\na\r\n" + kEnd).memo, "a\n" + kEnd);
+}
+
+TEST(LoadMemo, MemoLinesAreNeverSettings) {
+    const std::string file = "[CONFIG]\r\n" + kStart + "\r\n" + cp932("[狩場]") + "\r\nDistanceNotReturn = 3\r\n" + kEnd +
+                             "\r\nDistanceNotReturn = 5\r\nFlagDefaultState = NO\r\n";
+    const auto loaded = load(file);
+    EXPECT_EQ(loaded.settings.DistanceNotReturn, 5);
+    EXPECT_EQ(loaded.settings.FlagDefaultState, 0);
+    EXPECT_EQ(loaded.memo, cp932("[狩場]") + "\nDistanceNotReturn = 3");
+}
+
+TEST(LoadThenSave, ReproducesTheFile) {
+    AiSettings settings = startupSettings();
+    settings.FlagRotateFunction = 0;  // Infinity then comes from the record the load started from
+    settings.RotatePeriod = 50000;
+    settings.Ph1ML_SkillLevel = 9;
+    const std::vector<std::string> ignore = {"1031", "1002", "1031"};
+    const std::vector<std::string> friends = {"123", "456"};
+    for (const std::string& memo :
+         {startupMemo(), std::string(), std::string("one line"), cp932("[狩場]\nFlagDefaultState = NO\n\n")}) {
+        const std::string file = writeConfigLua(settings, memo, ignore, friends);
+        const auto loaded = load(file, LoadKind::Specified);
+        const std::string again = writeConfigLua(loaded.settings, loaded.memo, std::vector<std::string>{"1031", "1002", "1031"},
+                                                 std::vector<std::string>{"123", "456"});
+        EXPECT_EQ(again, file) << memo;
+        std::vector<std::string> loadedIgnore, loadedFriends;
+        for (const auto& row : loaded.ignoreRows) loadedIgnore.push_back(row.id());
+        for (const auto& row : loaded.coFightRows) loadedFriends.push_back(row.id);
+        EXPECT_EQ(loadedIgnore, ignore);
+        EXPECT_EQ(loadedFriends, friends);
+        EXPECT_EQ(loaded.settings, settings);
+    }
+}
+
+}  // namespace
+}  // namespace vellconf

@@ -1,0 +1,74 @@
+#include "config/tool_paths.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "config/file_io.h"
+#include "test_support.h"
+
+namespace vellconf {
+namespace {
+
+TEST(ToolPaths, ReadsSectionPathWithDefaults) {
+    struct Case {
+        const char* name;
+        std::string ini;
+        ToolPaths paths;
+    };
+    const std::string d1(kDefaultSetPath), d2(kDefaultLibPath);
+    const Case cases[] = {
+        {"quoted", "[PATH]\r\nSetPath = \"D:\\AI\"\r\nLibPath = \"E:\\Lib\"\r\n", {"D:\\AI", "E:\\Lib"}},
+        {"unquoted", "[PATH]\nSetPath = D:\\AI\nLibPath = E:\\Lib\n", {"D:\\AI", "E:\\Lib"}},
+        {"one key only", "[path]\nlibpath = \"x\"\n", {d1, "x"}},
+        {"empty values", "[PATH]\nSetPath = \"\"\nLibPath = \n", {"", ""}},
+        {"no section", "SetPath = x\n", {d1, d2}},
+        {"CP932 path", "[PATH]\nSetPath = \"" + cp932("C:\\ソース\\表") + "\"\n", {cp932("C:\\ソース\\表"), d2}},
+    };
+    for (const auto& c : cases) {
+        test::ScratchDir dir;
+        std::ofstream(dir / "VellConf.ini", std::ios::binary) << c.ini;
+        EXPECT_EQ(readToolPaths(dir / "VellConf.ini"), c.paths) << c.name;
+    }
+    test::ScratchDir dir;
+    EXPECT_EQ(readToolPaths(dir / "VellConf.ini"), (ToolPaths{d1, d2}));
+    EXPECT_FALSE(std::filesystem::exists(dir / "VellConf.ini"));
+}
+
+TEST(ToolPaths, WritesTheThreeLineFormAndReadsItBack) {
+    test::ScratchDir dir;
+    const ToolPaths paths{cp932("C:\\ソ\\"), ""};
+    ASSERT_EQ(writeToolPaths(dir / "VellConf.ini", paths), WriteResult::Ok);
+    EXPECT_EQ(readFile(dir / "VellConf.ini"),
+              "[PATH]\r\nSetPath = \"" + cp932("C:\\ソ\\") + "\"\r\nLibPath = \"\"\r\n");
+    EXPECT_EQ(readToolPaths(dir / "VellConf.ini"), paths);
+}
+
+TEST(ToolPaths, AiConfigPathAppendsAsIs) {
+    EXPECT_EQ(aiConfigPath("C:\\AI"), "C:\\AI\\Config.lua");
+    EXPECT_EQ(aiConfigPath("C:\\AI\\"), "C:\\AI\\\\Config.lua");
+    EXPECT_EQ(aiConfigPath(""), "\\Config.lua");
+}
+
+#ifndef _WIN32
+TEST(ToolPaths, WindowsPathsResolveInsideTheWinePrefix) {
+    ::setenv("WINEPREFIX", "/tmp/prefix", 1);
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\Program Files\\AI\\Config.lua", "/tmp/prefix/dosdevices/c:/Program Files/AI/Config.lua"},
+        {"d:\\x", "/tmp/prefix/dosdevices/d:/x"},
+        // The trail bytes of ソ and 表 are backslashes; they stay inside their characters.
+        {cp932("C:\\ソース\\表\\Config.lua"), "/tmp/prefix/dosdevices/c:/ソース/表/Config.lua"},
+        {"/home/user/AI\\Config.lua", "/home/user/AI/Config.lua"},
+        {"relative\\Config.lua", "relative/Config.lua"},
+    };
+    for (const auto& [typed, resolved] : cases) EXPECT_EQ(resolvePath(typed), std::filesystem::path(resolved)) << typed;
+    EXPECT_EQ(resolvePath("bad \x83"), std::nullopt);
+    ::unsetenv("WINEPREFIX");
+    const char* home = std::getenv("HOME");
+    EXPECT_EQ(resolvePath("C:\\a"), std::filesystem::path(home ? home : "/") / ".wine/dosdevices/c:/a");
+}
+#endif
+
+}  // namespace
+}  // namespace vellconf
