@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <fstream>
@@ -78,14 +80,32 @@ TEST(Save, FailuresLeaveEverythingAsItWas) {
     }
 }
 
+// Permissions do not stop root, so as root the check runs in a child process
+// that has given up its privileges.
+bool holdsWithoutPrivileges(bool (*check)(const fs::path&), const fs::path& dir) {
+    if (::geteuid() != 0) return check(dir);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        std::_Exit(dropped && check(dir) ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 TEST(Save, ReadOnlyFolderAndFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
     test::ScratchDir dir;
     writeBytes(dir / "Config.lua", "old");
-    fs::permissions(dir / "Config.lua", fs::perms::owner_read);
-    EXPECT_EQ(saveConfig(dir / "Config.lua", defaults()), SaveResult::OpenFailed);
-    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_EQ(saveConfig(dir / "New.lua", defaults()), SaveResult::OpenFailed);
+    fs::permissions(dir / "Config.lua", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+    EXPECT_TRUE(holdsWithoutPrivileges(
+        [](const fs::path& d) {
+            return saveConfig(d / "Config.lua", defaults()) == SaveResult::OpenFailed &&
+                   saveConfig(d / "New.lua", defaults()) == SaveResult::OpenFailed;
+        },
+        dir.path()));
     EXPECT_EQ(readFile(dir / "Config.lua"), "old");
     EXPECT_FALSE(fs::exists(dir / "New.lua"));
 }
