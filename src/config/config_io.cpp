@@ -1,7 +1,6 @@
 #include "config/config_io.h"
 
 #include "config/file_io.h"
-#include "config/tool_paths.h"
 #include "res/messages.h"
 
 namespace vellconf {
@@ -16,13 +15,6 @@ SaveResult saveConfig(const std::filesystem::path& target, const ConfigContent& 
         case WriteResult::WriteFailed: break;
     }
     return SaveResult::WriteFailed;
-}
-
-SaveResult saveConfig(std::string_view cp932Path, const ConfigContent& content) {
-    const auto target = resolvePath(cp932Path);
-    if (!target) return content.memo.find("]]") != std::string::npos ? SaveResult::MemoHoldsCommentEnd
-                                                                      : SaveResult::OpenFailed;
-    return saveConfig(*target, content);
 }
 
 std::string_view saveMessage(SaveResult result) {
@@ -41,14 +33,6 @@ std::optional<LoadedConfig> loadConfigFile(const std::filesystem::path& source, 
     const auto bytes = readFile(source);
     if (!bytes) return std::nullopt;
     return loadConfig(*bytes, kind, current, monsters, friends);
-}
-
-std::optional<LoadedConfig> loadConfigFile(std::string_view cp932Path, LoadKind kind, const AiSettings& current,
-                                           std::span<const MonsterRecord> monsters,
-                                           std::span<const FriendRecord> friends) {
-    const auto source = resolvePath(cp932Path);
-    if (!source) return std::nullopt;
-    return loadConfigFile(*source, kind, current, monsters, friends);
 }
 
 std::vector<std::string> idsOf(std::span<const MonsterRecord> rows) {

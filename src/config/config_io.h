@@ -21,9 +21,6 @@ enum class SaveResult {
 // Writes the whole file in one go; on any failure the old file keeps its bytes.
 SaveResult saveConfig(const std::filesystem::path& target, const ConfigContent& content);
 
-// A CP932 path as the user typed it (SetPath + "\Config.lua", or a chosen file).
-SaveResult saveConfig(std::string_view cp932Path, const ConfigContent& content);
-
 // What to tell the user (UTF-8); empty for a save that worked.
 std::string_view saveMessage(SaveResult result);
 
@@ -31,9 +28,6 @@ std::string_view saveMessage(SaveResult result);
 // caller keeps every setting, list and the memo as they were.
 std::optional<LoadedConfig> loadConfigFile(const std::filesystem::path& source, LoadKind kind,
                                            const AiSettings& current, std::span<const MonsterRecord> monsters,
-                                           std::span<const FriendRecord> friends);
-std::optional<LoadedConfig> loadConfigFile(std::string_view cp932Path, LoadKind kind, const AiSettings& current,
-                                           std::span<const MonsterRecord> monsters,
                                            std::span<const FriendRecord> friends);
 
 // The IDs of the first column, top to bottom, as a save writes them.

@@ -150,13 +150,21 @@ MemoBlock findMemo(std::string_view bytes) {
     return memo;
 }
 
-LoadedConfig loadConfig(std::string_view bytes, LoadKind kind, const AiSettings& current,
+std::string asCp932(std::string_view fileBytes) {
+    constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+    if (!fileBytes.starts_with(kUtf8Bom)) return std::string(fileBytes);
+    const auto converted = utf8ToCp932Lossy(fileBytes.substr(kUtf8Bom.size()));
+    return converted ? *converted : std::string(fileBytes);
+}
+
+LoadedConfig loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettings& current,
                         std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends) {
+    const std::string bytes = asCp932(fileBytes);
     const MemoBlock memo = findMemo(bytes);
     // Memo lines never count as settings: a memo line "[狩場]" would otherwise
     // end the CONFIG section, and "FlagDefaultState = NO" shadow the real line.
-    std::string settingsText(bytes.substr(0, memo.begin));
-    settingsText.append(bytes.substr(memo.end));
+    std::string settingsText = bytes.substr(0, memo.begin);
+    settingsText.append(bytes, memo.end);
     const ProfileReader reader(settingsText);
 
     LoadedConfig loaded;

@@ -28,6 +28,11 @@ struct LoadedConfig {
 LoadedConfig loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettings& current,
                         std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends);
 
+// A file as the loader reads it: CP932 as it stands, or, when it starts with
+// a UTF-8 byte-order mark (a modern editor saved it), converted from UTF-8,
+// characters CP932 lacks becoming "?".
+std::string asCp932(std::string_view fileBytes);
+
 // The memo block as the loader finds it.
 struct MemoBlock {
     std::string text;       // the gathered lines, each with its LF

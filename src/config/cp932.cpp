@@ -101,6 +101,30 @@ std::string cp932ToUtf8Lossy(std::string_view text) {
     return out;
 }
 
+namespace {
+// Length of the UTF-8 sequence a lead byte starts; 0 for a byte no sequence starts with.
+std::size_t utf8Length(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;
+}
+}  // namespace
+
+std::optional<std::string> utf8ToCp932Lossy(std::string_view utf8) {
+    if (auto whole = utf8ToCp932(utf8)) return whole;
+    std::string out;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t len = utf8Length(static_cast<unsigned char>(utf8[pos]));
+        if (len == 0 || pos + len > utf8.size()) return std::nullopt;
+        const auto converted = utf8ToCp932(utf8.substr(pos, len));
+        out += converted ? *converted : "?";
+        pos += len;
+    }
+    return out;
+}
+
 std::string_view cutToBytes(std::string_view text, std::size_t maxBytes) {
     std::size_t pos = 0;
     while (pos < text.size()) {

@@ -24,6 +24,10 @@ struct EncodingError : std::runtime_error {
 // character that does not convert becomes U+FFFD.
 std::string cp932ToUtf8Lossy(std::string_view cp932);
 
+// UTF-8 as CP932 with every character CP932 lacks as "?"; nothing when the
+// input is not UTF-8 at all.
+std::optional<std::string> utf8ToCp932Lossy(std::string_view utf8);
+
 // For the program's own fixed texts, which must always convert: a failure is a
 // programming error and throws.
 std::string cp932(std::string_view utf8);

@@ -94,7 +94,20 @@ std::optional<std::filesystem::path> resolvePath(std::string_view cp932Path) {
     return winePrefix() / "dosdevices" / (std::string(1, drive) + ":" + path.substr(2));
 }
 
-std::optional<std::string> toCp932Path(const std::filesystem::path& path) { return utf8ToCp932(path.string()); }
+// A folder inside the Wine prefix goes back to its Windows form, so that
+// VellConf.ini keeps paths the Windows build reads as well.
+std::optional<std::string> toCp932Path(const std::filesystem::path& path) {
+    const std::string devices = (winePrefix() / "dosdevices").string() + "/";
+    std::string text = path.string();
+    if (text.starts_with(devices) && hasDriveLetter(std::string_view(text).substr(devices.size()))) {
+        text = text.substr(devices.size());
+        text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+        for (char& c : text)
+            if (c == '/') c = '\\';
+        if (text.size() == 2) text += '\\';
+    }
+    return utf8ToCp932(text);
+}
 
 #endif
 

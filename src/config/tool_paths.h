@@ -41,7 +41,7 @@ std::string aiConfigPath(std::string_view setPath);
 // backslash separates folders. Nothing when the text does not convert.
 std::optional<std::filesystem::path> resolvePath(std::string_view cp932Path);
 
-// The other way: a file name the platform handed us (a file dialog's answer)
+// The other way: a folder the platform handed us (the folder browser's answer)
 // as CP932 text; nothing when it holds characters CP932 lacks.
 std::optional<std::string> toCp932Path(const std::filesystem::path& path);
 

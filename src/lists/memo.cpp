@@ -17,6 +17,15 @@ const std::string& memoPlaceholder() {
 
 std::string startupMemo() { return crlfToLf(memoPlaceholder()); }
 
+std::size_t memoFieldBytes(std::string_view text) {
+    // No CP932 trail byte is CR or LF, so counting bytes is safe.
+    std::size_t bytes = text.size();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) ++bytes;
+    }
+    return bytes;
+}
+
 std::string crlfToLf(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -64,6 +64,14 @@ TEST(ToolPaths, WindowsPathsResolveInsideTheWinePrefix) {
     };
     for (const auto& [typed, resolved] : cases) EXPECT_EQ(resolvePath(typed), std::filesystem::path(resolved)) << typed;
     EXPECT_EQ(resolvePath("bad \x83"), std::nullopt);
+    // A folder chosen inside the prefix is kept in its Windows form.
+    const std::pair<std::string, std::string> chosen[] = {
+        {"/tmp/prefix/dosdevices/c:/Program Files/AI", "C:\\Program Files\\AI"},
+        {"/tmp/prefix/dosdevices/d:", "D:\\"},
+        {"/tmp/prefix/dosdevices/c:/ソース", cp932("C:\\ソース")},
+        {"/home/user/AI", "/home/user/AI"},
+    };
+    for (const auto& [path, text] : chosen) EXPECT_EQ(toCp932Path(path), text) << path;
     ::unsetenv("WINEPREFIX");
     const char* home = std::getenv("HOME");
     EXPECT_EQ(resolvePath("C:\\a"), std::filesystem::path(home ? home : "/") / ".wine/dosdevices/c:/a");
