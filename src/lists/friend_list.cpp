@@ -62,6 +62,7 @@ RegisterOutcome registerFriend(std::vector<FriendRecord>& friends, std::string_v
     // every later word with the wrong partner on the next read.
     if (holdsBlank(id) || holdsBlank(name)) return RegisterOutcome::HoldsBlank;
     if (name.empty()) return RegisterOutcome::EmptyName;
+    if (id.front() == ';') return RegisterOutcome::StartsComment;
     friends.insert(friends.begin(), FriendRecord{std::string(id), std::string(name)});
     return RegisterOutcome::Registered;
 }

@@ -30,6 +30,7 @@ enum class RegisterOutcome {
     NothingToAdd,    // empty ID: nothing happens, as before
     HoldsBlank,      // an ID or name with a blank would shift every later pair on the next read
     EmptyName,       // likewise an empty name
+    StartsComment,   // an ID starting with ";" would make its pair a comment on the next read
 };
 
 // Checks and inserts a new friend at the top of `friends`.

@@ -34,6 +34,17 @@ private:
 // Template 141: Friend.ini's friends and the co-fight list.
 class CFriendPage final : public CPage {
 public:
+    // Control ids, in the order the page shows them from the top.
+    static constexpr int kIdEdit = 1255;
+    static constexpr int kNameEdit = 1254;
+    static constexpr int kDeleteFriend = 1250;
+    static constexpr int kRegisterFriend = 1251;
+    static constexpr int kHelp = 1260;
+    static constexpr int kFriendList = 1256;
+    static constexpr int kDeleteCoFight = 1252;
+    static constexpr int kAddCoFight = 1253;
+    static constexpr int kCoFightList = 1257;
+
     // Reads Friend.ini; a missing file is an empty list, silently.
     CFriendPage(wxWindow* parent, AppState& state, DialogServices& services);
     ~CFriendPage() override;
@@ -45,6 +56,9 @@ public:
     std::vector<std::string> coFightIds() const;
 
 private:
+    void onRegister();
+    void rewriteFriendFile();
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
@@ -59,6 +73,9 @@ public:
     void showLoaded(const LoadedConfig& loaded) override;
 
 private:
+    // Leaving the field: the memo of the state takes the field's text.
+    void updateMemo();
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

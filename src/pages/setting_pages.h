@@ -2,8 +2,7 @@
 // The twelve tab pages that edit the scalar settings. Each is rendered from its
 // page table; a class adds nothing but its table and its own special rules.
 
-#include <string_view>
-#include <vector>
+#include <memory>
 
 #include "pages/page_tables.h"
 #include "ui/page.h"
@@ -11,15 +10,18 @@
 namespace vellconf {
 
 // A page built from a PageTable. Every editing control is named after the key
-// it edits ("key", radio buttons "key#0", "key#1"..., spins "key#spin"), which
-// is how tests and the rotation rule find them.
+// it edits ("key", radio buttons "key#0", "key#1"..., spins "key#spin"), so
+// that tests and tools can find them.
 class CSettingPage : public CPage {
 public:
     enum class Direction { ToControls, FromControls };
 
     CSettingPage(wxWindow* parent, AppState& state, DialogServices& services, const PageTable& table);
+    ~CSettingPage() override;
 
+    // Commits the numeric field that holds the focus, if it is one of this page's.
     void commitEdits() override;
+    // Shows the settings as a load left them (already in the state), unclamped.
     void showLoaded(const LoadedConfig& loaded) override;
 
     // Copies every bound value to its control, or every control to its bound value.
@@ -28,12 +30,13 @@ public:
     const PageTable& table() const { return table_; }
 
 protected:
-    struct Impl;
-    Impl& impl() { return *impl_; }
+    // Enables or disables the controls that only matter while rotation is on.
+    void enableRotationDependents(bool enable);
 
 private:
+    struct Impl;
     const PageTable& table_;
-    Impl* impl_;  // owned; freed with the window
+    std::unique_ptr<Impl> impl_;
 };
 
 class CBasicPage final : public CSettingPage {

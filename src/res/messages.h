@@ -30,6 +30,8 @@ inline constexpr std::string_view kFriendIniWriteFailed = "友達データファ
 // name, would shift every later pair on the next read.
 inline constexpr std::string_view kFriendHoldsBlank = "識別ＩＤと名前には空白を含めることができません";
 inline constexpr std::string_view kFriendEmptyName = "名前を入力してください";
+// A pair whose first word starts with ";" is a comment in Friend.ini.
+inline constexpr std::string_view kFriendIdStartsComment = "識別ＩＤを「;」で始めることはできません";
 
 // The memo field.
 inline constexpr std::string_view kMemoTooLong = "%1 文字以内で入力してください。";

@@ -117,6 +117,7 @@ TEST(RegisterFriend, RefusesWhatTheFileCannotCarry) {
         {"form feed", "1\f2", "a", RegisterOutcome::HoldsBlank},
         {"blanks are checked before the empty name", "1 2", "", RegisterOutcome::HoldsBlank},
         {"empty name", "1", "", RegisterOutcome::EmptyName},
+        {"an ID that would read back as a comment", ";1", "a", RegisterOutcome::StartsComment},
     };
     const Friends before{{"9", "old"}};
     for (const auto& c : cases) {

@@ -1,0 +1,95 @@
+// The numeric fields' rules: leadingInt against a plain 64-bit reading, the
+// focus-loss clamp and the spin step, with the catalogue's bounds or random ones.
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "config/decimal.h"
+#include "config/settings_catalogue.h"
+#include "fuzz_support.h"
+#include "pages/field_rules.h"
+
+using namespace vellconf;
+
+namespace {
+
+// Digits read into 64 bits, held at a value far outside 32 bits once past it,
+// then brought into the 32-bit range.
+std::int32_t referenceLeadingInt(std::string_view text) {
+    std::size_t pos = text.find_first_not_of(" \t\n\v\f\r");
+    if (pos == std::string_view::npos) return 0;
+    const bool negative = text[pos] == '-';
+    if (text[pos] == '+' || text[pos] == '-') ++pos;
+    std::int64_t value = 0;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos)
+        value = std::min<std::int64_t>(value * 10 + (text[pos] - '0'), std::int64_t{1} << 40);
+    if (negative) value = -value;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+}
+
+std::pair<std::int32_t, std::int32_t> orderedPair(FuzzedDataProvider& input) {
+    const auto a = input.ConsumeIntegral<std::int32_t>();
+    const auto b = input.ConsumeIntegral<std::int32_t>();
+    return std::minmax(a, b);
+}
+
+FieldBounds boundsFrom(FuzzedDataProvider& input) {
+    if (input.ConsumeBool()) {
+        const auto& catalogue = settingsCatalogue();
+        const auto& setting = catalogue[input.ConsumeIntegralInRange<std::size_t>(0, std::size(catalogue) - 1)];
+        if (setting.bounds) return *setting.bounds;
+    }
+    const auto [lower, upper] = orderedPair(input);
+    const auto [spinLow, spinHigh] = orderedPair(input);
+    return {lower, upper, spinLow, spinHigh};
+}
+
+void checkSpin(std::string_view text, const FieldBounds& bounds, SpinArrow arrow) {
+    const std::int32_t position = std::clamp(leadingInt(text), bounds.spinLow, bounds.spinHigh);
+    std::int32_t target = position;
+    if (arrow == SpinArrow::Up && position > bounds.spinLow) target = position - 1;
+    if (arrow == SpinArrow::Down && position < bounds.spinHigh) target = position + 1;
+
+    const std::optional<std::string> stepped = spinStep(text, bounds, arrow);
+    if (!stepped) {
+        FUZZ_CHECK(text == formatInt(target), "a spin does nothing only when the text already shows its target");
+        return;
+    }
+    const std::int32_t value = leadingInt(*stepped);
+    FUZZ_CHECK(value >= bounds.spinLow && value <= bounds.spinHigh, "a spin stays within its range");
+    FUZZ_CHECK(*stepped == formatInt(value), "a spin writes plain digits");
+    FUZZ_CHECK(value == target, "up steps down towards spinLow, down steps up towards spinHigh");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    const FieldBounds bounds = boundsFrom(input);
+    const auto number = input.ConsumeIntegral<std::int32_t>();
+    const std::string text = input.ConsumeRemainingBytesAsString();
+
+    const std::int32_t read = leadingInt(text);
+    FUZZ_CHECK(read == referenceLeadingInt(text), "leadingInt reads as the reference does");
+    FUZZ_CHECK(leadingInt(formatInt(number)) == number, "formatInt reads back");
+
+    const FieldCommit commit = commitField(text, bounds);
+    FUZZ_CHECK(commit.value >= bounds.lower && commit.value <= bounds.upper, "a committed value is within bounds");
+    FUZZ_CHECK(commit.value == leadingInt(commit.text), "the record gets what the field shows");
+    FUZZ_CHECK(commit.text == clampFieldText(text, bounds.lower, bounds.upper), "commit clamps as the field does");
+    if (read >= bounds.lower && read <= bounds.upper)
+        FUZZ_CHECK(commit.text == text, "text within bounds stays as typed");
+    else
+        FUZZ_CHECK(commit.text == formatInt(read > bounds.upper ? bounds.upper : bounds.lower),
+                   "text out of bounds becomes the nearer bound");
+
+    checkSpin(text, bounds, SpinArrow::Up);
+    checkSpin(text, bounds, SpinArrow::Down);
+    return 0;
+}

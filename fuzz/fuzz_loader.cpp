@@ -1,0 +1,100 @@
+// loadConfig on arbitrary file bytes, with both kinds of load.
+
+#include <string>
+#include <string_view>
+
+#include "config/config_loader.h"
+#include "config/profile_reader.h"
+#include "config/settings_catalogue.h"
+#include "fuzz_support.h"
+
+using namespace vellconf;
+
+namespace {
+
+// Not a value a load can produce, so that a field the load must leave alone shows.
+constexpr std::int32_t kUntouched = 7;
+
+bool holdsDelimiter(std::string_view id) {
+    for (std::size_t pos = 0; pos < id.size(); pos += charLength(id, pos)) {
+        if (charLength(id, pos) == 1 && std::string_view(" {,}").find(id[pos]) != std::string_view::npos) return true;
+    }
+    return false;
+}
+
+void checkIds(std::string_view id) {
+    FUZZ_CHECK(!id.empty(), "an array token is never empty");
+    FUZZ_CHECK(id.size() <= ProfileReader::kMaxValueBytes, "tokens come from a value of at most 260 bytes");
+    FUZZ_CHECK(!holdsDelimiter(id), "tokens hold none of \" {,}\"");
+}
+
+void checkLoad(const LoadedConfig& loaded) {
+    FUZZ_CHECK(loaded.memo.size() < 1024, "the memo stays below 1024 bytes");
+
+    const auto& monsters = fuzz::sampleMonsters();
+    for (const MonsterRecord& row : loaded.ignoreRows) {
+        checkIds(row.id());
+        const MonsterRecord* source = nullptr;
+        for (const MonsterRecord& m : monsters) {
+            if (foldCase(m.id()) == foldCase(row.id())) {
+                source = &m;
+                break;
+            }
+        }
+        for (std::size_t c = 1; c < kMonsterColumns; ++c)
+            FUZZ_CHECK(row.cells[c] == (source ? source->cells[c] : std::string()),
+                       "the other cells come from the first monster with that ID");
+    }
+
+    const auto& friends = fuzz::sampleFriends();
+    for (const FriendRecord& row : loaded.coFightRows) {
+        checkIds(row.id);
+        std::string expected = unknownFriendName();
+        for (const FriendRecord& f : friends) {
+            if (foldCase(f.id) == foldCase(row.id)) {
+                expected = cutToBytes(f.name, kMaxCellBytes);
+                break;
+            }
+        }
+        FUZZ_CHECK(row.name == expected, "the name comes from the first friend with that ID");
+    }
+
+    const AiSettings& s = loaded.settings;
+    for (const auto& setting : settingsCatalogue()) {
+        const std::int32_t value = s.*setting.member;
+        if (setting.member == &AiSettings::FlagRotateInfinity && s.FlagRotateFunction == 0) {
+            FUZZ_CHECK(value == kUntouched, "with rotation off FlagRotateInfinity keeps its value");
+        } else if (setting.kind == SettingKind::Flag || setting.kind == SettingKind::RotationFlag) {
+            FUZZ_CHECK(value == 0 || value == 1, "flags load as 0 or 1");
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes = fuzz::bytesOf(data, size);
+    AiSettings current = startupSettings();
+    current.FlagRotateInfinity = kUntouched;
+
+    const LoadedConfig ai = loadConfig(bytes, LoadKind::Ai, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
+    const LoadedConfig specified =
+        loadConfig(bytes, LoadKind::Specified, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
+    checkLoad(ai);
+    checkLoad(specified);
+
+    // The two loads differ only where their fallbacks do.
+    FUZZ_CHECK(ai.ignoreRows == specified.ignoreRows && ai.coFightRows == specified.coFightRows &&
+                   ai.memo == specified.memo,
+               "lists and memo do not depend on the kind of load");
+    for (const auto& setting : settingsCatalogue()) {
+        if (fallbackOf(setting, LoadKind::Ai) == fallbackOf(setting, LoadKind::Specified))
+            FUZZ_CHECK(ai.settings.*setting.member == specified.settings.*setting.member,
+                       "a key with one fallback loads alike in both kinds");
+    }
+
+    const MemoBlock memo = findMemo(bytes);
+    FUZZ_CHECK(memo.begin <= memo.end && memo.end <= bytes.size(), "the memo block lies inside the file");
+    FUZZ_CHECK(memo.text.size() < 1024, "the gathered memo stays below 1024 bytes");
+    return 0;
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The main window: fifteen tab pages, a picture and the seven command buttons.
+
+#include <wx/dialog.h>
+
+#include <array>
+#include <filesystem>
+#include <optional>
+
+#include "app/app_state.h"
+#include "config/config_io.h"
+
+class wxSimplebook;
+
+namespace vellconf {
+
+class CPage;
+class CTabStrip;
+class CEnemyPage;
+class CFriendPage;
+class DialogServices;
+
+class CMainDlg final : public wxDialog {
+public:
+    static constexpr int kTabCount = 15;
+
+    // Reads VellConf.ini and creates every page; the enemy page reads
+    // MobData.ini, the friend page Friend.ini, the memo page sets the memo.
+    CMainDlg(AppState& state, DialogServices& services, wxWindow* parent = nullptr);
+
+    // As a click on the tab would.
+    void selectTab(int index);
+    int selectedTab() const { return selected_; }
+    CTabStrip* tabStrip() const { return tabs_; }
+    CPage* page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
+
+private:
+    void createPages(wxSimplebook* book);
+    void onExit();
+    void onToolSettings();
+    void onAiLoad();
+    void onAiSave();
+    void onSpecifiedLoad();
+    void onSpecifiedSave();
+    void onClose(wxCloseEvent& event);
+
+    // Binds a command button so that typed text is committed before it runs.
+    void bindCommand(int id, void (CMainDlg::*command)());
+    void save(const std::optional<std::filesystem::path>& target);
+    void load(const std::optional<std::filesystem::path>& source, LoadKind kind);
+    std::filesystem::path libFolder() const;
+
+    AppState& state_;
+    DialogServices& services_;
+    std::array<CPage*, kTabCount> pages_{};
+    CTabStrip* tabs_ = nullptr;
+    wxSimplebook* book_ = nullptr;
+    CEnemyPage* enemyPage_ = nullptr;
+    CFriendPage* friendPage_ = nullptr;
+    int selected_ = 0;
+};
+
+}  // namespace vellconf

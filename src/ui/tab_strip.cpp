@@ -1,0 +1,101 @@
+#include "ui/tab_strip.h"
+
+#include <wx/dcbuffer.h>
+#include <wx/settings.h>
+
+namespace vellconf {
+
+namespace {
+constexpr int kPaddingX = 8;
+constexpr int kPaddingY = 3;
+}  // namespace
+
+CTabStrip::CTabStrip(wxWindow* parent, const std::vector<wxString>& labels, std::function<void(int)> onSelect)
+    : wxControl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxWANTS_CHARS),
+      labels_(labels),
+      rects_(labels.size()),
+      onSelect_(std::move(onSelect)) {
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &CTabStrip::onPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &CTabStrip::onLeftDown, this);
+    Bind(wxEVT_KEY_DOWN, &CTabStrip::onKey, this);
+    Bind(wxEVT_SET_FOCUS, [this](wxFocusEvent& e) { Refresh(); e.Skip(); });
+    Bind(wxEVT_KILL_FOCUS, [this](wxFocusEvent& e) { Refresh(); e.Skip(); });
+}
+
+int CTabStrip::arrange(int width) {
+    wxClientDC dc(this);
+    dc.SetFont(GetFont());
+    int x = 0, y = 0;
+    const int height = dc.GetCharHeight() + 2 * kPaddingY;
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        const int w = dc.GetTextExtent(labels_[i]).x + 2 * kPaddingX;
+        if (x > 0 && x + w > width) {
+            x = 0;
+            y += height;
+        }
+        rects_[i] = wxRect(x, y, w, height);
+        x += w;
+    }
+    const int total = y + height + 1;
+    SetMinSize(wxSize(width, total));
+    Refresh();
+    return total;
+}
+
+void CTabStrip::setSelection(int index) {
+    if (index < 0 || index >= count()) return;
+    selected_ = index;
+    Refresh();
+}
+
+void CTabStrip::pick(int index) {
+    if (index < 0 || index >= count()) return;
+    setSelection(index);
+    onSelect_(index);
+}
+
+void CTabStrip::onLeftDown(wxMouseEvent& event) {
+    SetFocus();
+    for (int i = 0; i < count(); ++i)
+        if (rects_[static_cast<std::size_t>(i)].Contains(event.GetPosition())) return pick(i);
+}
+
+void CTabStrip::onKey(wxKeyEvent& event) {
+    switch (event.GetKeyCode()) {
+        case WXK_LEFT: return pick(selected_ == 0 ? count() - 1 : selected_ - 1);
+        case WXK_RIGHT: return pick(selected_ + 1 == count() ? 0 : selected_ + 1);
+        default: event.Skip();
+    }
+}
+
+void CTabStrip::onPaint(wxPaintEvent&) {
+    wxAutoBufferedPaintDC dc(this);
+    const wxColour face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+    const wxColour shadow = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW);
+    dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
+    dc.Clear();
+    dc.SetFont(GetFont());
+    for (int i = 0; i < count(); ++i) {
+        const wxRect r = rects_[static_cast<std::size_t>(i)];
+        const bool selected = i == selected_;
+        // The chosen tab stands out in the page's own colour; the others are shaded.
+        dc.SetBrush(wxBrush(selected ? GetParent()->GetBackgroundColour() : face.ChangeLightness(92)));
+        dc.SetPen(wxPen(shadow));
+        dc.DrawRoundedRectangle(r.x + 1, r.y + 1, r.width - 2, r.height - 1, 3);
+        dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
+        const wxSize text = dc.GetTextExtent(labels_[static_cast<std::size_t>(i)]);
+        dc.DrawText(labels_[static_cast<std::size_t>(i)], r.x + (r.width - text.x) / 2, r.y + (r.height - text.y) / 2);
+        if (selected) {
+            dc.SetPen(wxPen(GetForegroundColour(), 2));
+            dc.DrawLine(r.x + 3, r.GetBottom() - 1, r.GetRight() - 2, r.GetBottom() - 1);
+            if (HasFocus()) {
+                dc.SetPen(wxPen(shadow, 1, wxPENSTYLE_DOT));
+                dc.SetBrush(*wxTRANSPARENT_BRUSH);
+                dc.DrawRectangle(wxRect(r).Deflate(3));
+            }
+        }
+    }
+}
+
+}  // namespace vellconf

@@ -1,0 +1,118 @@
+#pragma once
+// Shared pieces of the window tests: scripted dialogs, a scratch program
+// folder, and helpers that drive real controls.
+
+#include <wx/app.h>
+#include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/radiobut.h>
+#include <wx/textctrl.h>
+#include <wx/uiaction.h>
+#include <wx/window.h>
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "config/settings_catalogue.h"
+#include "test_support.h"
+#include "ui/dialog_services.h"
+
+namespace vellconf::test {
+
+// Answers the modal helpers from queues and records every message shown.
+class FakeDialogServices final : public DialogServices {
+public:
+    std::deque<std::optional<std::filesystem::path>> filesToLoad, filesToSave, folders;
+    std::vector<std::string> errors, warnings;
+    std::vector<std::string> folderTitles;
+    std::vector<std::filesystem::path> initialFolders;
+
+    std::optional<std::filesystem::path> chooseFileToLoad(wxWindow*, const std::filesystem::path& folder) override {
+        initialFolders.push_back(folder);
+        return next(filesToLoad);
+    }
+    std::optional<std::filesystem::path> chooseFileToSave(wxWindow*, const std::filesystem::path& folder) override {
+        initialFolders.push_back(folder);
+        return next(filesToSave);
+    }
+    std::optional<std::filesystem::path> chooseFolder(wxWindow*, std::string_view title,
+                                                      const std::filesystem::path& initial) override {
+        folderTitles.emplace_back(title);
+        initialFolders.push_back(initial);
+        return next(folders);
+    }
+    void showError(wxWindow*, std::string_view text) override { errors.emplace_back(text); }
+    void showWarning(wxWindow*, std::string_view text) override { warnings.emplace_back(text); }
+
+private:
+    static std::optional<std::filesystem::path> next(std::deque<std::optional<std::filesystem::path>>& queue) {
+        if (queue.empty()) return std::nullopt;
+        auto answer = queue.front();
+        queue.pop_front();
+        return answer;
+    }
+};
+
+// A program folder of its own and the state as start-up leaves it.
+struct GuiFixtureState {
+    ScratchDir sideFolder;
+    AppState state;
+    FakeDialogServices services;
+
+    GuiFixtureState() {
+        state.settings = startupSettings();
+        state.sideFolder = sideFolder.path();
+    }
+};
+
+inline void yieldToWindow() {
+    for (int i = 0; i < 3; ++i) wxTheApp->Yield(true);
+}
+
+// Finds a control by the name it was given (a setting page names each after its key).
+template <typename Control = wxWindow>
+Control* findNamed(wxWindow* parent, const std::string& name) {
+    return dynamic_cast<Control*>(wxWindow::FindWindowByName(name, parent));
+}
+
+// A click as the window would deliver it.
+inline void click(wxButton* button) {
+    wxCommandEvent event(wxEVT_BUTTON, button->GetId());
+    event.SetEventObject(button);
+    button->ProcessWindowEvent(event);
+    yieldToWindow();
+}
+
+inline void click(wxCheckBox* box) {
+    box->SetValue(!box->GetValue());
+    wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
+    event.SetEventObject(box);
+    event.SetInt(box->GetValue());
+    box->ProcessWindowEvent(event);
+    yieldToWindow();
+}
+
+inline void click(wxRadioButton* button) {
+    button->SetValue(true);
+    wxCommandEvent event(wxEVT_RADIOBUTTON, button->GetId());
+    event.SetEventObject(button);
+    event.SetInt(1);
+    button->ProcessWindowEvent(event);
+    yieldToWindow();
+}
+
+// Types into a field and takes the focus away, as leaving the field would.
+inline void typeAndLeave(wxTextCtrl* field, const wxString& text) {
+    field->SetFocus();
+    field->ChangeValue(text);
+    wxFocusEvent lost(wxEVT_KILL_FOCUS, field->GetId());
+    lost.SetEventObject(field);
+    field->ProcessWindowEvent(lost);
+    yieldToWindow();
+}
+
+}  // namespace vellconf::test

@@ -1,0 +1,224 @@
+// The main window under a virtual display: tabs, the command buttons and the
+// dialogs they open, with the file dialogs answered by a fake.
+
+#include "ui/main_dlg.h"
+
+#include <gtest/gtest.h>
+#include <wx/simplebook.h>
+#include <wx/testing.h>
+
+#include <fstream>
+
+#include "config/file_io.h"
+#include "config/settings_catalogue.h"
+#include "gui_test_support.h"
+#include "res/dialog_templates.h"
+#include "res/messages.h"
+#include "ui/notice_dlg.h"
+#include "ui/page.h"
+#include "ui/tab_strip.h"
+#include "ui/tool_settings_dlg.h"
+#include "ui/wx_text.h"
+
+namespace vellconf {
+namespace {
+
+namespace fs = std::filesystem;
+namespace ids = templates::ids;
+
+void writeBytes(const fs::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+std::string cliDefaults() {
+    test::ScratchDir dir;
+    const std::string command = std::string(VELLCONF_CLI) + " defaults -o '" + (dir / "Config.lua").string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    return readFile(dir / "Config.lua").value_or("");
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeBytes(fixture.state.sideFolder / "MobData.ini", "1002 poring 1 - - - - - - - - - - - - - - - - -\r\n");
+        openWindow();
+    }
+    void TearDown() override {
+        if (dialog) dialog->Destroy();
+        test::yieldToWindow();
+    }
+
+    // The AI folder and the dialogs' folder are scratch folders of their own.
+    void openWindow() {
+        writeBytes(fixture.state.sideFolder / "VellConf.ini",
+                   "[PATH]\r\nSetPath = \"" + aiFolder.path().string() + "\"\r\nLibPath = \"" + libFolder.path().string() +
+                       "\"\r\n");
+        dialog = new CMainDlg(fixture.state, fixture.services);
+        dialog->Show();
+        test::yieldToWindow();
+    }
+
+    wxButton* button(int id) { return static_cast<wxButton*>(dialog->FindWindow(id)); }
+    void press(int id) { test::click(button(id)); }
+
+    test::GuiFixtureState fixture;
+    test::ScratchDir aiFolder, libFolder;
+    CMainDlg* dialog = nullptr;
+};
+
+TEST_F(MainWindow, StartsOnTheBasicTab) {
+    EXPECT_EQ(dialog->selectedTab(), 0);
+    for (int i = 0; i < CMainDlg::kTabCount; ++i) EXPECT_EQ(dialog->page(i)->IsShown(), i == 0) << i;
+    EXPECT_EQ(dialog->GetTitle(), fromUtf8("ヴェルＡＩ 設定ファイル作成ツール Ver.0.53.1"));
+}
+
+TEST_F(MainWindow, SaysSoWhenMobDataIsMissing) {
+    EXPECT_TRUE(fixture.services.errors.empty());
+    fs::remove(fixture.state.sideFolder / "MobData.ini");
+    dialog->Destroy();
+    openWindow();
+    EXPECT_EQ(fixture.services.errors, std::vector<std::string>{std::string(messages::kMobDataOpenFailed)});
+}
+
+TEST_F(MainWindow, EveryTabShowsExactlyItsPage) {
+    const char* labels[] = {"基本", "攻撃１", "攻撃２", "旋回", "敵登録", "友登録", "メモ", "ＭＬ",
+                            "ＣＡＰ", "ＦＭ", "ＯＳ", "ＤＥＦ", "ＣＶ", "ＥＡ", "ＴＨ"};
+    for (int i : {4, 14, 1, 0, 7, 6, 5, 13, 2, 3, 8, 9, 10, 11, 12}) {
+        CTabStrip* tabs = dialog->tabStrip();
+        wxMouseEvent down(wxEVT_LEFT_DOWN);
+        down.SetPosition(tabs->tabRect(i).GetPosition() + wxPoint(4, 4));
+        down.SetEventObject(tabs);
+        tabs->ProcessWindowEvent(down);
+        test::yieldToWindow();
+        EXPECT_EQ(dialog->selectedTab(), i) << labels[i];
+        EXPECT_EQ(tabs->selection(), i);
+        for (int j = 0; j < CMainDlg::kTabCount; ++j)
+            EXPECT_EQ(dialog->page(j)->IsShown(), j == i) << "tab " << i << " page " << j;
+    }
+}
+
+TEST_F(MainWindow, ExitAndCloseWriteNothing) {
+    for (int way = 0; way < 2; ++way) {
+        if (way == 0) {
+            press(ids::kExit);
+        } else {
+            dialog->Close();
+        }
+        test::yieldToWindow();
+        dialog = nullptr;  // destroyed by the close
+        EXPECT_TRUE(fs::is_empty(aiFolder.path()));
+        EXPECT_TRUE(fs::is_empty(libFolder.path()));
+        EXPECT_EQ(std::distance(fs::directory_iterator(fixture.state.sideFolder), fs::directory_iterator()), 2);
+        if (way == 0) openWindow();
+    }
+}
+
+TEST_F(MainWindow, AiSaveRightAfterStartWritesTheDefaults) {
+    press(ids::kAiSave);
+    EXPECT_TRUE(fixture.services.errors.empty());
+    EXPECT_EQ(readFile(aiFolder / "Config.lua"), cliDefaults());
+}
+
+TEST_F(MainWindow, AiSaveIntoAMissingFolderCreatesNothing) {
+    fixture.state.paths.setPath = (aiFolder / "missing").string();
+    press(ids::kAiSave);
+    EXPECT_EQ(fixture.services.errors, std::vector<std::string>{std::string(messages::kSaveOpenFailed)});
+    EXPECT_TRUE(fs::is_empty(aiFolder.path()));
+}
+
+TEST_F(MainWindow, AiLoadOfAMissingFileChangesNothing) {
+    fixture.state.settings.DistanceAttackArea = 3;
+    const AppState before = fixture.state;
+    press(ids::kAiLoad);
+    EXPECT_EQ(fixture.services.errors, std::vector<std::string>{std::string(messages::kLoadOpenFailed)});
+    EXPECT_EQ(fixture.state.settings, before.settings);
+    EXPECT_EQ(fixture.state.memo, before.memo);
+}
+
+TEST_F(MainWindow, AiLoadReadsTheAiFolder) {
+    AiSettings settings = startupSettings();
+    settings.DistanceAttackArea = 3;
+    writeBytes(aiFolder / "Config.lua", writeConfigLua(settings, "memo", {}, {}));
+    press(ids::kAiLoad);
+    EXPECT_TRUE(fixture.services.errors.empty());
+    EXPECT_EQ(fixture.state.settings.DistanceAttackArea, 3);
+    EXPECT_EQ(fixture.state.memo, "memo");
+}
+
+TEST_F(MainWindow, SpecifiedSaveAndLoadUseTheChosenFile) {
+    fixture.services.filesToSave.push_back(libFolder / "mine.lua");
+    press(ids::kSpecifiedSave);
+    ASSERT_EQ(readFile(libFolder / "mine.lua"), cliDefaults());
+    EXPECT_EQ(fixture.services.initialFolders.back(), libFolder.path());
+
+    AiSettings settings = startupSettings();
+    settings.RotatePeriod = 50000;
+    writeBytes(libFolder / "other.lua", writeConfigLua(settings, "", {}, {}));
+    fixture.services.filesToLoad.push_back(libFolder / "other.lua");
+    press(ids::kSpecifiedLoad);
+    EXPECT_EQ(fixture.state.settings.RotatePeriod, 50000);
+    // The specified load's own fallbacks fill what the file lacks.
+    writeBytes(libFolder / "empty.lua", "[CONFIG]\r\n");
+    fixture.services.filesToLoad.push_back(libFolder / "empty.lua");
+    press(ids::kSpecifiedLoad);
+    EXPECT_EQ(fixture.state.settings.Ph1TH_OwnHP_C, 20);
+
+    // Cancelled dialogs do nothing.
+    press(ids::kSpecifiedSave);
+    press(ids::kSpecifiedLoad);
+    EXPECT_TRUE(fixture.services.errors.empty());
+    EXPECT_EQ(std::distance(fs::directory_iterator(libFolder.path()), fs::directory_iterator()), 3);
+    EXPECT_EQ(fixture.state.paths.libPath, libFolder.path().string());
+}
+
+// Answers the tool-settings dialog: types into its fields and presses a button.
+class ExpectToolSettings : public wxExpectModalBase<CToolSettingsDlg> {
+public:
+    ExpectToolSettings(int button, wxString setPath, wxString libPath)
+        : button_(button), setPath_(std::move(setPath)), libPath_(std::move(libPath)) {}
+
+protected:
+    int OnInvoked(CToolSettingsDlg* dlg) const override {
+        static_cast<wxTextCtrl*>(dlg->FindWindow(ids::kSetPathEdit))->ChangeValue(setPath_);
+        static_cast<wxTextCtrl*>(dlg->FindWindow(ids::kLibPathEdit))->ChangeValue(libPath_);
+        wxCommandEvent pressed(wxEVT_BUTTON, button_);
+        pressed.SetEventObject(dlg->FindWindow(button_));
+        dlg->ProcessWindowEvent(pressed);
+        return button_;
+    }
+
+private:
+    int button_;
+    wxString setPath_, libPath_;
+};
+
+TEST_F(MainWindow, ToolSettingsOkRewritesVellConfIni) {
+    const fs::path ini = fixture.state.sideFolder / "VellConf.ini";
+    const std::string before = readFile(ini).value();
+    wxTEST_DIALOG(press(ids::kToolSettings), ExpectToolSettings(wxID_CANCEL, "X:\\nothing", "Y:\\nothing"));
+    EXPECT_EQ(readFile(ini), before);
+
+    wxTEST_DIALOG(press(ids::kToolSettings), ExpectToolSettings(wxID_OK, fromUtf8("C:\\ソース\\AI"), ""));
+    EXPECT_EQ(readFile(ini), "[PATH]\r\nSetPath = \"" + cp932("C:\\ソース\\AI") + "\"\r\nLibPath = \"\"\r\n");
+    EXPECT_EQ(fixture.state.paths.setPath, cp932("C:\\ソース\\AI"));
+    EXPECT_TRUE(fixture.services.errors.empty());
+}
+
+TEST_F(MainWindow, ToolSettingsBrowseFillsTheField) {
+    fixture.services.folders.push_back(aiFolder / "chosen");
+    CToolSettingsDlg settings(dialog, fixture.state.paths, fixture.services);
+    test::click(static_cast<wxButton*>(settings.FindWindow(ids::kBrowseSetPath)));
+    EXPECT_EQ(static_cast<wxTextCtrl*>(settings.FindWindow(ids::kSetPathEdit))->GetValue(),
+              fromPath(aiFolder / "chosen"));
+    EXPECT_EQ(fixture.services.initialFolders.back(), aiFolder.path());
+    // Cancelled: the field keeps what it had.
+    test::click(static_cast<wxButton*>(settings.FindWindow(ids::kBrowseLibPath)));
+    EXPECT_EQ(static_cast<wxTextCtrl*>(settings.FindWindow(ids::kLibPathEdit))->GetValue(), fromPath(libFolder.path()));
+}
+
+TEST_F(MainWindow, NoticeOpensAndClosesWithoutChangingAnything) {
+    const AiSettings before = fixture.state.settings;
+    for (int i = 0; i < 2; ++i) wxTEST_DIALOG(press(ids::kNotice), wxExpectDismissableModal<CNoticeDlg>(wxID_OK));
+    EXPECT_EQ(fixture.state.settings, before);
+}
+
+}  // namespace
+}  // namespace vellconf
