@@ -1,12 +1,10 @@
 #include "config/profile_reader.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <system_error>
 
 #include "config/cp932.h"
+#include "config/file_io.h"
 
 namespace vellconf {
 
@@ -103,13 +101,8 @@ ProfileReader::ProfileReader(std::string_view text) {
 }
 
 ProfileReader ProfileReader::fromFile(const std::filesystem::path& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return {};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return {};
-    return ProfileReader(text);
+    const auto text = readFile(path);
+    return text ? ProfileReader(*text) : ProfileReader();
 }
 
 std::string ProfileReader::get(std::string_view section, std::string_view key, std::string_view fallback) const {

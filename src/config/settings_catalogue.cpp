@@ -1,22 +1,11 @@
 #include "config/settings_catalogue.h"
 
-#include <algorithm>
-#include <cctype>
 
 namespace vellconf {
 
 const SettingSpec* findSetting(std::string_view key) {
     for (const auto& spec : settingsCatalogue())
         if (spec.key == key) return &spec;
-    return nullptr;
-}
-
-const SettingSpec* findSettingIgnoringCase(std::string_view key) {
-    const auto same = [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-    };
-    for (const auto& spec : settingsCatalogue())
-        if (std::ranges::equal(spec.key, key, same)) return &spec;
     return nullptr;
 }
 

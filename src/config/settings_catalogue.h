@@ -84,9 +84,6 @@ constexpr const auto& settingsCatalogue() { return catalogue_detail::kSettings; 
 // The spec of a key, found by its exact name; nullptr for an unknown key.
 const SettingSpec* findSetting(std::string_view key);
 
-// The same, letters compared without regard to case (as the profile lookup does).
-const SettingSpec* findSettingIgnoringCase(std::string_view key);
-
 // The record as start-up fills it.
 AiSettings startupSettings();
 

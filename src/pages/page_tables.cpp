@@ -359,24 +359,4 @@ void applyRotationKind(AiSettings& settings, int buttonIndex) {
 
 bool isRotationDependent(const ControlSpec& control) { return control.followsRotation; }
 
-std::vector<const ControlSpec*> rotationDependentControls() {
-    std::vector<const ControlSpec*> dependents;
-    for (const auto& page : settingPages())
-        for (const ControlSpec* control : controlsOf(page))
-            if (isRotationDependent(*control)) dependents.push_back(control);
-    return dependents;
-}
-
-int windowControlCount(const ControlSpec& control) {
-    switch (control.kind) {
-        case ControlKind::RadioGroup:
-        case ControlKind::RotationKind:
-            return static_cast<int>(control.radio.buttons.size());
-        case ControlKind::NumericField:
-            return 2;
-        default:
-            return 1;
-    }
-}
-
 }  // namespace vellconf

@@ -124,12 +124,4 @@ inline bool rotationControlsEnabled(std::int32_t function) { return function == 
 
 bool isRotationDependent(const ControlSpec& control);
 
-// The controls that rotation enables and disables: the rotation-state group
-// and the radius, period, delay, HP- and SP-threshold fields.
-std::vector<const ControlSpec*> rotationDependentControls();
-
-// How many window controls one entry stands for: a radio group one per button, a
-// numeric field two (the field and its spin), anything else one.
-int windowControlCount(const ControlSpec& control);
-
 }  // namespace vellconf

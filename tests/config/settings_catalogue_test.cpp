@@ -79,7 +79,6 @@ TEST(Catalogue, StartupDefaults) {
 TEST(Catalogue, LooksUpKeys) {
     EXPECT_EQ(findSetting("FlagAutoDeffence")->member, &AiSettings::FlagAutoDeffence);
     EXPECT_EQ(findSetting("flagautodeffence"), nullptr);
-    EXPECT_EQ(findSettingIgnoringCase("flagautodeffence")->member, &AiSettings::FlagAutoDeffence);
     EXPECT_EQ(findSetting("IGNORE_MOB"), nullptr);
 }
 

@@ -334,16 +334,14 @@ TEST(RotationKind, NoneLeavesAnOddInfinityValueAlone) {
 
 TEST(RotationKind, EnablingTogglesThirteenControls) {
     std::set<std::string_view> keys;
-    int windowControls = 0;
-    for (const ControlSpec* c : rotationDependentControls()) {
-        EXPECT_TRUE(isRotationDependent(*c));
-        EXPECT_EQ(findPageForKey(c->key), findPage("CRotatePage")) << c->key;
-        keys.insert(c->key);
-        windowControls += windowControlCount(*c);
-    }
+    for (const auto& page : settingPages())
+        for (const ControlSpec* c : controlsOf(page))
+            if (isRotationDependent(*c)) {
+                EXPECT_EQ(&page, findPage("CRotatePage")) << c->key;
+                keys.insert(c->key);
+            }
     EXPECT_EQ(keys, (std::set<std::string_view>{"FlagRotateState", "RotateRadius", "RotatePeriod", "RotateDelay",
                                                 "RotateThresholdHp", "RotateThresholdSp"}));
-    EXPECT_EQ(windowControls, 13);
     EXPECT_FALSE(isRotationDependent(control("FlagRotateFunction")));
     EXPECT_TRUE(rotationControlsEnabled(1));
     EXPECT_FALSE(rotationControlsEnabled(0));

@@ -462,7 +462,8 @@ protected:
     // Enabled and disabled editing controls among those that follow rotation.
     std::pair<int, int> dependents() {
         std::pair<int, int> counts;
-        for (const ControlSpec* control : rotationDependentControls()) {
+        for (const ControlSpec* control : controlsOf(*findPage("CRotatePage"))) {
+            if (!isRotationDependent(*control)) continue;
             std::vector<wxWindow*> windows;
             if (control->kind == ControlKind::NumericField) windows = {field(control->key), spin(control->key)};
             for (std::size_t i = 0; i < control->radio.buttons.size(); ++i)
