@@ -1,6 +1,7 @@
 #include <wx/button.h>
 #include <wx/statbox.h>
 
+#include "config/config_io.h"
 #include "config/file_io.h"
 #include "lists/list_pages.h"
 #include "lists/list_view.h"
@@ -101,11 +102,6 @@ void CEnemyPage::showLoaded(const LoadedConfig& loaded) {
 
 const std::vector<MonsterRecord>& CEnemyPage::monsters() const { return impl_->monsters; }
 
-std::vector<std::string> CEnemyPage::ignoreIds() const {
-    std::vector<std::string> ids;
-    ids.reserve(impl_->ignored.size());
-    for (const MonsterRecord& row : impl_->ignored) ids.push_back(row.id());
-    return ids;
-}
+std::vector<std::string> CEnemyPage::ignoreIds() const { return idsOf(impl_->ignored); }
 
 }  // namespace vellconf

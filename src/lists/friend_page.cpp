@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "config/config_io.h"
 #include "config/cp932.h"
 #include "config/file_io.h"
 #include "lists/list_pages.h"
@@ -174,11 +175,6 @@ void CFriendPage::showLoaded(const LoadedConfig& loaded) {
 
 const std::vector<FriendRecord>& CFriendPage::friends() const { return impl_->friends; }
 
-std::vector<std::string> CFriendPage::coFightIds() const {
-    std::vector<std::string> ids;
-    ids.reserve(impl_->coFight.size());
-    for (const FriendRecord& row : impl_->coFight) ids.push_back(row.id);
-    return ids;
-}
+std::vector<std::string> CFriendPage::coFightIds() const { return idsOf(impl_->coFight); }
 
 }  // namespace vellconf
