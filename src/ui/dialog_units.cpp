@@ -1,6 +1,9 @@
 #include "ui/dialog_units.h"
 
 #include <wx/fontenum.h>
+#include <wx/stattext.h>
+
+#include <algorithm>
 
 namespace vellconf {
 
@@ -23,7 +26,11 @@ wxSize dialogUnits(const wxWindow* reference, int width, int height) {
 
 void placeAt(wxWindow* control, const wxWindow* reference, const DialogRect& rect) {
     const wxPoint position = reference->ConvertDialogToPixels(wxPoint(rect.x, rect.y));
-    const wxSize size = reference->ConvertDialogToPixels(wxSize(rect.width, rect.height));
+    wxSize size = reference->ConvertDialogToPixels(wxSize(rect.width, rect.height));
+    // A fixed label width was chosen for one font; with another the text may
+    // run longer, and a label had better overlap empty space than lose its end.
+    if (const auto* label = dynamic_cast<const wxStaticText*>(control))
+        size.x = std::max(size.x, label->GetTextExtent(label->GetLabel()).x + 1);
     control->SetSize(wxRect(position, size));
 }
 
