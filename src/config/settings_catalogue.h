@@ -81,7 +81,7 @@ static_assert(sizeof(AiSettings) == kSettingCount * sizeof(std::int32_t));
 // All settings in record order.
 constexpr const auto& settingsCatalogue() { return catalogue_detail::kSettings; }
 
-// The spec of a key, found by its exact name; nullptr for an unknown key.
+// The catalogue entry of a key, found by its exact name; nullptr for an unknown key.
 const SettingSpec* findSetting(std::string_view key);
 
 // The record as start-up fills it.

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -31,16 +29,6 @@ void expectLookups(const std::vector<Lookup>& cases) {
 
 const std::string fb(kFallback);
 
-TEST(ProfileReaderTest, LinesEndAtLfWithOptionalCr) {
-    expectLookups({
-        {"LF", "[s]\nk=v\n", "s", "k", "v"},
-        {"CR LF", "[s]\r\nk=v\r\n", "s", "k", "v"},
-        {"mixed endings", "[s]\r\na=1\nk=v\r\n", "s", "k", "v"},
-        {"last line without LF", "[s]\nk=v", "s", "k", "v"},
-        {"last line CR LF, no blank line after", "[s]\r\nk=v", "s", "k", "v"},
-    });
-}
-
 TEST(ProfileReaderTest, SectionLines) {
     expectLookups({
         {"section name ignores case", "[Config]\nk=v", "config", "k", "v"},
@@ -50,10 +38,7 @@ TEST(ProfileReaderTest, SectionLines) {
         {"name runs to the last ]", "[a]b]\nk=v", "a]b", "k", "v"},
         {"name is not trimmed", "[ s ]\nk=v", "s", "k", fb},
         {"no ] is no section", "[s]\n[t\nk=v", "s", "k", "v"},
-        {"[ not first is no section", "[s]\nx[t]\nk=v", "s", "k", "v"},
         {"lines before the first section", "k=v\n[s]\nj=w", "s", "k", fb},
-        {"no section holds leading lines", "k=v\n[]\nj=w", "", "k", fb},
-        {"empty section name", "k=v\n[]\nk=w", "", "k", "w"},
         {"CP932 section name", cp932("[狩場]\nk=v"), cp932("狩場"), "k", "v"},
     });
 }
@@ -80,16 +65,14 @@ TEST(ProfileReaderTest, OnlyTheFirstSectionOfANameIsSearched) {
 
 TEST(ProfileReaderTest, Entries) {
     expectLookups({
+        {"CR LF line ends", "[s]\r\nk=v\r\n", "s", "k", "v"},
         {"key ignores case", "[s]\nAttack=v", "s", "ATTACK", "v"},
         {"blanks and tabs trimmed", "[s]\n \tk \t= \t v w \t", "s", "k", "v w"},
         {"split at the first =", "[s]\nk=a=b", "s", "k", "a=b"},
         {"first occurrence wins", "[s]\nk=1\nK=2", "s", "k", "1"},
-        {"empty value still wins", "[s]\nk=\nk=2", "s", "k", ""},
         {"line without = is no entry", "[s]\nk\nk=v", "s", "k", "v"},
-        {"only a line without =", "[s]\nk\n", "s", "k", fb},
         {"empty key ignored", "[s]\n = v", "s", "", fb},
         {"comment kept", "[s]\nk = YES -- note", "s", "k", "YES -- note"},
-        {"semicolon kept", "[s]\nk=1 ; note", "s", "k", "1 ; note"},
     });
 }
 
@@ -98,10 +81,8 @@ TEST(ProfileReaderTest, QuotesAreStripped) {
         {"double quotes", "[s]\nk=\"a b\"", "s", "k", "a b"},
         {"single quotes", "[s]\nk='a b'", "s", "k", "a b"},
         {"blanks inside kept", "[s]\nk = \" a \" ", "s", "k", " a "},
-        {"empty quoted", "[s]\nk=\"\"", "s", "k", ""},
         {"mismatched", "[s]\nk=\"a'", "s", "k", "\"a'"},
         {"lone quote", "[s]\nk=\"", "s", "k", "\""},
-        {"quote only at start", "[s]\nk=\"a", "s", "k", "\"a"},
         {"only the outer pair", "[s]\nk=\"\"a\"\"", "s", "k", "\"a\""},
     });
 }
@@ -113,7 +94,6 @@ TEST(ProfileReaderTest, ValuesAreCutTo260Bytes) {
     const std::string straddling = a259 + cp932("ア") + "b";
     expectLookups({
         {"long value", "[s]\nk=" + a300, "s", "k", a260},
-        {"exactly 260", "[s]\nk=" + a260, "s", "k", a260},
         {"double-byte character at 260", "[s]\nk=" + straddling, "s", "k", a259},
         {"quotes stripped before the cut", "[s]\nk=\"" + a260 + "\"", "s", "k", a260},
     });
@@ -145,67 +125,17 @@ TEST(ProfileReaderTest, Cp932TrailBytes) {
     const std::string zone = cp932("ゾーン");
     expectLookups({
         {"] trail byte inside the name", cp932("[ゾーン]\nk=v"), zone, "k", "v"},
-        {"] trail byte does not end the name", cp932("[ゾ]x\nk=v"), cp932("ゾ"), "k", "v"},
         {"] after the real one is a trail byte", cp932("[a]ゾ\nk=v"), "a", "k", "v"},
         {"] trail byte alone closes nothing", cp932("[s]\n[ゾ\nk=v"), "s", "k", "v"},
         {"[ trail byte opens nothing", cp932("[s]\nー[t]\nk=v"), "s", "k", "v"},
         {"[ trail byte in the name", cp932("[ーー]\nk=v"), cp932("ーー"), "k", "v"},
         {"ア key is not ヂ", cp932("[s]\nア=1"), "s", cp932("ヂ"), fb},
         {"ヂ key is not ア", cp932("[s]\nヂ=1"), "s", cp932("ア"), fb},
-        {"ア key found", cp932("[s]\nヂ=2\nア=1"), "s", cp932("ア"), "1"},
         {"ア section is not ヂ", cp932("[ア]\nk=1"), cp932("ヂ"), "k", fb},
         {"letters next to ア fold", cp932("[s]\nXア=1"), "s", cp932("xア"), "1"},
-        {"ソ key", cp932("[s]\nソ=1"), "s", cp932("ソ"), "1"},
         {"ソ key with letters", cp932("[s]\nソA=1"), "s", cp932("ソa"), "1"},
         {"ソ value", cp932("[s]\nk=ソ"), "s", "k", cp932("ソ")},
     });
-}
-
-TEST(FoldCaseTest, FoldsOnlySingleByteLetters) {
-    struct Case {
-        const char* what;
-        std::string text;
-        std::string expected;
-    };
-    const std::vector<Case> cases = {
-        {"ASCII letters", "AbC-1", "abc-1"},
-        {"ア keeps its A trail byte", cp932("ア"), cp932("ア")},
-        {"letters around double-byte", cp932("AアZ"), cp932("aアz")},
-        {"lead byte at the end", "A\x83", "a\x83"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(foldCase(c.text), c.expected);
-    }
-}
-
-class ProfileReaderFileTest : public testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = std::filesystem::path(testing::TempDir()) /
-               (std::string("vellconf_profile_reader_") + testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::filesystem::path write(const std::string& name, const std::string& bytes) {
-        const auto path = dir_ / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-
-    std::filesystem::path dir_;
-};
-
-TEST_F(ProfileReaderFileTest, ReadsBytesAsTheyAre) {
-    const auto path = write("settings.ini", cp932("[狩場]\r\nk = ゾーン\r\n"));
-    EXPECT_EQ(ProfileReader::fromFile(path).get(cp932("狩場"), "k", kFallback), cp932("ゾーン"));
-}
-
-TEST_F(ProfileReaderFileTest, UnreadableGivesFallback) {
-    EXPECT_EQ(ProfileReader::fromFile(dir_ / "missing.ini").get("s", "k", kFallback), kFallback);
-    EXPECT_EQ(ProfileReader::fromFile(dir_).get("s", "k", kFallback), kFallback);
-    EXPECT_EQ(ProfileReader().get("s", "k", kFallback), kFallback);
 }
 
 }  // namespace
