@@ -88,16 +88,6 @@ TEST_F(Cli, DumpPrintsWhatALoadGives) {
     EXPECT_EQ(json["memo"], "メモ\n二行目");
 }
 
-TEST_F(Cli, DumpFallbacksDifferBetweenTheLoads) {
-    writeBytes(dir / "Config.lua", "[CONFIG]\n");
-    const auto ai = nlohmann::json::parse(cli("dump " + lists() + " " + quoted(dir / "Config.lua")).out);
-    const auto specified =
-        nlohmann::json::parse(cli("dump --fallbacks specified " + lists() + " " + quoted(dir / "Config.lua")).out);
-    EXPECT_EQ(ai["settings"]["Ph1TH_OwnHP_C"], 50);
-    EXPECT_EQ(specified["settings"]["Ph1TH_OwnHP_C"], 20);
-    EXPECT_EQ(ai["memo"], "");
-}
-
 TEST_F(Cli, ResaveReproducesAToolWrittenFile) {
     const std::vector<std::string> ignore = {"1002", "1002"}, friends = {"123"};
     const std::string file = writeConfigLua(startupSettings(), cp932("[狩場]\n"), ignore, friends);

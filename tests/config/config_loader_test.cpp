@@ -72,13 +72,6 @@ TEST(LoadConversion, FollowsTheKindOfEachKey) {
         EXPECT_EQ(load(configWith(c.line)).settings.*findSetting(c.key)->member, c.value) << c.line;
 }
 
-TEST(LoadLookup, FirstOccurrenceAndSectionsRule) {
-    EXPECT_EQ(load(configWith("DistanceNotReturn = 3\nDistanceNotReturn = 5\n")).settings.DistanceNotReturn, 3);
-    EXPECT_EQ(load("[config]\r\nDistanceNotReturn = 4\r\n").settings.DistanceNotReturn, 4);
-    // A second section outside the memo ends CONFIG.
-    EXPECT_EQ(load(configWith("[OTHER]\nDistanceNotReturn = 4\n")).settings.DistanceNotReturn, 7);
-}
-
 TEST(LoadRotation, InfinityIsReadOnlyWhileRotationIsOn) {
     AiSettings current = startupSettings();
     current.FlagRotateInfinity = 1;

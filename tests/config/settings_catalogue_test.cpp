@@ -62,20 +62,6 @@ TEST(Catalogue, FallbacksDifferWhereDocumented) {
     }
 }
 
-TEST(Catalogue, StartupDefaults) {
-    const AiSettings s = startupSettings();
-    EXPECT_EQ(s.Ph2ML_MySP_F, 50);
-    EXPECT_EQ(s.Ph1CV_MyHP_C, 10);
-    EXPECT_EQ(s.Ph3TH_SkillLevel, 5);
-    EXPECT_EQ(s.Ph3EA_SkillLevel, 1);
-    EXPECT_EQ(s.FlagAttackOwnerEnemy, NO);
-    EXPECT_EQ(s.FlagAttackQuickly, NO);
-    EXPECT_EQ(s.FlagRotateInfinity, NO);
-    EXPECT_EQ(s.TypeSearchEnemyVANIL, 0);
-    EXPECT_EQ(s.RotateDelay, 3000);
-    EXPECT_EQ(s.Ph1TH_OwnHP_C, 50);
-}
-
 TEST(Catalogue, LooksUpKeys) {
     EXPECT_EQ(findSetting("FlagAutoDeffence")->member, &AiSettings::FlagAutoDeffence);
     EXPECT_EQ(findSetting("flagautodeffence"), nullptr);

@@ -28,7 +28,6 @@ class FakeDialogServices final : public DialogServices {
 public:
     std::deque<std::optional<std::filesystem::path>> filesToLoad, filesToSave, folders;
     std::vector<std::string> errors, warnings;
-    std::vector<std::string> folderTitles;
     std::vector<std::filesystem::path> initialFolders;
 
     std::optional<std::filesystem::path> chooseFileToLoad(wxWindow*, const std::filesystem::path& folder) override {
@@ -39,9 +38,8 @@ public:
         initialFolders.push_back(folder);
         return next(filesToSave);
     }
-    std::optional<std::filesystem::path> chooseFolder(wxWindow*, std::string_view title,
+    std::optional<std::filesystem::path> chooseFolder(wxWindow*, std::string_view,
                                                       const std::filesystem::path& initial) override {
-        folderTitles.emplace_back(title);
         initialFolders.push_back(initial);
         return next(folders);
     }

@@ -70,14 +70,6 @@ TEST_F(MainWindow, StartsOnTheBasicTab) {
     EXPECT_EQ(dialog->GetTitle(), fromUtf8("ヴェルＡＩ 設定ファイル作成ツール Ver.0.53.1"));
 }
 
-TEST_F(MainWindow, SaysSoWhenMobDataIsMissing) {
-    EXPECT_TRUE(fixture.services.errors.empty());
-    fs::remove(fixture.state.sideFolder / "MobData.ini");
-    dialog->Destroy();
-    openWindow();
-    EXPECT_EQ(fixture.services.errors, std::vector<std::string>{std::string(messages::kMobDataOpenFailed)});
-}
-
 TEST_F(MainWindow, EveryTabShowsExactlyItsPage) {
     const char* labels[] = {"基本", "攻撃１", "攻撃２", "旋回", "敵登録", "友登録", "メモ", "ＭＬ",
                             "ＣＡＰ", "ＦＭ", "ＯＳ", "ＤＥＦ", "ＣＶ", "ＥＡ", "ＴＨ"};
@@ -131,16 +123,6 @@ TEST_F(MainWindow, AiLoadOfAMissingFileChangesNothing) {
     EXPECT_EQ(fixture.services.errors, std::vector<std::string>{std::string(messages::kLoadOpenFailed)});
     EXPECT_EQ(fixture.state.settings, before.settings);
     EXPECT_EQ(fixture.state.memo, before.memo);
-}
-
-TEST_F(MainWindow, AiLoadReadsTheAiFolder) {
-    AiSettings settings = startupSettings();
-    settings.DistanceAttackArea = 3;
-    writeBytes(aiFolder / "Config.lua", writeConfigLua(settings, "memo", {}, {}));
-    press(ids::kAiLoad);
-    EXPECT_TRUE(fixture.services.errors.empty());
-    EXPECT_EQ(fixture.state.settings.DistanceAttackArea, 3);
-    EXPECT_EQ(fixture.state.memo, "memo");
 }
 
 TEST_F(MainWindow, SpecifiedSaveAndLoadUseTheChosenFile) {
