@@ -1,5 +1,6 @@
 #include "config/file_io.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <system_error>
