@@ -5,11 +5,13 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "config/cp932.h"
+#include "config/file_io.h"
 
 namespace vellconf::test {
 
@@ -27,6 +29,13 @@ inline std::vector<std::string> crlfLines(std::string_view bytes) {
         start = end + 2;
     }
     return lines;
+}
+
+// A file's bytes, or nothing when it cannot be read.
+inline std::optional<std::string> fileBytes(const std::filesystem::path& path) {
+    FileRead file = readFile(path, kMaxMobDataBytes);
+    if (!file) return std::nullopt;
+    return std::move(file.bytes);
 }
 
 // A fresh folder under the system's temporary folder, removed with the object.

@@ -12,6 +12,9 @@ namespace vellconf {
 class CConfApp final : public wxApp {
 public:
     bool OnInit() override;
+    // Shows what went wrong in an event handler and keeps the window running:
+    // unsaved edits must not end with the process.
+    bool OnExceptionInMainLoop() override;
 
     AppState& state() { return state_; }
 

@@ -94,16 +94,19 @@ void expectWords(const Arguments& args, std::size_t count, std::string_view comm
         throw UsageError{std::string(command) + ": expected " + std::to_string(count) + " file name(s)"};
 }
 
-// The side files, beside the program unless named; a missing one is an empty list.
-std::vector<MonsterRecord> monsterList(const Arguments& args) {
-    const auto bytes = readFile(args.mobData ? std::filesystem::path(*args.mobData) : programFolder() / "MobData.ini");
-    return bytes ? parseMobData(*bytes) : std::vector<MonsterRecord>{};
+// A side file, beside the program unless named; one that cannot be read is an
+// empty list, with a warning unless it is an absent default.
+template <typename Read>
+auto sideList(const std::optional<std::string>& named, std::string_view defaultName, Read read) {
+    const std::filesystem::path path = named ? std::filesystem::path(*named) : programFolder() / defaultName;
+    auto outcome = read(path);
+    if (named ? outcome.status != ReadStatus::Ok : existsButUnreadable(outcome.status))
+        std::cerr << "vellconf-cli: warning: cannot read " << path.string() << "; its list is taken as empty\n";
+    return std::move(outcome.value);
 }
 
-std::vector<FriendRecord> friendList(const Arguments& args) {
-    const auto bytes = readFile(args.friends ? std::filesystem::path(*args.friends) : programFolder() / "Friend.ini");
-    return bytes ? parseFriendIni(*bytes) : std::vector<FriendRecord>{};
-}
+std::vector<MonsterRecord> monsterList(const Arguments& args) { return sideList(args.mobData, "MobData.ini", readMobData); }
+std::vector<FriendRecord> friendList(const Arguments& args) { return sideList(args.friends, "Friend.ini", readFriendIni); }
 
 // A load over the start-up state, as right after the program has started.
 LoadedConfig load(const Arguments& args, const std::string& path, LoadKind fallbacks) {
@@ -120,11 +123,12 @@ ConfigContent contentOf(const LoadedConfig& loaded) {
 // Writes to FILE, or to standard output when no file was named.
 void emit(const std::optional<std::string>& outputPath, const std::string& bytes) {
     if (!outputPath) {
-        std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-        if (std::fflush(stdout) != 0) throw Failure{"cannot write to standard output"};
+        // A full disk or a closed standard output must not pass for success.
+        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+        if (!written || std::fflush(stdout) != 0 || std::ferror(stdout)) throw Failure{"cannot write to standard output"};
         return;
     }
-    switch (writeFileAtomically(*outputPath, bytes)) {
+    switch (writeFileSafely(*outputPath, bytes)) {
         case WriteResult::Ok: return;
         case WriteResult::OpenFailed: throw Failure{"cannot create " + *outputPath};
         case WriteResult::WriteFailed: throw Failure{"cannot write " + *outputPath};
@@ -132,8 +136,8 @@ void emit(const std::optional<std::string>& outputPath, const std::string& bytes
 }
 
 void save(const std::string& path, const ConfigContent& content) {
-    const SaveResult result = saveConfig(std::filesystem::path(path), content);
-    if (result != SaveResult::Saved) throw Failure{std::string(saveMessage(result)) + ": " + path};
+    const SaveOutcome outcome = saveConfig(std::filesystem::path(path), content);
+    if (outcome != SaveResult::Saved) throw Failure{saveMessage(outcome) + ": " + path};
 }
 
 int runDefaults(const Arguments& args) {
@@ -157,7 +161,7 @@ int runDump(const Arguments& args) {
     auto& friends = json["friends"] = nlohmann::ordered_json::array();
     for (const auto& row : loaded.coFightRows) friends.push_back(rowJson(row.id, row.name));
     json["memo"] = cp932ToUtf8Lossy(loaded.memo);
-    std::cout << json.dump(2) << "\n";
+    emit(std::nullopt, json.dump(2) + "\n");
     return kExitOk;
 }
 
@@ -205,6 +209,10 @@ int main(int argc, char** argv) {
         return kExitUsage;
     } catch (const Failure& failure) {
         std::cerr << "vellconf-cli: " << failure.message << "\n";
+        return kExitFailure;
+    } catch (const std::exception& error) {
+        // Out of memory, or a fault of ours: reported, never an abort.
+        std::cerr << "vellconf-cli: " << error.what() << "\n";
         return kExitFailure;
     }
 }

@@ -1,28 +1,65 @@
 #include "config/config_io.h"
 
+#include <algorithm>
+
+#include "config/cp932.h"
 #include "config/file_io.h"
+#include "config/text_lines.h"
 #include "res/messages.h"
 
 namespace vellconf {
 
-SaveResult saveConfig(const std::filesystem::path& target, const ConfigContent& content) {
-    // Lua compares bytes: "]]" ends the block comment even where its first "]"
-    // is the second byte of a double-byte character.
-    if (content.memo.find("]]") != std::string::npos) return SaveResult::MemoHoldsCommentEnd;
-    switch (writeFileAtomically(target, writeConfigLua(content))) {
-        case WriteResult::Ok: return SaveResult::Saved;
-        case WriteResult::OpenFailed: return SaveResult::OpenFailed;
-        case WriteResult::WriteFailed: break;
-    }
-    return SaveResult::WriteFailed;
+namespace {
+
+// The memo's lines as the loader will split them.
+std::optional<std::string> markerLineIn(std::string_view memo) {
+    std::optional<std::string> found;
+    forEachLine(memo, [&](const TextLine& line) {
+        if (line.text == memoStartMarker() || line.text == memoEndMarker()) found = std::string(line.text);
+        return !found;
+    });
+    return found;
 }
 
-std::string_view saveMessage(SaveResult result) {
-    switch (result) {
+std::optional<std::string> firstNonLuaItem(std::span<const std::string> items) {
+    const auto bad = std::find_if_not(items.begin(), items.end(), [](const std::string& item) { return isArrayItem(item); });
+    return bad == items.end() ? std::nullopt : std::optional<std::string>(*bad);
+}
+
+}  // namespace
+
+std::optional<SaveOutcome> refusalOf(const ConfigContent& content) {
+    // Lua compares bytes: "]]" ends the block comment even where its first "]"
+    // is the second byte of a double-byte character.
+    if (content.memo.find("]]") != std::string::npos) return SaveOutcome{SaveResult::MemoHoldsCommentEnd, "]]"};
+    if (auto line = markerLineIn(content.memo)) return SaveOutcome{SaveResult::MemoHoldsMarker, std::move(*line)};
+    if (auto item = firstNonLuaItem(content.ignoreMob)) return SaveOutcome{SaveResult::IgnoreItemNotLua, std::move(*item)};
+    if (auto item = firstNonLuaItem(content.friends)) return SaveOutcome{SaveResult::FriendItemNotLua, std::move(*item)};
+    return std::nullopt;
+}
+
+SaveOutcome saveConfig(const std::filesystem::path& target, const ConfigContent& content) {
+    if (auto refusal = refusalOf(content)) return std::move(*refusal);
+    switch (writeFileSafely(target, writeConfigLua(content))) {
+        case WriteResult::Ok: return {SaveResult::Saved, {}};
+        case WriteResult::OpenFailed: return {SaveResult::OpenFailed, {}};
+        case WriteResult::WriteFailed: break;
+    }
+    return {SaveResult::WriteFailed, {}};
+}
+
+std::string saveMessage(const SaveOutcome& outcome) {
+    const std::string subject = cp932ToUtf8Lossy(outcome.subject);
+    switch (outcome.result) {
         case SaveResult::Saved: break;
-        case SaveResult::MemoHoldsCommentEnd: return messages::kMemoHoldsCommentEnd;
-        case SaveResult::OpenFailed: return messages::kSaveOpenFailed;
-        case SaveResult::WriteFailed: return messages::kSaveWriteFailed;
+        case SaveResult::MemoHoldsCommentEnd: return std::string(messages::kMemoHoldsCommentEnd);
+        case SaveResult::MemoHoldsMarker: return messages::withArgs(messages::kMemoHoldsMarker, {subject});
+        case SaveResult::IgnoreItemNotLua:
+            return messages::withArgs(messages::kListItemNotLua, {messages::kIgnoreListName, subject});
+        case SaveResult::FriendItemNotLua:
+            return messages::withArgs(messages::kListItemNotLua, {messages::kCoFightListName, subject});
+        case SaveResult::OpenFailed: return std::string(messages::kSaveOpenFailed);
+        case SaveResult::WriteFailed: return std::string(messages::kSaveWriteFailed);
     }
     return {};
 }
@@ -30,9 +67,9 @@ std::string_view saveMessage(SaveResult result) {
 std::optional<LoadedConfig> loadConfigFile(const std::filesystem::path& source, LoadKind kind,
                                            const AiSettings& current, std::span<const MonsterRecord> monsters,
                                            std::span<const FriendRecord> friends) {
-    const auto bytes = readFile(source);
-    if (!bytes) return std::nullopt;
-    return loadConfig(*bytes, kind, current, monsters, friends);
+    const FileRead file = readFile(source, kMaxTextFileBytes);
+    if (!file) return std::nullopt;
+    return loadConfig(file.bytes, kind, current, monsters, friends);
 }
 
 std::vector<std::string> idsOf(std::span<const MonsterRecord> rows) {

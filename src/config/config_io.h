@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "config/config_loader.h"
@@ -13,19 +14,34 @@ namespace vellconf {
 
 enum class SaveResult {
     Saved,
-    MemoHoldsCommentEnd,  // refused: "]]" in the memo would end the Lua comment around it
+    // Refused before anything is written, as the file would not read back:
+    MemoHoldsCommentEnd,  // "]]" in the memo would end the Lua comment around it
+    MemoHoldsMarker,      // a memo line equal to a marker would split the memo
+    IgnoreItemNotLua,     // an IGNORE_MOB item Lua cannot read back as one item
+    FriendItemNotLua,     // likewise in FRIENDS
     OpenFailed,
     WriteFailed,
 };
 
+struct SaveOutcome {
+    SaveResult result = SaveResult::Saved;
+    std::string subject;  // CP932: the memo line or list item a refusal names
+
+    bool operator==(SaveResult other) const { return result == other; }
+};
+
+// Why the content cannot be saved; nothing when it can.
+std::optional<SaveOutcome> refusalOf(const ConfigContent& content);
+
 // Writes the whole file in one go; on any failure the old file keeps its bytes.
-SaveResult saveConfig(const std::filesystem::path& target, const ConfigContent& content);
+SaveOutcome saveConfig(const std::filesystem::path& target, const ConfigContent& content);
 
 // What to tell the user (UTF-8); empty for a save that worked.
-std::string_view saveMessage(SaveResult result);
+std::string saveMessage(const SaveOutcome& outcome);
 
-// Reads the file first: when it cannot be read nothing comes back, and the
-// caller keeps every setting, list and the memo as they were.
+// Reads the file first: when it cannot be read (or is larger than any real
+// Config.lua) nothing comes back, and the caller keeps every setting, list and
+// the memo as they were.
 std::optional<LoadedConfig> loadConfigFile(const std::filesystem::path& source, LoadKind kind,
                                            const AiSettings& current, std::span<const MonsterRecord> monsters,
                                            std::span<const FriendRecord> friends);

@@ -1,45 +1,20 @@
 #include "config/config_loader.h"
 
+#include <optional>
 #include <unordered_map>
 
 #include "config/config_writer.h"
 #include "config/cp932.h"
 #include "config/decimal.h"
 #include "config/profile_reader.h"
+#include "config/text_lines.h"
+#include "lists/memo.h"
 
 namespace vellconf {
 
 namespace {
 
 constexpr std::string_view kSection = "CONFIG";
-// The memo is read as the C library's line reader with a 1024-byte buffer
-// would: at most 1023 bytes per piece, and the memo stays below 1024 bytes.
-constexpr std::size_t kMemoPieceBytes = 1023;
-constexpr std::size_t kMemoLimitBytes = 1024;
-
-// One line of the file: its bytes in the file and its text with CR LF read as LF.
-struct TextLine {
-    std::size_t begin;
-    std::size_t end;
-    std::string text;
-};
-
-TextLine nextLine(std::string_view bytes, std::size_t begin) {
-    const auto lf = bytes.find('\n', begin);
-    const std::size_t end = lf == std::string_view::npos ? bytes.size() : lf + 1;
-    std::string text(bytes.substr(begin, end - begin));
-    if (text.ends_with("\r\n")) text.erase(text.size() - 2, 1);
-    return {begin, end, std::move(text)};
-}
-
-// The pieces in which a line reaches the memo pass; only the last one can end in LF.
-std::vector<std::string_view> pieces(const std::string& line) {
-    std::vector<std::string_view> out;
-    const std::string_view text(line);
-    for (std::size_t pos = 0; pos < text.size(); pos += kMemoPieceBytes)
-        out.push_back(text.substr(pos, kMemoPieceBytes));
-    return out;
-}
 
 std::string fallbackText(const SettingSpec& spec, LoadKind kind) {
     const std::int32_t value = fallbackOf(spec, kind);
@@ -91,6 +66,108 @@ std::unordered_map<std::string, const Row*> firstRowById(std::span<const Row> ro
     return index;
 }
 
+// The memo pass over the file's lines. It stops at the end marker; without
+// one, the block ends before the first "--]]" after the start marker (the end
+// of the Lua comment that holds the memo), so that a damaged end marker never
+// hides the settings below it.
+class MemoScan {
+public:
+    // False once the pass has stopped.
+    bool visit(const TextLine& line) {
+        // A marker is a whole line with its line end.
+        const bool isStart = line.ended && line.text == memoStartMarker();
+        const bool isEnd = line.ended && line.text == memoEndMarker();
+        if (isStart && !afterStart_) {
+            if (!inMemo_) memo_.begin = line.begin;
+            inMemo_ = afterStart_ = true;
+            return true;
+        }
+        afterStart_ = false;  // the line after a start marker is memo text even if it is one
+        if (isEnd) {
+            memo_.end = inMemo_ ? line.end : memo_.begin;
+            ended_ = true;
+            return false;
+        }
+        if (!inMemo_) return true;
+        if (line.text == kLuaCommentEnd && !commentEnd_) commentEnd_ = CommentEnd{line.begin, memo_.text};
+        append(line.text);
+        return true;
+    }
+
+    MemoBlock result() && {
+        if (inMemo_ && !ended_) {
+            if (commentEnd_) {
+                memo_.text = std::move(commentEnd_->text);
+                memo_.end = commentEnd_->begin;
+            } else {
+                // Neither end marker nor comment end: the memo runs to the end
+                // of the file, but every line stays visible to the lookup.
+                memo_.end = memo_.begin;
+            }
+        }
+        return std::move(memo_);
+    }
+
+private:
+    static constexpr std::string_view kLuaCommentEnd = "--]]";
+
+    // The field counts a line end as two bytes, the record as one, so a record
+    // of kMemoMaxBytes holds every memo the field takes. A longer memo from a
+    // hand-edited file loses the lines that do not fit; later, shorter lines
+    // are still taken.
+    void append(std::string_view line) {
+        if (memo_.text.size() + line.size() > kMemoMaxBytes) return;
+        memo_.text.append(line);
+        memo_.text += '\n';
+    }
+
+    struct CommentEnd {
+        std::size_t begin;
+        std::string text;  // the memo as gathered before that line
+    };
+
+    MemoBlock memo_;
+    bool inMemo_ = false;
+    bool afterStart_ = false;
+    bool ended_ = false;
+    std::optional<CommentEnd> commentEnd_;
+};
+
+// Strictly valid UTF-8 (no overlong forms, surrogates or values past U+10FFFF)
+// that holds at least one multi-byte sequence. Japanese CP932 text practically
+// never passes: its lead bytes 0x81-0x9F are UTF-8 continuation bytes.
+bool isMultibyteUtf8(std::string_view bytes) {
+    bool multibyte = false;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
+        const unsigned char lead = byte(i);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
+        if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+        else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size() || byte(i + 1) < low || byte(i + 1) > high) return false;
+        for (std::size_t k = 2; k < length; ++k)
+            if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return false;
+        multibyte = true;
+        i += length;
+    }
+    return multibyte;
+}
+
 }  // namespace
 
 std::vector<MonsterRecord> ignoreRowsFor(std::span<const std::string> ids, std::span<const MonsterRecord> monsters) {
@@ -124,36 +201,17 @@ const std::string& unknownFriendName() {
 }
 
 MemoBlock findMemo(std::string_view bytes) {
-    const std::string start = memoStartMarker() + "\n";
-    const std::string end = memoEndMarker() + "\n";
-    MemoBlock memo;
-    bool inMemo = false;
-    bool afterStart = false;  // the line right after a start marker is memo text even if it is one
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        const TextLine line = nextLine(bytes, pos);
-        pos = line.end;
-        for (std::string_view piece : pieces(line.text)) {
-            if (piece == start && !afterStart) {
-                if (!inMemo) memo.begin = line.begin;
-                inMemo = afterStart = true;
-                continue;
-            }
-            afterStart = false;
-            if (piece == end) {
-                memo.end = inMemo ? line.end : memo.begin;
-                return memo;
-            }
-            if (inMemo && piece.size() + memo.text.size() < kMemoLimitBytes) memo.text += piece;
-        }
-    }
-    memo.end = inMemo ? bytes.size() : memo.begin;
-    return memo;
+    MemoScan scan;
+    forEachLine(bytes, [&](const TextLine& line) { return scan.visit(line); });
+    return std::move(scan).result();
 }
 
 std::string asCp932(std::string_view fileBytes) {
     constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-    if (!fileBytes.starts_with(kUtf8Bom)) return std::string(fileBytes);
-    const auto converted = utf8ToCp932Lossy(fileBytes.substr(kUtf8Bom.size()));
+    const bool bom = fileBytes.starts_with(kUtf8Bom);
+    if (bom) fileBytes.remove_prefix(kUtf8Bom.size());
+    if (!bom && !isMultibyteUtf8(fileBytes)) return std::string(fileBytes);
+    const auto converted = utf8ToCp932Lossy(fileBytes);
     return converted ? *converted : std::string(fileBytes);
 }
 
@@ -179,8 +237,9 @@ LoadedConfig loadConfig(std::string_view fileBytes, LoadKind kind, const AiSetti
     }
     if (loaded.settings.FlagRotateFunction == 1) read(*findSetting("FlagRotateInfinity"));
 
-    loaded.ignoreRows = ignoreRowsFor(arrayTokens(reader.get(kSection, "IGNORE_MOB", "{}")), monsters);
-    loaded.coFightRows = coFightRowsFor(arrayTokens(reader.get(kSection, "FRIENDS", "{}")), friends);
+    // The writer writes lists of any length, so they are read whole.
+    loaded.ignoreRows = ignoreRowsFor(arrayTokens(reader.getWhole(kSection, "IGNORE_MOB", "{}")), monsters);
+    loaded.coFightRows = coFightRowsFor(arrayTokens(reader.getWhole(kSection, "FRIENDS", "{}")), friends);
     loaded.memo = recordMemo(memo.text);
     return loaded;
 }

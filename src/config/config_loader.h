@@ -28,16 +28,17 @@ struct LoadedConfig {
 LoadedConfig loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettings& current,
                         std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends);
 
-// A file as the loader reads it: CP932 as it stands, or, when it starts with
-// a UTF-8 byte-order mark (a modern editor saved it), converted from UTF-8,
-// characters CP932 lacks becoming "?".
+// A file as the loader reads it: CP932 as it stands, or, when a modern editor
+// saved it as UTF-8 (a byte-order mark, or valid UTF-8 with at least one
+// multi-byte character), converted from UTF-8, characters CP932 lacks
+// becoming "?".
 std::string asCp932(std::string_view fileBytes);
 
 // The memo block as the loader finds it.
 struct MemoBlock {
     std::string text;       // the gathered lines, each with its LF
-    std::size_t begin = 0;  // byte range of the block in the file, markers included;
-    std::size_t end = 0;    // empty when there is no start marker
+    std::size_t begin = 0;  // the bytes the settings lookup must not see: the block,
+    std::size_t end = 0;    // markers included; empty when no end of it was found
 };
 MemoBlock findMemo(std::string_view fileBytes);
 

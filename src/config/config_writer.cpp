@@ -1,5 +1,7 @@
 #include "config/config_writer.h"
 
+#include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "config/config_layout.h"
@@ -175,6 +177,20 @@ std::string writeConfigLua(const AiSettings& settings, std::string_view memo,
         }
     }
     return out;
+}
+
+bool isArrayItem(std::string_view item) {
+    // Lua's own tests are locale-free in the C locale the game uses: ASCII only.
+    const auto isLetter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    const std::string_view digits = item.starts_with('-') ? item.substr(1) : item;
+    if (!digits.empty() && std::all_of(digits.begin(), digits.end(), isDigit)) return true;
+    static constexpr std::array<std::string_view, 22> kReserved{
+        "and", "break", "do", "else", "elseif", "end", "false", "for", "function", "goto", "if",
+        "in", "local", "nil", "not", "or", "repeat", "return", "then", "true", "until", "while"};
+    return !item.empty() && isLetter(item.front()) &&
+           std::all_of(item.begin(), item.end(), [&](char c) { return isLetter(c) || isDigit(c); }) &&
+           std::find(kReserved.begin(), kReserved.end(), item) == kReserved.end();
 }
 
 std::string formatSettingValue(const AiSettings& settings, std::string_view key) {

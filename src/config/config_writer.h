@@ -28,6 +28,12 @@ inline std::string writeConfigLua(const ConfigContent& content) {
     return writeConfigLua(content.settings, content.memo, content.ignoreMob, content.friends);
 }
 
+// Whether the writer can put `item` into IGNORE_MOB or FRIENDS: Lua must read
+// it back as exactly one item of the table. A decimal integer (an optional
+// "-", then digits) or a Lua name (a letter or "_", then letters, digits and
+// "_", not a reserved word).
+bool isArrayItem(std::string_view item);
+
 // The text of a setting's value as the file shows it ("YES", "NO", "%d", ...).
 std::string formatSettingValue(const AiSettings& settings, std::string_view key);
 

@@ -1,9 +1,9 @@
 #include "config/file_io.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
+#include <optional>
 #include <system_error>
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -16,99 +16,380 @@
 
 namespace vellconf {
 
-std::optional<std::string> readFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (!ec) bytes.reserve(static_cast<std::size_t>(size));
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return bytes;
-}
+namespace fs = std::filesystem;
 
 namespace {
 
-// A target that exists but is not a regular file (a folder, a device) is
-// refused as if it could not be opened: renaming over it would either fail
-// late or replace something that is not ours.
-// A read-only file is refused too, as opening it for writing would be.
-bool isReplaceableTarget(const std::filesystem::path& path) {
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (!std::filesystem::exists(status)) return true;
-    if (!std::filesystem::is_regular_file(status)) return false;
-#ifdef _WIN32
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
-#else
-    return ::access(path.c_str(), W_OK) == 0;
+// Bytes asked of the system per read or write call: small enough for every
+// platform's count type, large enough to make the calls few.
+constexpr std::size_t kChunkBytes = 1u << 20;
+
+// The state of a file about to be replaced.
+struct Target {
+    fs::path path;        // with every symbolic link resolved
+    bool exists = false;  // a regular file is there
+    bool manyLinks = false;
+#ifndef _WIN32
+    struct stat info {};
 #endif
+};
+
+// How the temporary file for a replace went.
+enum class TempResult { Ok, FolderRefuses, Failed };
+
+// A platform file handle that closes itself; `release` hands over the close
+// when its result matters.
+#ifdef _WIN32
+using NativeHandle = HANDLE;
+const NativeHandle kNoHandle = INVALID_HANDLE_VALUE;
+bool closeNative(NativeHandle handle) { return CloseHandle(handle) != 0; }
+#else
+using NativeHandle = int;
+constexpr NativeHandle kNoHandle = -1;
+bool closeNative(NativeHandle handle) { return ::close(handle) == 0; }
+#endif
+
+class Handle {
+public:
+    explicit Handle(NativeHandle handle = kNoHandle) : handle_(handle) {}
+    ~Handle() {
+        if (*this) closeNative(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    Handle(Handle&& other) noexcept : handle_(std::exchange(other.handle_, kNoHandle)) {}
+    Handle& operator=(Handle&& other) noexcept {
+        std::swap(handle_, other.handle_);
+        return *this;
+    }
+    explicit operator bool() const { return handle_ != kNoHandle; }
+    NativeHandle get() const { return handle_; }
+    bool close() { return closeNative(std::exchange(handle_, kNoHandle)); }
+
+private:
+    NativeHandle handle_;
+};
+
+// The name of the n-th temporary file in a folder: short, so that it fits
+// wherever the target's own name does.
+fs::path temporaryPath(const fs::path& folder, unsigned n) {
+#ifdef _WIN32
+    const auto pid = GetCurrentProcessId();
+#else
+    const auto pid = ::getpid();
+#endif
+    return folder / (".vellconf-" + std::to_string(pid) + "-" + std::to_string(n) + ".tmp");
+}
+
+fs::path folderOf(const fs::path& path) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
 }
 
 #ifdef _WIN32
-WriteResult writeTemporary(const std::filesystem::path& temp, std::string_view bytes) {
-    HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return WriteResult::OpenFailed;
-    bool ok = true;
+
+FileRead readHandle(HANDLE file, std::uint64_t maxBytes) {
+    LARGE_INTEGER size{};
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) return {ReadStatus::Unreadable, {}};
+    if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) return {ReadStatus::TooLarge, {}};
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     std::size_t done = 0;
-    while (ok && done < bytes.size()) {
+    for (;;) {
+        if (done == bytes.size()) {
+            if (bytes.size() > maxBytes) return {ReadStatus::TooLarge, {}};
+            bytes.resize(bytes.size() + std::min<std::uint64_t>(kChunkBytes, maxBytes + 1 - bytes.size()));
+        }
+        DWORD got = 0;
+        if (!ReadFile(file, bytes.data() + done, static_cast<DWORD>(std::min(bytes.size() - done, kChunkBytes)), &got,
+                      nullptr)) {
+            return {ReadStatus::Unreadable, {}};
+        }
+        if (got == 0) break;
+        done += got;
+    }
+    bytes.resize(done);
+    return {ReadStatus::Ok, std::move(bytes)};
+}
+
+bool writeAll(HANDLE file, std::string_view bytes) {
+    LARGE_INTEGER start{};
+    if (!SetFilePointerEx(file, start, nullptr, FILE_BEGIN)) return false;
+    while (!bytes.empty()) {
         DWORD written = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        ok = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) && written > 0;
-        done += written;
+        const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kChunkBytes));
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        bytes.remove_prefix(written);
     }
-    ok = FlushFileBuffers(file) && ok;
-    ok = CloseHandle(file) && ok;
-    return ok ? WriteResult::Ok : WriteResult::WriteFailed;
+    return true;
 }
 
-bool replace(const std::filesystem::path& temp, const std::filesystem::path& target) {
-    return MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+bool setLength(HANDLE file, std::uint64_t size) {
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(size);
+    return SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
 }
 
-std::filesystem::path temporaryName(const std::filesystem::path& target) {
-    return std::filesystem::path(target.native() + L".tmp" + std::to_wstring(GetCurrentProcessId()));
+bool reserve(HANDLE file, std::uint64_t size) {
+    FILE_ALLOCATION_INFO allocation{};
+    allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(size);
+    return SetFileInformationByHandle(file, FileAllocationInfo, &allocation, sizeof allocation);
 }
+
+bool flush(HANDLE file) { return FlushFileBuffers(file) != 0; }
+
+Handle openForReplace(const fs::path& path) {
+    return Handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+// Windows resolves links when it opens a file; the final path names the file
+// they lead to. A dangling link is refused, as Windows cannot open it.
+std::optional<Target> inspectTarget(const fs::path& path) {
+    Target target{path};
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return target;
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE)) {
+        return std::nullopt;
+    }
+    Handle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    std::wstring final(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) return std::nullopt;
+        if (length < final.size()) {
+            final.resize(length);
+            break;
+        }
+        final.resize(length);
+    }
+    target.path = final;
+    target.exists = true;
+    target.manyLinks = info.nNumberOfLinks > 1;
+    return target;
+}
+
+TempResult createTemporary(const Target& target, fs::path& tempPath, Handle& temp) {
+    const fs::path folder = folderOf(target.path);
+    for (unsigned n = 0; n < 100; ++n) {
+        tempPath = temporaryPath(folder, n);
+        temp = Handle(CreateFileW(tempPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (temp) return TempResult::Ok;
+        const DWORD error = GetLastError();
+        if (error == ERROR_ACCESS_DENIED) return TempResult::FolderRefuses;
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return TempResult::Failed;
+    }
+    return TempResult::Failed;
+}
+
+// ReplaceFileW gives the new file the old one's attributes, security and
+// creation time.
+bool replaceWithTemporary(const fs::path& tempPath, const Target& target) {
+    if (target.exists) {
+        return ReplaceFileW(target.path.c_str(), tempPath.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                            nullptr) != 0;
+    }
+    return MoveFileExW(tempPath.c_str(), target.path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void removeTemporary(const fs::path& tempPath) { DeleteFileW(tempPath.c_str()); }
+
+void syncFolder(const fs::path&) {}  // MOVEFILE_WRITE_THROUGH and ReplaceFileW flush the folder
+
 #else
-WriteResult writeTemporary(const std::filesystem::path& temp, std::string_view bytes) {
-    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return WriteResult::OpenFailed;
-    bool ok = true;
+
+FileRead readHandle(int fd, std::uint64_t maxBytes) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return {ReadStatus::Unreadable, {}};
+    if (static_cast<std::uint64_t>(info.st_size) > maxBytes) return {ReadStatus::TooLarge, {}};
+    // Files of /proc and the like claim a size of 0 and still hold bytes: the
+    // size is where reading starts, the bound is where it ends.
+    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
     std::size_t done = 0;
-    while (ok && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) done += static_cast<std::size_t>(n);
+    for (;;) {
+        if (done == bytes.size()) {
+            if (bytes.size() > maxBytes) return {ReadStatus::TooLarge, {}};
+            bytes.resize(bytes.size() + std::min<std::uint64_t>(kChunkBytes, maxBytes + 1 - bytes.size()));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + done, std::min(bytes.size() - done, kChunkBytes));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return {ReadStatus::Unreadable, {}};
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
     }
-    ok = ::fsync(fd) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    return ok ? WriteResult::Ok : WriteResult::WriteFailed;
+    bytes.resize(done);
+    return {ReadStatus::Ok, std::move(bytes)};
 }
 
-bool replace(const std::filesystem::path& temp, const std::filesystem::path& target) {
-    return std::rename(temp.c_str(), target.c_str()) == 0;
+bool writeAll(int fd, std::string_view bytes) {
+    off_t offset = 0;
+    while (!bytes.empty()) {
+        const ssize_t written = ::pwrite(fd, bytes.data(), std::min(bytes.size(), kChunkBytes), offset);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        offset += written;
+    }
+    return true;
 }
 
-std::filesystem::path temporaryName(const std::filesystem::path& target) {
-    return std::filesystem::path(target.native() + ".tmp" + std::to_string(::getpid()));
+bool setLength(int fd, std::uint64_t size) { return ::ftruncate(fd, static_cast<off_t>(size)) == 0; }
+
+bool reserve(int fd, std::uint64_t size) {
+    return size == 0 || ::posix_fallocate(fd, 0, static_cast<off_t>(size)) == 0;
 }
+
+bool flush(int fd) { return ::fsync(fd) == 0; }
+
+// Read access as well: reserving space on a file system without native
+// support reads the file to find the blocks still to allocate.
+Handle openForReplace(const fs::path& path) { return Handle(::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC)); }
+
+// The symbolic links at the end of the path, followed one by one so that a
+// dangling link gives the path of the file it is meant to lead to.
+std::optional<fs::path> followLinks(fs::path path) {
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) return std::nullopt;
+        path = next.is_absolute() ? next : folderOf(path) / next;
+    }
+    return std::nullopt;  // a loop, or a chain no system would follow
+}
+
+// A target that exists but is not a regular file (a folder, a device), or
+// that the process may not write, is refused as if it could not be opened:
+// replacing it would either fail late or replace what the user protected.
+std::optional<Target> inspectTarget(const fs::path& path) {
+    const auto resolved = followLinks(path);
+    if (!resolved) return std::nullopt;
+    Target target{*resolved};
+    if (::lstat(target.path.c_str(), &target.info) != 0) {
+        if (errno == ENOENT) return target;
+        return std::nullopt;
+    }
+    if (!S_ISREG(target.info.st_mode) || ::access(target.path.c_str(), W_OK) != 0) return std::nullopt;
+    target.exists = true;
+    target.manyLinks = target.info.st_nlink > 1;
+    return target;
+}
+
+// The new file takes the old one's owner and group where the process may
+// set them (the group alone when only that is allowed) and its mode.
+bool takeOwnershipAndMode(int fd, const struct stat& old) {
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+TempResult createTemporary(const Target& target, fs::path& tempPath, Handle& temp) {
+    const fs::path folder = folderOf(target.path);
+    // Private until it holds the old file's mode, so that no one reads the
+    // new content of a file they could not read before.
+    const mode_t mode = target.exists ? 0600 : 0666;
+    for (unsigned n = 0; n < 100; ++n) {
+        tempPath = temporaryPath(folder, n);
+        temp = Handle(::open(tempPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode));
+        if (temp) {
+            if (!target.exists || takeOwnershipAndMode(temp.get(), target.info)) return TempResult::Ok;
+            temp.close();
+            ::unlink(tempPath.c_str());
+            return TempResult::Failed;
+        }
+        if (errno == EACCES || errno == EPERM) return TempResult::FolderRefuses;
+        if (errno != EEXIST) return TempResult::Failed;
+    }
+    return TempResult::Failed;
+}
+
+bool replaceWithTemporary(const fs::path& tempPath, const Target& target) {
+    return ::rename(tempPath.c_str(), target.path.c_str()) == 0;
+}
+
+void removeTemporary(const fs::path& tempPath) { ::unlink(tempPath.c_str()); }
+
+// Makes the rename itself durable; a folder that cannot be synced is no
+// reason to report a failure, the file's bytes are already on disk.
+void syncFolder(const fs::path& path) {
+    Handle folder(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder) ::fsync(folder.get());
+}
+
 #endif
+
+Handle openForRead(const fs::path& path, ReadStatus& failure) {
+#ifdef _WIN32
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const DWORD error = file ? ERROR_SUCCESS : GetLastError();
+    const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+#else
+    // Non-blocking, so that opening a FIFO returns at once; it is refused as
+    // not regular right after.
+    Handle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const bool missing = !file && (errno == ENOENT || errno == ENOTDIR);
+#endif
+    failure = missing ? ReadStatus::Missing : ReadStatus::Unreadable;
+    return file;
+}
+
+// Rewrites the file where it is: the space for the new content is reserved
+// first, so that a full disk fails before a byte of the old content changes;
+// a write that fails all the same puts the old bytes back as far as it can.
+WriteResult writeInPlace(const fs::path& path, std::string_view bytes) {
+    const FileRead old = readFile(path, kMaxMobDataBytes);
+    Handle file = openForReplace(path);
+    if (!file) return WriteResult::OpenFailed;
+    if (!reserve(file.get(), bytes.size())) {
+        if (old) setLength(file.get(), old.bytes.size());
+        return WriteResult::WriteFailed;
+    }
+    if (writeAll(file.get(), bytes) && setLength(file.get(), bytes.size()) && flush(file.get()) && file.close()) {
+        return WriteResult::Ok;
+    }
+    if (old && writeAll(file.get(), old.bytes) && setLength(file.get(), old.bytes.size())) flush(file.get());
+    return WriteResult::WriteFailed;
+}
+
+WriteResult writeViaTemporary(const Target& target, fs::path& tempPath, Handle& temp, std::string_view bytes) {
+    const bool written = writeAll(temp.get(), bytes) && flush(temp.get());
+    if (temp.close() && written && replaceWithTemporary(tempPath, target)) {
+        syncFolder(target.path);
+        return WriteResult::Ok;
+    }
+    removeTemporary(tempPath);
+    return WriteResult::WriteFailed;
+}
 
 }  // namespace
 
-WriteResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
-    if (path.empty() || !isReplaceableTarget(path)) return WriteResult::OpenFailed;
-    const auto temp = temporaryName(path);
-    std::error_code ec;
-    std::filesystem::remove(temp, ec);  // a leftover of an earlier crash
-    const WriteResult written = writeTemporary(temp, bytes);
-    if (written == WriteResult::Ok && replace(temp, path)) return WriteResult::Ok;
-    std::filesystem::remove(temp, ec);
-    return written == WriteResult::OpenFailed ? WriteResult::OpenFailed : WriteResult::WriteFailed;
+FileRead readFile(const fs::path& path, std::uint64_t maxBytes) {
+    ReadStatus failure = ReadStatus::Unreadable;
+    const Handle file = openForRead(path, failure);
+    if (!file) return {failure, {}};
+    return readHandle(file.get(), maxBytes);
+}
+
+WriteResult writeFileSafely(const fs::path& path, std::string_view bytes) {
+    if (path.empty()) return WriteResult::OpenFailed;
+    const auto target = inspectTarget(path);
+    if (!target) return WriteResult::OpenFailed;
+    // A rename would split a hard-linked file from its other names.
+    if (target->manyLinks) return writeInPlace(target->path, bytes);
+    fs::path tempPath;
+    Handle temp;
+    switch (createTemporary(*target, tempPath, temp)) {
+        case TempResult::Ok:
+            return writeViaTemporary(*target, tempPath, temp, bytes);
+        case TempResult::FolderRefuses:
+            return target->exists ? writeInPlace(target->path, bytes) : WriteResult::OpenFailed;
+        case TempResult::Failed:
+            break;
+    }
+    return WriteResult::OpenFailed;
 }
 
 }  // namespace vellconf

@@ -1,25 +1,74 @@
 #pragma once
 // Whole-file reads and safe whole-file writes.
 
+#include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace vellconf {
 
-// The bytes of a regular file; nothing when it cannot be opened or read.
-std::optional<std::string> readFile(const std::filesystem::path& path);
+// Files larger than these are refused as unreadable: no real settings file,
+// friend list or monster table comes near them, and a larger one (a sparse
+// file, a device) would only exhaust memory.
+inline constexpr std::uint64_t kMaxTextFileBytes = 64ull << 20;  // Config.lua, Friend.ini, VellConf.ini
+inline constexpr std::uint64_t kMaxMobDataBytes = 256ull << 20;  // MobData.ini
+
+enum class ReadStatus {
+    Ok,
+    Missing,     // no such file (or folder on its way)
+    Unreadable,  // there, but not a regular file, not permitted, or a read failed part-way
+    TooLarge,    // more than the caller's bound
+};
+
+// A file the user has but the tool could not read: worth a message, and never
+// to be overwritten on the strength of what was (not) read.
+constexpr bool existsButUnreadable(ReadStatus status) {
+    return status == ReadStatus::Unreadable || status == ReadStatus::TooLarge;
+}
+
+struct FileRead {
+    ReadStatus status = ReadStatus::Missing;
+    std::string bytes;  // the whole file when status is Ok, else empty
+
+    explicit operator bool() const { return status == ReadStatus::Ok; }
+};
+
+// The bytes of a regular file of at most maxBytes bytes. Never throws for
+// anything the file system does, and never blocks on a FIFO or device.
+FileRead readFile(const std::filesystem::path& path, std::uint64_t maxBytes);
+
+// What a reader made of a file, and how reading it went.
+template <typename T>
+struct ReadOutcome {
+    T value{};
+    ReadStatus status = ReadStatus::Missing;
+};
+
+// Reads the file and parses its bytes; a file that cannot be read parses as an
+// empty one (no rows, every default).
+template <typename Parse>
+auto readParsed(const std::filesystem::path& path, std::uint64_t maxBytes, Parse parse) {
+    const FileRead file = readFile(path, maxBytes);
+    using Value = decltype(parse(std::string_view()));
+    return ReadOutcome<Value>{parse(std::string_view(file.bytes)), file.status};
+}
 
 enum class WriteResult {
     Ok,
-    OpenFailed,   // the file could not be created (missing folder, no permission, a directory...)
-    WriteFailed,  // created, but writing, flushing or replacing failed
+    OpenFailed,   // the file could not be created or opened (missing folder, no permission, a directory...)
+    WriteFailed,  // opened, but the space could not be reserved or writing, flushing or replacing failed
 };
 
-// Replaces the file's content as a whole: the bytes go to a temporary file in
-// the same folder, which then takes the target's place in one rename. On any
-// failure the target keeps its old bytes and the temporary file is removed.
-WriteResult writeFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+// Replaces the file's content as a whole, so that a failure at any point
+// leaves the old bytes in place. A symbolic link is followed and the file it
+// leads to is replaced (a dangling link's target is created); the file keeps
+// its mode and, where the process may set them, its owner and group.
+// Usually the bytes go to a temporary file with a short name in the same
+// folder, which then takes the target's place in one rename. A file with
+// several hard links, or one in a folder that refuses new files while the file
+// itself is writable, is rewritten in place instead, but only after the space
+// for the new content has been reserved.
+WriteResult writeFileSafely(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace vellconf

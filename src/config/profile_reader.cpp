@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "config/cp932.h"
-#include "config/file_io.h"
+#include "config/text_lines.h"
 
 namespace vellconf {
 
@@ -15,19 +15,6 @@ std::string_view trimBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
     while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
     return text;
-}
-
-// Lines end at LF; a CR right before it belongs to the line ending, not the text.
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (end != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
-        lines.push_back(line);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    }
-    return lines;
 }
 
 // Positions of `wanted` that start a character, so a trail byte that happens to
@@ -85,34 +72,32 @@ ProfileReader::ProfileReader(std::string_view text) {
     // Entries of a repeated section go nowhere: a scan stops at the first
     // section of a name, so later ones can never answer.
     Section* current = nullptr;
-    for (const std::string_view line : splitLines(text)) {
+    forEachLine(text, [&](const TextLine& textLine) {
+        const std::string_view line = textLine.text;
         if (const auto name = sectionName(line)) {
             std::string folded = foldCase(*name);
             const bool seen = std::any_of(sections_.begin(), sections_.end(),
                                           [&](const Section& s) { return s.foldedName == folded; });
             current = seen ? nullptr : &sections_.emplace_back(Section{std::move(folded), {}});
-            continue;
+        } else if (current) {
+            if (const auto entry = parseEntry(line))
+                current->values.try_emplace(foldCase(entry->key), stripQuotes(entry->value));
         }
-        if (!current) continue;
-        if (const auto entry = parseEntry(line)) {
-            current->values.try_emplace(foldCase(entry->key), limited(stripQuotes(entry->value)));
-        }
-    }
-}
-
-ProfileReader ProfileReader::fromFile(const std::filesystem::path& path) {
-    const auto text = readFile(path);
-    return text ? ProfileReader(*text) : ProfileReader();
+        return true;
+    });
 }
 
 std::string ProfileReader::get(std::string_view section, std::string_view key, std::string_view fallback) const {
+    return limited(getWhole(section, key, fallback));
+}
+
+std::string ProfileReader::getWhole(std::string_view section, std::string_view key, std::string_view fallback) const {
     const std::string foldedSection = foldCase(section);
     const auto found = std::find_if(sections_.begin(), sections_.end(),
                                     [&](const Section& s) { return s.foldedName == foldedSection; });
-    if (found == sections_.end()) return limited(fallback);
+    if (found == sections_.end()) return std::string(fallback);
     const auto value = found->values.find(foldCase(key));
-    if (value == found->values.end()) return limited(fallback);
-    return value->second;
+    return value == found->values.end() ? std::string(fallback) : value->second;
 }
 
 std::string foldCase(std::string_view text) {

@@ -1,6 +1,8 @@
 #include "config/tool_paths.h"
 
+#include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdlib>
 
 #include "config/cp932.h"
@@ -14,9 +16,20 @@
 
 namespace vellconf {
 
-ToolPaths readToolPaths(const std::filesystem::path& iniFile) {
-    const ProfileReader reader = ProfileReader::fromFile(iniFile);
-    return {reader.get("PATH", "SetPath", kDefaultSetPath), reader.get("PATH", "LibPath", kDefaultLibPath)};
+ToolPaths parseToolPaths(std::string_view iniBytes) {
+    // Read whole: a path cut short is another folder, whose Config.lua the next AI save would replace.
+    const ProfileReader reader(iniBytes);
+    return {reader.getWhole("PATH", "SetPath", kDefaultSetPath), reader.getWhole("PATH", "LibPath", kDefaultLibPath)};
+}
+
+ReadOutcome<ToolPaths> readToolPaths(const std::filesystem::path& iniFile) {
+    return readParsed(iniFile, kMaxTextFileBytes, parseToolPaths);
+}
+
+std::optional<std::string> unusablePathOf(const ToolPaths& paths) {
+    if (!resolvePath(aiConfigPath(paths.setPath))) return paths.setPath;
+    if (!resolvePath(paths.libPath)) return paths.libPath;
+    return std::nullopt;
 }
 
 std::string toolPathsText(const ToolPaths& paths) {
@@ -24,7 +37,7 @@ std::string toolPathsText(const ToolPaths& paths) {
 }
 
 WriteResult writeToolPaths(const std::filesystem::path& iniFile, const ToolPaths& paths) {
-    return writeFileAtomically(iniFile, toolPathsText(paths));
+    return writeFileSafely(iniFile, toolPathsText(paths));
 }
 
 std::string aiConfigPath(std::string_view setPath) { return std::string(setPath) + "\\Config.lua"; }
@@ -50,6 +63,8 @@ std::optional<std::filesystem::path> resolvePath(std::string_view cp932Path) {
     const int size = static_cast<int>(cp932Path.size());
     const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, cp932Path.data(), size, nullptr, 0);
     if (n <= 0) return std::nullopt;
+    // Without the long-path prefix the file functions refuse longer paths.
+    if (n >= MAX_PATH) return std::nullopt;
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
     MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, cp932Path.data(), size, wide.data(), n);
     return std::filesystem::path(wide);
@@ -75,6 +90,16 @@ std::filesystem::path winePrefix() {
     return std::filesystem::path(home && *home ? home : "/") / ".wine";
 }
 
+// A path the system would refuse to open: too long, a name past the limit of
+// one folder entry, or a NUL byte that would end it early.
+bool fitsPathLimits(const std::filesystem::path& path) {
+    const std::string& text = path.native();
+    if (text.size() >= PATH_MAX || text.find('\0') != std::string::npos) return false;
+    return std::all_of(path.begin(), path.end(), [](const std::filesystem::path& part) {
+        return part.native().size() <= NAME_MAX;
+    });
+}
+
 bool hasDriveLetter(std::string_view path) {
     return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':';
 }
@@ -89,9 +114,13 @@ std::optional<std::filesystem::path> resolvePath(std::string_view cp932Path) {
     std::string path = std::move(*utf8);
     for (char& c : path)
         if (c == '\\') c = '/';
-    if (!hasDriveLetter(path)) return std::filesystem::path(path);
-    const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
-    return winePrefix() / "dosdevices" / (std::string(1, drive) + ":" + path.substr(2));
+    std::filesystem::path resolved(path);
+    if (hasDriveLetter(path)) {
+        const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
+        resolved = winePrefix() / "dosdevices" / (std::string(1, drive) + ":" + path.substr(2));
+    }
+    if (!fitsPathLimits(resolved)) return std::nullopt;
+    return resolved;
 }
 
 // A folder inside the Wine prefix goes back to its Windows form, so that

@@ -24,7 +24,13 @@ inline constexpr std::string_view kDefaultSetPath = R"(C:\Program Files\Gravity\
 inline constexpr std::string_view kDefaultLibPath = R"(C:\Program Files\Gravity\RagnarokOnline\AI\LIB_AI)";
 
 // Section PATH of the file; a missing file or key gives the built-in default.
-ToolPaths readToolPaths(const std::filesystem::path& iniFile);
+// Both paths are read whole, however long.
+ToolPaths parseToolPaths(std::string_view iniBytes);
+ReadOutcome<ToolPaths> readToolPaths(const std::filesystem::path& iniFile);
+
+// The first of the two paths that no file could be opened through (the AI
+// folder's Config.lua, or the dialogs' folder), as typed; nothing when both can.
+std::optional<std::string> unusablePathOf(const ToolPaths& paths);
 
 // "[PATH]", then both keys with their paths in double quotation marks, CR LF.
 std::string toolPathsText(const ToolPaths& paths);
@@ -38,7 +44,8 @@ std::string aiConfigPath(std::string_view setPath);
 
 // A CP932 path as a file name of this platform. On Linux the game runs under
 // Wine: a path with a drive letter resolves inside the Wine prefix and every
-// backslash separates folders. Nothing when the text does not convert.
+// backslash separates folders. Nothing when the text does not convert or the
+// result is longer than the system can open.
 std::optional<std::filesystem::path> resolvePath(std::string_view cp932Path);
 
 // The other way: a folder the platform handed us (the folder browser's answer)

@@ -64,11 +64,9 @@ CEnemyPage::CEnemyPage(wxWindow* parent, AppState& state, DialogServices& servic
     m.monsterList = static_cast<CRowListView*>(FindWindow(ids::kMonsterList));
     m.ignoreList = static_cast<CRowListView*>(FindWindow(ids::kIgnoreList));
 
-    if (const auto bytes = readFile(state_.mobDataFile())) {
-        m.monsters = parseMobData(*bytes);
-    } else {
-        services_.showError(this, messages::kMobDataOpenFailed);
-    }
+    auto mobData = readMobData(state_.mobDataFile());
+    m.monsters = std::move(mobData.value);
+    if (mobData.status != ReadStatus::Ok) services_.showError(this, messages::kMobDataOpenFailed);
     m.monsterList->rowsReplaced(m.monsters.size());
 
     FindWindow(ids::kAddToIgnore)->Bind(wxEVT_BUTTON, [&m](wxCommandEvent&) {

@@ -1,6 +1,10 @@
 #include "lists/friend_list.h"
 
+#include <algorithm>
+
+#include "config/config_writer.h"
 #include "config/cp932.h"
+#include "config/text_lines.h"
 
 namespace vellconf {
 
@@ -13,11 +17,19 @@ constexpr bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
-bool holdsBlank(std::string_view text) {
-    for (const char c : text) {
-        if (isBlank(c)) return true;
+bool holdsBlank(std::string_view text) { return std::any_of(text.begin(), text.end(), isBlank); }
+
+std::vector<std::string_view> wordsOf(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t pos = 0;
+    while (pos < line.size()) {
+        while (pos < line.size() && isBlank(line[pos])) ++pos;
+        if (pos == line.size()) break;
+        const std::size_t start = pos;
+        while (pos < line.size() && !isBlank(line[pos])) ++pos;
+        words.push_back(line.substr(start, pos - start));
     }
-    return false;
+    return words;
 }
 
 }  // namespace
@@ -26,23 +38,30 @@ std::vector<FriendRecord> parseFriendIni(std::string_view bytes) {
     std::vector<FriendRecord> friends;
     std::string_view pair[2];
     std::size_t filled = 0;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        while (pos < bytes.size() && isBlank(bytes[pos])) ++pos;
-        if (pos == bytes.size()) break;
-        const std::size_t start = pos;
-        while (pos < bytes.size() && !isBlank(bytes[pos])) ++pos;
-        pair[filled++] = bytes.substr(start, pos - start);
-        if (filled < 2) continue;
+    const auto take = [&](std::string_view word) {
+        pair[filled++] = word;
+        if (filled < 2) return;
         filled = 0;
         // A comment counts as a pair, so a one-word comment takes the next word with it.
-        if (pair[0].front() == ';') continue;
+        if (pair[0].front() == ';') return;
         // Cut as the file is written, so that the list shows what the next rewrite keeps.
         friends.push_back({std::string(cutToBytes(pair[0], kMaxFieldBytes)),
                            std::string(cutToBytes(pair[1], kMaxFieldBytes))});
-    }
+    };
+    forEachLine(bytes, [&](const TextLine& line) {
+        const std::vector<std::string_view> words = wordsOf(line.text);
+        // A hand-written comment line goes whole, however many words it has,
+        // so that it cannot shift the pairs after it.
+        if (!words.empty() && words.front().front() != ';')
+            for (const std::string_view word : words) take(word);
+        return true;
+    });
     // A last word without a partner is dropped.
     return friends;
+}
+
+ReadOutcome<std::vector<FriendRecord>> readFriendIni(const std::filesystem::path& path) {
+    return readParsed(path, kMaxTextFileBytes, parseFriendIni);
 }
 
 std::string writeFriendIni(std::span<const FriendRecord> friends) {
@@ -58,11 +77,13 @@ std::string writeFriendIni(std::span<const FriendRecord> friends) {
 
 RegisterOutcome registerFriend(std::vector<FriendRecord>& friends, std::string_view id, std::string_view name) {
     if (id.empty()) return RegisterOutcome::NothingToAdd;
+    // The ID is saved into FRIENDS, and Friend.ini would take an ID with a
+    // blank or a leading ";" apart: the rule of the list covers both.
+    if (!isArrayItem(id)) return RegisterOutcome::IdNotLua;
     // The file separates words by blanks only, so either of these would pair
     // every later word with the wrong partner on the next read.
-    if (holdsBlank(id) || holdsBlank(name)) return RegisterOutcome::HoldsBlank;
+    if (holdsBlank(name)) return RegisterOutcome::HoldsBlank;
     if (name.empty()) return RegisterOutcome::EmptyName;
-    if (id.front() == ';') return RegisterOutcome::StartsComment;
     friends.insert(friends.begin(), FriendRecord{std::string(id), std::string(name)});
     return RegisterOutcome::Registered;
 }

@@ -1,11 +1,14 @@
 #pragma once
 // Friend.ini, the friend list and the co-fight list.
 
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "config/file_io.h"
 
 namespace vellconf {
 
@@ -17,10 +20,12 @@ struct FriendRecord {
     bool operator==(const FriendRecord&) const = default;
 };
 
-// Words separated by blanks, tabs and line ends, taken two at a time; a pair
-// whose first word starts with ";" is a comment. A last word without a
-// partner is dropped.
+// Words separated by blanks, tabs and line ends, taken two at a time. A line
+// whose first word starts with ";" is a comment and skipped whole; so is a
+// pair whose first word starts with ";". A last word without a partner is
+// dropped.
 std::vector<FriendRecord> parseFriendIni(std::string_view bytes);
+ReadOutcome<std::vector<FriendRecord>> readFriendIni(const std::filesystem::path& path);
 
 // One "ID name" line per friend, CR LF line ends, each field cut to 259 bytes.
 std::string writeFriendIni(std::span<const FriendRecord> friends);
@@ -28,9 +33,9 @@ std::string writeFriendIni(std::span<const FriendRecord> friends);
 enum class RegisterOutcome {
     Registered,      // inserted at the top of the list
     NothingToAdd,    // empty ID: nothing happens, as before
-    HoldsBlank,      // an ID or name with a blank would shift every later pair on the next read
+    IdNotLua,        // not an item Lua reads back from FRIENDS (see isArrayItem)
+    HoldsBlank,      // a name with a blank would shift every later pair on the next read
     EmptyName,       // likewise an empty name
-    StartsComment,   // an ID starting with ";" would make its pair a comment on the next read
 };
 
 // Checks and inserts a new friend at the top of `friends`.

@@ -52,6 +52,7 @@ constexpr std::array<ColumnCaption, 2> kFriendColumns{{{"識別ID", 100}, {"名�
 struct CFriendPage::Impl {
     std::vector<FriendRecord> friends;
     std::vector<FriendRecord> coFight;
+    bool keepFriendFile = false;  // Friend.ini could not be read at start-up
     wxTextCtrl* idField = nullptr;
     wxTextCtrl* nameField = nullptr;
     CRowListView* friendList = nullptr;
@@ -100,8 +101,13 @@ CFriendPage::CFriendPage(wxWindow* parent, AppState& state, DialogServices& serv
     m.friendList = static_cast<CRowListView*>(FindWindow(kFriendList));
     m.coFightList = static_cast<CRowListView*>(FindWindow(kCoFightList));
 
-    // A missing Friend.ini is the normal first start: no message.
-    if (const auto bytes = readFile(state_.friendFile())) m.friends = parseFriendIni(*bytes);
+    // A missing Friend.ini is the normal first start: no message. One that is
+    // there but could not be read is never replaced by the shorter list the
+    // page starts with: the friends typed into it would be lost.
+    auto friendFile = readFriendIni(state_.friendFile());
+    m.friends = std::move(friendFile.value);
+    m.keepFriendFile = existsButUnreadable(friendFile.status);
+    if (m.keepFriendFile) services_.showError(this, messages::kFriendIniOpenFailed);
     m.friendList->rowsReplaced(m.friends.size());
 
     FindWindow(kRegisterFriend)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { onRegister(); });
@@ -144,8 +150,8 @@ void CFriendPage::onRegister() {
     case RegisterOutcome::HoldsBlank:
         services_.showError(this, messages::kFriendHoldsBlank);
         return;
-    case RegisterOutcome::StartsComment:
-        services_.showError(this, messages::kFriendIdStartsComment);
+    case RegisterOutcome::IdNotLua:
+        services_.showError(this, messages::kFriendIdNotLua);
         return;
     case RegisterOutcome::EmptyName:
         services_.showError(this, messages::kFriendEmptyName);
@@ -156,7 +162,11 @@ void CFriendPage::onRegister() {
 
 void CFriendPage::rewriteFriendFile() {
     // On failure the list keeps the change; the next successful rewrite saves it.
-    switch (writeFileAtomically(state_.friendFile(), writeFriendIni(impl_->friends))) {
+    if (impl_->keepFriendFile) {
+        services_.showError(this, messages::kFriendIniOpenFailed);
+        return;
+    }
+    switch (writeFileSafely(state_.friendFile(), writeFriendIni(impl_->friends))) {
     case WriteResult::Ok:
         break;
     case WriteResult::OpenFailed:

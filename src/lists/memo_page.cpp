@@ -28,11 +28,7 @@ long caretAt(const wxString& text, std::size_t index) {
     return position;
 }
 
-std::string tooLongMessage() {
-    std::string text(messages::kMemoTooLong);
-    text.replace(text.find("%1"), 2, std::to_string(kMemoMaxBytes));
-    return text;
-}
+std::string tooLongMessage() { return messages::withArgs(messages::kMemoTooLong, {std::to_string(kMemoMaxBytes)}); }
 
 }  // namespace
 

@@ -19,6 +19,13 @@ constexpr bool isSeparator(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
 }
 
+std::size_t tokenCount(std::string_view bytes) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < bytes.size(); ++pos)
+        count += !isSeparator(bytes[pos]) && (pos == 0 || isSeparator(bytes[pos - 1]));
+    return count;
+}
+
 int compareBytes(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());
     // memcmp compares as unsigned char, which is what puts CP932 lead bytes after ASCII.
@@ -59,8 +66,9 @@ const std::array<ColumnCaption, kMonsterColumns>& monsterColumns() {
 
 std::vector<MonsterRecord> parseMobData(std::string_view bytes) {
     std::vector<MonsterRecord> rows;
-    // One monster a line is the usual form; a line count is a cheap upper bound.
-    rows.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+    // Room for the groups the tokens make, whatever the line count: a file of
+    // empty lines needs none.
+    rows.reserve((tokenCount(bytes) + kMonsterColumns - 1) / kMonsterColumns);
 
     std::array<std::string_view, kMonsterColumns> group;
     std::size_t filled = 0;
@@ -91,6 +99,10 @@ std::vector<MonsterRecord> parseMobData(std::string_view bytes) {
     }
     flush();  // a short last group is still a monster
     return rows;
+}
+
+ReadOutcome<std::vector<MonsterRecord>> readMobData(const std::filesystem::path& path) {
+    return readParsed(path, kMaxMobDataBytes, parseMobData);
 }
 
 void appendRows(std::span<const MonsterRecord> from, std::span<const std::size_t> selected,

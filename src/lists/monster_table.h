@@ -3,11 +3,14 @@
 
 #include <array>
 #include <cstddef>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
+
+#include "config/file_io.h"
 
 namespace vellconf {
 
@@ -35,6 +38,7 @@ const std::array<ColumnCaption, kMonsterColumns>& monsterColumns();
 // A short last group is still a row (missing cells empty); a token longer than
 // a cell is cut between characters.
 std::vector<MonsterRecord> parseMobData(std::string_view bytes);
+ReadOutcome<std::vector<MonsterRecord>> readMobData(const std::filesystem::path& path);
 
 // Appends the rows at `selected` (indices into `from`, taken in ascending
 // order) to the end of `to`. Duplicates are allowed.

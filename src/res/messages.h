@@ -2,9 +2,22 @@
 // The texts of the tool's message boxes, in UTF-8. All of them show with the
 // caption kErrorCaption, an OK button and no icon.
 
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace vellconf::messages {
+
+// The text with %1, %2, ... replaced by the arguments in order.
+inline std::string withArgs(std::string_view text, std::initializer_list<std::string_view> args) {
+    std::string out(text);
+    std::size_t n = 0;
+    for (const std::string_view arg : args) {
+        const std::string mark = "%" + std::to_string(++n);
+        if (const auto at = out.find(mark); at != std::string::npos) out.replace(at, mark.size(), arg);
+    }
+    return out;
+}
 
 inline constexpr std::string_view kErrorCaption = "エラー";
 
@@ -14,12 +27,24 @@ inline constexpr std::string_view kSaveWriteFailed = "「Config.lua」ファイ�
 // "]]" would close the Lua block comment that holds the memo and break the AI script.
 inline constexpr std::string_view kMemoHoldsCommentEnd =
     "メモに「]]」が含まれているため保存できません。\n「]]」を取り除いてから保存してください。";
+// A memo line equal to a marker would split the memo on the next load.
+inline constexpr std::string_view kMemoHoldsMarker =
+    "メモの次の行はメモの区切りの行と同じため保存できません。\n%1\nこの行を書き換えてから保存してください。";
+// An ID that Lua cannot read back as one item of the list would break the AI script.
+inline constexpr std::string_view kListItemNotLua =
+    "%1の「%2」はIDとして保存できません。\n"
+    "IDは数字（先頭に「-」も可）か、英字または「_」で始まる英数字と「_」の名前にしてください。";
+inline constexpr std::string_view kIgnoreListName = "無視リスト";
+inline constexpr std::string_view kCoFightListName = "共闘リスト";
 
 // Loading Config.lua (the brackets are the half-width corner brackets).
 inline constexpr std::string_view kLoadOpenFailed = "｢Config.lua｣ファイルが開けません";
 
 // VellConf.ini.
 inline constexpr std::string_view kToolSettingsOpenFailed = "ツールの設定ファイルが開けません";
+// A path too long for the system, or with characters that do not convert.
+inline constexpr std::string_view kFolderUnusable =
+    "次のフォルダは使用できません。\nパスが長すぎるか、使用できない文字が含まれています。\n%1";
 inline constexpr std::string_view kToolSettingsWriteFailed = "ツールの設定ファイルの書き込みに失敗しました";
 
 // MobData.ini and Friend.ini.
@@ -30,8 +55,13 @@ inline constexpr std::string_view kFriendIniWriteFailed = "友達データファ
 // name, would shift every later pair on the next read.
 inline constexpr std::string_view kFriendHoldsBlank = "識別ＩＤと名前には空白を含めることができません";
 inline constexpr std::string_view kFriendEmptyName = "名前を入力してください";
-// A pair whose first word starts with ";" is a comment in Friend.ini.
-inline constexpr std::string_view kFriendIdStartsComment = "識別ＩＤを「;」で始めることはできません";
+// The ID goes into Config.lua's FRIENDS list, which Lua must read back item by item.
+inline constexpr std::string_view kFriendIdNotLua =
+    "識別ＩＤには数字（先頭に「-」も可）か、英字または「_」で始まる英数字と「_」の名前を入力してください";
+
+// Anything the window did not expect (out of memory, a fault of ours): the
+// command is abandoned, the window keeps running.
+inline constexpr std::string_view kUnexpectedError = "予期しないエラーが発生したため、操作を中止しました。\n%1";
 
 // The memo field.
 inline constexpr std::string_view kMemoTooLong = "%1 文字以内で入力してください。";

@@ -44,7 +44,9 @@ CMainDlg::CMainDlg(AppState& state, DialogServices& services, wxWindow* parent)
     const auto& layout = templates::mainDialog();
     buildFromTemplate(this, layout);
     SetIcon(programIcon());
-    state_.paths = readToolPaths(state_.toolSettingsFile());
+    const auto toolPaths = readToolPaths(state_.toolSettingsFile());
+    state_.paths = toolPaths.value;
+    if (existsButUnreadable(toolPaths.status)) services_.showError(this, messages::kToolSettingsOpenFailed);
 
     auto* host = new wxPanel(this, ids::kTabs);
     placeAt(host, this, layout.control(ids::kTabs).rect);
@@ -153,8 +155,8 @@ void CMainDlg::onSpecifiedLoad() {
 
 void CMainDlg::save(const std::optional<std::filesystem::path>& target) {
     const ConfigContent content{state_.settings, state_.memo, enemyPage_->ignoreIds(), friendPage_->coFightIds()};
-    const SaveResult result = target ? saveConfig(*target, content) : SaveResult::OpenFailed;
-    if (result != SaveResult::Saved) services_.showError(this, saveMessage(result));
+    const SaveOutcome outcome = target ? saveConfig(*target, content) : SaveOutcome{SaveResult::OpenFailed, {}};
+    if (outcome != SaveResult::Saved) services_.showError(this, saveMessage(outcome));
 }
 
 void CMainDlg::load(const std::optional<std::filesystem::path>& source, LoadKind kind) {

@@ -2,7 +2,10 @@
 
 #include <wx/textctrl.h>
 
+#include "config/cp932.h"
 #include "res/dialog_templates.h"
+#include "res/messages.h"
+#include "ui/dialog_services.h"
 #include "ui/folder_browser.h"
 #include "ui/template_dialog.h"
 #include "ui/wx_text.h"
@@ -39,8 +42,14 @@ void CToolSettingsDlg::browse(std::string& member, const char* title) {
 }
 
 void CToolSettingsDlg::onOk(wxCommandEvent& event) {
-    setPath_ = toCp932(setPathField_->GetValue());
-    libPath_ = toCp932(libPathField_->GetValue());
+    const ToolPaths typed{toCp932(setPathField_->GetValue()), toCp932(libPathField_->GetValue())};
+    // A folder no file can be opened in would only fail at the next load or save.
+    if (const auto unusable = unusablePathOf(typed)) {
+        services_.showError(this, messages::withArgs(messages::kFolderUnusable, {cp932ToUtf8Lossy(*unusable)}));
+        return;  // the dialog stays open
+    }
+    setPath_ = typed.setPath;
+    libPath_ = typed.libPath;
     event.Skip();  // the dialog ends with OK as usual
 }
 

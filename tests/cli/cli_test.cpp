@@ -11,6 +11,7 @@
 #include "config/file_io.h"
 #include "config/settings_catalogue.h"
 #include "lists/memo.h"
+#include "hostile_files.h"
 #include "test_support.h"
 
 namespace vellconf {
@@ -29,8 +30,8 @@ CliRun cli(const std::string& arguments) {
     const std::string command =
         std::string(VELLCONF_CLI) + " " + arguments + " >" + (dir / "out").string() + " 2>" + (dir / "err").string();
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(dir / "out").value_or(""),
-            readFile(dir / "err").value_or("")};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::fileBytes(dir / "out").value_or(""),
+            test::fileBytes(dir / "err").value_or("")};
 }
 
 std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
@@ -55,7 +56,7 @@ TEST_F(Cli, DefaultsWritesTheStartupFile) {
     const std::string expected = writeConfigLua(startupSettings(), startupMemo(), {}, {});
     EXPECT_EQ(cli("defaults").out, expected);
     ASSERT_EQ(cli("defaults -o " + quoted(dir / "Config.lua")).status, 0);
-    EXPECT_EQ(readFile(dir / "Config.lua"), expected);
+    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), expected);
 }
 
 TEST_F(Cli, UsageErrorsExitWithTwo) {
@@ -93,7 +94,7 @@ TEST_F(Cli, ResaveReproducesAToolWrittenFile) {
     const std::string file = writeConfigLua(startupSettings(), cp932("[狩場]\n"), ignore, friends);
     writeBytes(dir / "in.lua", file);
     ASSERT_EQ(cli("resave " + lists() + " " + quoted(dir / "in.lua") + " " + quoted(dir / "out.lua")).status, 0);
-    EXPECT_EQ(readFile(dir / "out.lua"), file);
+    EXPECT_EQ(test::fileBytes(dir / "out.lua"), file);
 }
 
 TEST_F(Cli, UnreadableInputExitsWithOneAndWritesNothing) {
@@ -105,6 +106,44 @@ TEST_F(Cli, UnreadableInputExitsWithOneAndWritesNothing) {
         EXPECT_NE(run.err, "") << arguments;
     }
     EXPECT_FALSE(fs::exists(dir / "out.lua"));
+}
+
+TEST_F(Cli, HostileFilesRoundTripThroughResave) {
+    for (const auto& c : test::hostileFiles()) {
+        writeBytes(dir / "in.lua", c.bytes);
+        const CliRun first = cli("dump " + lists() + " " + quoted(dir / "in.lua"));
+        ASSERT_EQ(first.status, 0) << c.name << first.err;
+        const auto json = nlohmann::json::parse(first.out);
+        EXPECT_EQ(json["settings"]["DistanceNotReturn"], c.distanceNotReturn) << c.name;
+        EXPECT_EQ(json["memo"], cp932ToUtf8Lossy(c.memo)) << c.name;
+        EXPECT_EQ(json["ignore"].size(), c.ignore.size()) << c.name;
+        ASSERT_EQ(cli("resave " + lists() + " " + quoted(dir / "in.lua") + " " + quoted(dir / "out.lua")).status, 0)
+            << c.name;
+        EXPECT_EQ(cli("dump " + lists() + " " + quoted(dir / "out.lua")).out, first.out) << c.name;
+    }
+}
+
+TEST_F(Cli, FailuresAreReportedNeverPassedOffOrAborted) {
+    writeBytes(dir / "in.lua", writeConfigLua(startupSettings(), "", {}, {}));
+    const std::string in = quoted(dir / "in.lua");
+    const struct {
+        std::string command;
+        int status;
+        std::string error;  // a part of standard error
+    } cases[] = {
+        {"defaults >/dev/full", 1, "cannot write to standard output"},
+        {"dump " + in + " >/dev/full", 1, "cannot write to standard output"},
+        {"defaults >&-", 1, "cannot write to standard output"},
+        {"dump /proc/self/mem >/dev/null", 1, "cannot read"},
+        {"dump --mobdata " + quoted(dir / "none.ini") + " " + in + " >/dev/null", 0, "warning: cannot read"},
+        {"dump --friends /proc/self/mem " + in + " >/dev/null", 0, "warning: cannot read"},
+    };
+    for (const auto& c : cases) {
+        const std::string command = std::string(VELLCONF_CLI) + " " + c.command + " 2>" + (dir / "err").string();
+        const int raw = std::system(command.c_str());
+        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, c.status) << c.command;
+        EXPECT_NE(test::fileBytes(dir / "err").value_or("").find(c.error), std::string::npos) << c.command;
+    }
 }
 
 TEST_F(Cli, SetAppliesValuesAsThePagesWould) {
@@ -158,7 +197,7 @@ TEST_F(Cli, LuaRunsWhatSetAndResaveWrote) {
     const std::string command = std::string(LUA_EXECUTABLE) + " " + quoted(dir / "check.lua") + " " +
                                 quoted(dir / "resaved.lua") + " >" + (out / "lua").string() + " 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(readFile(out / "lua"), "777\t1\t1002\t123\n");
+    EXPECT_EQ(test::fileBytes(out / "lua"), "777\t1\t1002\t123\n");
 }
 
 }  // namespace

@@ -3,16 +3,13 @@
 #include "config/config_io.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <fstream>
 
 #include "config/file_io.h"
 #include "config/settings_catalogue.h"
 #include "lists/memo.h"
+#include "fs_failures.h"
 #include "test_support.h"
 
 namespace vellconf {
@@ -28,27 +25,11 @@ std::size_t filesIn(const fs::path& dir) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
 }
 
-// Writes past this many bytes fail as on a full device, for the life of the object.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
-
 TEST(Save, WritesTheWholeFileAndReplacesAnOldOne) {
     test::ScratchDir dir;
     writeBytes(dir / "Config.lua", "old");
     ASSERT_EQ(saveConfig(dir / "Config.lua", defaults()), SaveResult::Saved);
-    EXPECT_EQ(readFile(dir / "Config.lua"), writeConfigLua(defaults()));
+    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), writeConfigLua(defaults()));
     EXPECT_EQ(filesIn(dir.path()), 1u);
 }
 
@@ -75,23 +56,9 @@ TEST(Save, FailuresLeaveEverythingAsItWas) {
         EXPECT_EQ(saveConfig(dir / c.target, content), c.result) << c.name;
         EXPECT_EQ(filesIn(dir.path()), before) << c.name;
         if (fs::is_regular_file(dir / "Config.lua")) {
-            EXPECT_EQ(readFile(dir / "Config.lua"), "old") << c.name;
+            EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old") << c.name;
         }
     }
-}
-
-// Permissions do not stop root, so as root the check runs in a child process
-// that has given up its privileges.
-bool holdsWithoutPrivileges(bool (*check)(const fs::path&), const fs::path& dir) {
-    if (::geteuid() != 0) return check(dir);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-        std::_Exit(dropped && check(dir) ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 TEST(Save, ReadOnlyFolderAndFile) {
@@ -100,13 +67,13 @@ TEST(Save, ReadOnlyFolderAndFile) {
     fs::permissions(dir / "Config.lua", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
                                     fs::perms::others_read | fs::perms::others_exec);
-    EXPECT_TRUE(holdsWithoutPrivileges(
+    EXPECT_TRUE(test::holdsWithoutPrivileges(
         [](const fs::path& d) {
             return saveConfig(d / "Config.lua", defaults()) == SaveResult::OpenFailed &&
                    saveConfig(d / "New.lua", defaults()) == SaveResult::OpenFailed;
         },
         dir.path()));
-    EXPECT_EQ(readFile(dir / "Config.lua"), "old");
+    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old");
     EXPECT_FALSE(fs::exists(dir / "New.lua"));
 }
 
@@ -114,10 +81,10 @@ TEST(Save, FullDeviceKeepsTheOldFile) {
     test::ScratchDir dir;
     writeBytes(dir / "Config.lua", "old");
     {
-        FileSizeLimit limit(1000);
+        test::FileSizeLimit limit(1000);
         EXPECT_EQ(saveConfig(dir / "Config.lua", defaults()), SaveResult::WriteFailed);
     }
-    EXPECT_EQ(readFile(dir / "Config.lua"), "old");
+    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old");
     EXPECT_EQ(filesIn(dir.path()), 1u);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "config/config_writer.h"
+#include "config/decimal.h"
 #include "config/settings_catalogue.h"
 #include "lists/memo.h"
 #include "test_support.h"
@@ -134,14 +135,17 @@ TEST(LoadArrays, RebuildTheListsFromTheSourceLists) {
     EXPECT_EQ(loaded.coFightRows, expected);
 }
 
-TEST(LoadArrays, ValueIsCutBeforeSplitting) {
+TEST(LoadArrays, ListsAreReadWholeScalarsStillCut) {
+    // Past 260 bytes a cut list would lose IDs and turn the last one into another (1099 into 10).
     std::string ids;
-    for (int i = 0; i < 60; ++i) ids += (i ? "," : "") + std::to_string(10000 + i);
-    const auto loaded = load(configWith("IGNORE_MOB = {" + ids + "}\n"));
-    // 260 bytes: "{", 43 IDs with their commas, then the first digit of the 44th.
-    ASSERT_EQ(loaded.ignoreRows.size(), 44u);
-    EXPECT_EQ(loaded.ignoreRows[42].id(), "10042");
-    EXPECT_EQ(loaded.ignoreRows.back().id(), "1");
+    for (int i = 0; i < 3040; ++i) ids += (i ? "," : "") + std::to_string(1024 + i % 76);
+    const auto loaded = load(configWith("IGNORE_MOB = {" + ids + "}\nFRIENDS = {" + ids + "}\nRotatePeriod = " +
+                                        std::string(300, '1') + "\n"));
+    ASSERT_EQ(loaded.ignoreRows.size(), 3040u);
+    ASSERT_EQ(loaded.coFightRows.size(), 3040u);
+    EXPECT_EQ(loaded.ignoreRows[75].id(), "1099");
+    EXPECT_EQ(loaded.coFightRows.back().id, "1099");
+    EXPECT_EQ(loaded.settings.RotatePeriod, leadingInt(std::string(260, '1')));
 }
 
 std::string memoFile(const std::string& middle) { return "[CONFIG]\r\n" + middle + "FlagDefaultState = NO\r\n"; }
@@ -160,7 +164,11 @@ TEST(LoadMemo, GathersTheLinesBetweenTheMarkers) {
         {"markers only", kStart + "\r\n" + kEnd + "\r\n", ""},
         {"no start marker", "a\r\n" + kEnd + "\r\n", ""},
         {"end before start", kEnd + "\r\n" + kStart + "\r\nb\r\n", ""},
-        {"no end marker: to the end of the file", kStart + "\r\na\r\n", "a\nFlagDefaultState = NO"},
+        {"no end marker nor comment end: to the end of the file", kStart + "\r\na\r\n", "a\nFlagDefaultState = NO"},
+        {"no end marker: up to the end of the Lua comment", kStart + "\r\na\r\n--]]\r\nb\r\n", "a"},
+        {"an end marker after the comment end still counts", kStart + "\r\na\r\n--]]\r\n" + kEnd + "\r\n", "a\n--]]"},
+        {"a damaged end marker is text up to the comment end", kStart + "\r\na\r\n" + kEnd + " \r\n--]]\r\n",
+         "a\n" + kEnd + " "},
         {"marker with a trailing blank is text", kStart + "\r\n" + kEnd + " \r\nb\r\n" + kEnd + "\r\n",
          kEnd + " \nb"},
         {"a second start marker right after the first is text", kStart + "\r\n" + kStart + "\r\nb\r\n" + kEnd + "\r\n",
@@ -168,11 +176,26 @@ TEST(LoadMemo, GathersTheLinesBetweenTheMarkers) {
         {"a line that would pass 1024 bytes is dropped, a later short one kept",
          kStart + "\r\n" + line1000 + "\r\n" + std::string(30, 'y') + "\r\nshort\r\n" + kEnd + "\r\n",
          line1000 + "\nshort"},
-        {"a CR inside a line stays", kStart + "\r\na\rb\r\n" + kEnd + "\r\n", "a\rb"},
+        {"a lone CR ends a line", kStart + "\r\na\rb\r\n" + kEnd + "\r\n", "a\nb"},
+        {"CR-only line ends", kStart + "\ra\rb\r" + kEnd + "\r", "a\nb"},
+        // Whatever the memo field took (1024 bytes, line ends counted as CR LF) comes back whole.
+        {"two 511-byte lines", kStart + "\r\n" + std::string(511, 'p') + "\r\n" + std::string(511, 'q') + "\r\n" + kEnd + "\r\n",
+         std::string(511, 'p') + "\n" + std::string(511, 'q')},
+        {"one 1024-byte line", kStart + "\r\n" + std::string(1024, 'r') + "\r\n" + kEnd + "\r\n", std::string(1024, 'r')},
+        {"a longer line is dropped whole", kStart + "\r\n" + std::string(1025, 's') + "\r\nt\r\n" + kEnd + "\r\n", "t"},
     };
     for (const auto& c : cases) EXPECT_EQ(load(memoFile(c.file)).memo, c.memo) << c.name;
     // A marker as the last line without a line end is no marker.
     EXPECT_EQ(load(kStart + "\r\na\r\n" + kEnd).memo, "a\n" + kEnd);
+}
+
+TEST(LoadMemo, AMissingEndMarkerHidesNoSettings) {
+    const std::string settings = "DistanceNotReturn = 3\r\nIGNORE_MOB = {1002}\r\n";
+    for (const std::string& tail : {std::string("--]]\r\n"), std::string()}) {
+        const auto loaded = load("[CONFIG]\r\n" + kStart + "\r\nmemo\r\n" + tail + settings);
+        EXPECT_EQ(loaded.settings.DistanceNotReturn, 3) << tail;
+        ASSERT_EQ(loaded.ignoreRows.size(), 1u) << tail;
+    }
 }
 
 TEST(LoadMemo, MemoLinesAreNeverSettings) {

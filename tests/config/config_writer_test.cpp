@@ -201,5 +201,18 @@ TEST(Arrays, ListTheIdsInOrderWithoutSpaces) {
     }
 }
 
+TEST(Arrays, AnItemIsWhatLuaReadsBackAsOneItem) {
+    const struct {
+        std::string item;
+        bool accepted;
+    } cases[] = {
+        {"1002", true}, {"-5", true}, {"007", true}, {"X1", true}, {"_a_9", true}, {"YES", true},
+        {"", false}, {"-", false}, {"1)", false}, {"12,34", false}, {"1 2", false}, {";1", false},
+        {"1e5", false}, {"0x10", false}, {"9a", false}, {"a-b", false}, {"end", false}, {"nil", false},
+        {"--", false}, {"}", false}, {cp932("ポリン"), false}, {cp932("１２"), false}, {std::string("1\0" "2", 3), false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(isArrayItem(c.item), c.accepted) << c.item;
+}
+
 }  // namespace
 }  // namespace vellconf

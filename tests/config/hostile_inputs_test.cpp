@@ -14,6 +14,8 @@
 #include "lists/friend_list.h"
 #include "lists/memo.h"
 #include "lists/monster_table.h"
+#include "hostile_files.h"
+#include "res/messages.h"
 #include "test_support.h"
 
 namespace vellconf {
@@ -43,7 +45,7 @@ TEST(HostileConfig, OddBytesLoadWhatTheirLinesSay) {
         {"NUL inside the value", "[CONFIG]\nDistanceNotReturn = 4\x00" "9\n"s, 4},
         {"lone lead byte at the end", "[CONFIG]\nDistanceNotReturn = 5\x83", 5},
         {"bytes 80, A0, FD-FF", "[CONFIG]\n\x80\xA0\xFD\xFE\xFF = 1\nDistanceNotReturn = 6\n", 6},
-        {"CR-only line ends: no section line", "[CONFIG]\rDistanceNotReturn = 3\r", 7},
+        {"CR-only line ends", "[CONFIG]\rDistanceNotReturn = 3\r", 3},
         {"10 MB single line", "[CONFIG]\nDistanceNotReturn = 8\n" + std::string(10 << 20, 'x'), 8},
     };
     for (const auto& c : cases) EXPECT_EQ(load(c.file).settings.DistanceNotReturn, c.distance) << c.name;
@@ -62,10 +64,103 @@ TEST(HostileConfig, Utf8WithByteOrderMarkIsReadAsUtf8) {
 TEST(HostileConfig, HugeMemoAndLinesStayBounded) {
     const std::string file = defaultFile(std::string(5000, 'm') + "\n" + std::string(100, 'n'));
     const LoadedConfig loaded = load(file);
-    EXPECT_LT(loaded.memo.size(), 1024u);
-    // The long line arrives in pieces of 1023 bytes: the first fits, nothing after it does.
-    EXPECT_EQ(loaded.memo, std::string(1023, 'm'));
+    // Cut by whole lines: the long one goes, the shorter one after it stays.
+    EXPECT_EQ(loaded.memo, std::string(100, 'n'));
     EXPECT_EQ(loaded.settings, startupSettings());
+}
+
+ConfigContent contentOf(const LoadedConfig& loaded) {
+    return {loaded.settings, loaded.memo, idsOf(loaded.ignoreRows), idsOf(loaded.coFightRows)};
+}
+
+TEST(HostileRoundTrip, LoadSaveLoadLosesNothing) {
+    for (const auto& c : test::hostileFiles()) {
+        const LoadedConfig first = load(c.bytes);
+        EXPECT_EQ(first.settings.DistanceNotReturn, c.distanceNotReturn) << c.name;
+        EXPECT_EQ(first.memo, c.memo) << c.name;
+        EXPECT_EQ(idsOf(first.ignoreRows), c.ignore) << c.name;
+        test::ScratchDir dir;
+        ASSERT_EQ(saveConfig(dir / "Config.lua", contentOf(first)), SaveResult::Saved) << c.name;
+        const auto again = loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings(), {}, {});
+        ASSERT_TRUE(again) << c.name;
+        EXPECT_EQ(again->settings, first.settings) << c.name;
+        EXPECT_EQ(again->memo, first.memo) << c.name;
+        EXPECT_EQ(idsOf(again->ignoreRows), idsOf(first.ignoreRows)) << c.name;
+    }
+}
+
+TEST(HostileSave, WhatWouldNotReadBackIsRefusedAndNothingWritten) {
+    const std::string start = memoStartMarker(), end = memoEndMarker();
+    const struct {
+        const char* name;
+        std::string memo;
+        std::vector<std::string> ignore, friends;
+        SaveResult result;
+        std::string subject;
+    } cases[] = {
+        {"end marker line", "a\n" + end + "\n[x]", {}, {}, SaveResult::MemoHoldsMarker, end},
+        {"start marker as the last line", "a\n" + start, {}, {}, SaveResult::MemoHoldsMarker, start},
+        {"marker ended by a lone CR", end + "\rb", {}, {}, SaveResult::MemoHoldsMarker, end},
+        {"comment end", cp932("ゾ]"), {}, {}, SaveResult::MemoHoldsCommentEnd, "]]"},
+        {"ignore item", "", {"1002", "1)"}, {}, SaveResult::IgnoreItemNotLua, "1)"},
+        {"co-fight item", "", {}, {"12,34"}, SaveResult::FriendItemNotLua, "12,34"},
+    };
+    for (const auto& c : cases) {
+        test::ScratchDir dir;
+        std::ofstream(dir / "Config.lua") << "old";
+        const SaveOutcome outcome = saveConfig(dir / "Config.lua", {startupSettings(), c.memo, c.ignore, c.friends});
+        EXPECT_EQ(outcome.result, c.result) << c.name;
+        EXPECT_EQ(outcome.subject, c.subject) << c.name;
+        EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old") << c.name;
+    }
+    EXPECT_EQ(saveMessage({SaveResult::FriendItemNotLua, "1)"}),
+              messages::withArgs(messages::kListItemNotLua, {messages::kCoFightListName, "1)"}));
+}
+
+TEST(HostileConfig, OnlyMultibyteUtf8IsTakenForUtf8) {
+    const struct {
+        const char* name;
+        std::string bytes, cp932;
+    } cases[] = {
+        {"CP932 stays", cp932("狩場：オーク"), cp932("狩場：オーク")},
+        {"ASCII stays", "a = 1", "a = 1"},
+        {"UTF-8 converts", "\xE7\x8B\xA9", cp932("狩")},
+        {"a character CP932 lacks becomes ?", "\xF0\x9F\x98\x80", "?"},
+        {"overlong form is no UTF-8", "\xC0\xAF", "\xC0\xAF"},
+        {"surrogate is no UTF-8", "\xED\xA0\x80", "\xED\xA0\x80"},
+        {"cut sequence is no UTF-8", "\xE7\x8B", "\xE7\x8B"},
+        {"half-width katakana stays", cp932("ｱｸﾃｨﾌﾞ"), cp932("ｱｸﾃｨﾌﾞ")},
+    };
+    for (const auto& c : cases) EXPECT_EQ(asCp932(c.bytes), c.cp932) << c.name;
+}
+
+TEST(HostileSideFiles, OversizedOrUnreadableFilesAreRefusedWithoutReading) {
+    test::ScratchDir dir;
+    for (const char* name : {"Config.lua", "VellConf.ini", "Friend.ini"}) {
+        std::ofstream(dir / name) << "[CONFIG]\n";
+        fs::resize_file(dir / name, kMaxTextFileBytes + 1);  // sparse: no disk space used
+    }
+    std::ofstream(dir / "MobData.ini").close();
+    fs::resize_file(dir / "MobData.ini", kMaxMobDataBytes + 1);
+    EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings(), {}, {}), std::nullopt);
+    EXPECT_EQ(readToolPaths(dir / "VellConf.ini").status, ReadStatus::TooLarge);
+    EXPECT_EQ(readFriendIni(dir / "Friend.ini").status, ReadStatus::TooLarge);
+    EXPECT_EQ(readMobData(dir / "MobData.ini").status, ReadStatus::TooLarge);
+    EXPECT_EQ(readMobData("/proc/self/mem").status, ReadStatus::Unreadable);
+    EXPECT_EQ(loadConfigFile("/proc/self/mem", LoadKind::Ai, startupSettings(), {}, {}), std::nullopt);
+}
+
+TEST(HostileMobData, EmptyLinesCostNoRows) {
+    const std::string text = std::string(20u << 20, '\n') + "1002 a 1 - - - - - - - - - - - - - - - - -\n";
+    const auto rows = parseMobData(text);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_LE(rows.capacity(), 1u);
+}
+
+TEST(HostileSideFiles, ToolPathsAreReadWhole) {
+    const std::string longPath = "C:\\" + std::string(300, 'a') + "\\" + cp932("ソ");
+    const ToolPaths paths = parseToolPaths("[PATH]\r\nSetPath = \"" + longPath + "\"\rLibPath = " + longPath + "\n");
+    EXPECT_EQ(paths, (ToolPaths{longPath, longPath}));
 }
 
 TEST(HostileMobData, FiftyMegabytesParse) {
@@ -81,11 +176,11 @@ TEST(HostileMobData, FiftyMegabytesParse) {
 TEST(HostileSideFiles, AFolderInPlaceOfAFile) {
     test::ScratchDir dir;
     for (const char* name : {"VellConf.ini", "MobData.ini", "Friend.ini", "Config.lua"}) fs::create_directory(dir / name);
-    EXPECT_EQ(readToolPaths(dir / "VellConf.ini"), (ToolPaths{std::string(kDefaultSetPath), std::string(kDefaultLibPath)}));
-    EXPECT_EQ(readFile(dir / "MobData.ini"), std::nullopt);
+    EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value, (ToolPaths{std::string(kDefaultSetPath), std::string(kDefaultLibPath)}));
+    EXPECT_EQ(test::fileBytes(dir / "MobData.ini"), std::nullopt);
     EXPECT_EQ(writeToolPaths(dir / "VellConf.ini", {"a", "b"}), WriteResult::OpenFailed);
     const std::vector<FriendRecord> friends = {{"1", "a"}};
-    EXPECT_EQ(writeFileAtomically(dir / "Friend.ini", writeFriendIni(friends)), WriteResult::OpenFailed);
+    EXPECT_EQ(writeFileSafely(dir / "Friend.ini", writeFriendIni(friends)), WriteResult::OpenFailed);
     EXPECT_EQ(saveConfig(dir / "Config.lua", {startupSettings(), "", {}, {}}), SaveResult::OpenFailed);
     for (const char* name : {"VellConf.ini", "MobData.ini", "Friend.ini", "Config.lua"}) EXPECT_TRUE(fs::is_empty(dir / name));
 }
@@ -93,24 +188,27 @@ TEST(HostileSideFiles, AFolderInPlaceOfAFile) {
 TEST(HostileSideFiles, SetPathLongerThanThePlatformAllows) {
     test::ScratchDir dir;
     const std::string setPath = (dir.path() / std::string(300, 'a')).string();  // one name past NAME_MAX
-    EXPECT_EQ(saveConfig(*resolvePath(aiConfigPath(setPath)), {startupSettings(), "", {}, {}}), SaveResult::OpenFailed);
-    EXPECT_EQ(loadConfigFile(*resolvePath(aiConfigPath(setPath)), LoadKind::Ai, startupSettings(), {}, {}), std::nullopt);
-    const std::string deep = dir.path().string() + std::string(5000, '/').replace(0, 5000, 2500, 'b') + "/x";
-    EXPECT_EQ(saveConfig(*resolvePath(aiConfigPath(deep)), {startupSettings(), "", {}, {}}), SaveResult::OpenFailed);
+    const std::string deep = dir.path().string() + "/" + std::string(2500, 'b') + "/" + std::string(2500, 'c');
+    for (const std::string& path : {setPath, deep}) {
+        EXPECT_EQ(resolvePath(aiConfigPath(path)), std::nullopt);
+        EXPECT_EQ(unusablePathOf({path, ""}), path);
+        EXPECT_EQ(unusablePathOf({"", path}), path);
+    }
+    EXPECT_EQ(unusablePathOf({dir.path().string(), dir.path().string()}), std::nullopt);
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
 TEST(HostileSideFiles, FriendIniThatVanishedIsWrittenAnew) {
     test::ScratchDir dir;
     std::ofstream(dir / "Friend.ini") << "1 a\n";
-    auto friends = parseFriendIni(readFile(dir / "Friend.ini").value());
+    auto friends = parseFriendIni(test::fileBytes(dir / "Friend.ini").value());
     fs::remove(dir / "Friend.ini");
     ASSERT_EQ(registerFriend(friends, "2", "b"), RegisterOutcome::Registered);
-    EXPECT_EQ(writeFileAtomically(dir / "Friend.ini", writeFriendIni(friends)), WriteResult::Ok);
-    EXPECT_EQ(readFile(dir / "Friend.ini"), "2 b\r\n1 a\r\n");
+    EXPECT_EQ(writeFileSafely(dir / "Friend.ini", writeFriendIni(friends)), WriteResult::Ok);
+    EXPECT_EQ(test::fileBytes(dir / "Friend.ini"), "2 b\r\n1 a\r\n");
     // Its folder gone as well: a failure the caller reports, nothing half-written.
     fs::remove_all(dir.path());
-    EXPECT_EQ(writeFileAtomically(dir / "Friend.ini", writeFriendIni(friends)), WriteResult::OpenFailed);
+    EXPECT_EQ(writeFileSafely(dir / "Friend.ini", writeFriendIni(friends)), WriteResult::OpenFailed);
     fs::create_directories(dir.path());
 }
 

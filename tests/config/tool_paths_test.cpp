@@ -29,10 +29,10 @@ TEST(ToolPaths, ReadsSectionPathWithDefaults) {
     for (const auto& c : cases) {
         test::ScratchDir dir;
         std::ofstream(dir / "VellConf.ini", std::ios::binary) << c.ini;
-        EXPECT_EQ(readToolPaths(dir / "VellConf.ini"), c.paths) << c.name;
+        EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value, c.paths) << c.name;
     }
     test::ScratchDir dir;
-    EXPECT_EQ(readToolPaths(dir / "VellConf.ini"), (ToolPaths{d1, d2}));
+    EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value, (ToolPaths{d1, d2}));
     EXPECT_FALSE(std::filesystem::exists(dir / "VellConf.ini"));
 }
 
@@ -40,9 +40,9 @@ TEST(ToolPaths, WritesTheThreeLineFormAndReadsItBack) {
     test::ScratchDir dir;
     const ToolPaths paths{cp932("C:\\ソ\\"), ""};
     ASSERT_EQ(writeToolPaths(dir / "VellConf.ini", paths), WriteResult::Ok);
-    EXPECT_EQ(readFile(dir / "VellConf.ini"),
+    EXPECT_EQ(test::fileBytes(dir / "VellConf.ini"),
               "[PATH]\r\nSetPath = \"" + cp932("C:\\ソ\\") + "\"\r\nLibPath = \"\"\r\n");
-    EXPECT_EQ(readToolPaths(dir / "VellConf.ini"), paths);
+    EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value, paths);
 }
 
 TEST(ToolPaths, AiConfigPathAppendsAsIs) {

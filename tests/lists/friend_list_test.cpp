@@ -19,7 +19,7 @@ std::string longKatakana() {  // 300 bytes: byte 259 would end on a lead byte
     return text;
 }
 
-TEST(ParseFriendIni, TakesWordsTwoAtATimeAndSkipsCommentPairs) {
+TEST(ParseFriendIni, TakesWordsTwoAtATimeAndSkipsComments) {
     const std::string pochi = cp932("ポチ"), spaced = cp932("ポチ　二号"), longName = longKatakana();
     const struct {
         const char* name;
@@ -30,7 +30,8 @@ TEST(ParseFriendIni, TakesWordsTwoAtATimeAndSkipsCommentPairs) {
         {"LF lines, no last line end", "1 a\n2 b", {{"1", "a"}, {"2", "b"}}},
         {"pairs need not keep to lines", "\r\n  1\t\ta \v2\f\fb\r\n", {{"1", "a"}, {"2", "b"}}},
         {"comment pair", "1 a\r\n;x y\r\n2 b\r\n", {{"1", "a"}, {"2", "b"}}},
-        {"one-word comment shifts later pairs", ";note\r\n1 a\r\n2 b\r\n", {{"a", "2"}}},
+        {"a comment line goes whole", ";note\r\n1 a\r\n; my friends\r\n2 b\r\n", {{"1", "a"}, {"2", "b"}}},
+        {"lone CR ends a comment line", "; x y z\r1 a\r", {{"1", "a"}}},
         {"odd word count drops the last word", "1 a\r\n2\r\n", {{"1", "a"}}},
         {"only a leading semicolon counts", "1 ;x\r\n2;3 b\r\n", {{"1", ";x"}, {"2;3", "b"}}},
         {"ideographic space is no blank", "1 " + spaced + "\r\n", {{"1", spaced}}},
@@ -60,12 +61,18 @@ TEST(RegisterFriend, RefusesWhatWouldNotReadBackAndChangesNothing) {
         RegisterOutcome outcome;
     } cases[] = {
         {"", "a b", RegisterOutcome::NothingToAdd},  // an empty ID goes before every other check
-        {"12 34", "a", RegisterOutcome::HoldsBlank},
+        // The ID must read back from FRIENDS as one Lua item (and from Friend.ini as one word).
+        {"12 34", "a", RegisterOutcome::IdNotLua},
+        {"1 2", "", RegisterOutcome::IdNotLua},  // the ID goes before the name
+        {";1", "a", RegisterOutcome::IdNotLua},
+        {"1)", "a", RegisterOutcome::IdNotLua},
+        {"12,34", "a", RegisterOutcome::IdNotLua},
+        {cp932("１２"), "a", RegisterOutcome::IdNotLua},
         {"1", "a\tb", RegisterOutcome::HoldsBlank},
         {"1", "\na", RegisterOutcome::HoldsBlank},
-        {"1 2", "", RegisterOutcome::HoldsBlank},  // blanks go before the empty name
         {"1", "", RegisterOutcome::EmptyName},
-        {";1", "a", RegisterOutcome::StartsComment},
+        {"-12", "a", RegisterOutcome::Registered},
+        {"_pochi2", "a", RegisterOutcome::Registered},
         {"1", cp932("ポチ　二号"), RegisterOutcome::Registered},
     };
     for (const auto& c : cases) {

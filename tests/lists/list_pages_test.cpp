@@ -95,7 +95,7 @@ protected:
         child<wxTextCtrl>(page, CFriendPage::kNameEdit)->ChangeValue(fromUtf8(name));
         press(page, CFriendPage::kRegisterFriend);
     }
-    std::string friendFile() const { return readFile(fixture.state.friendFile()).value_or("<none>"); }
+    std::string friendFile() const { return test::fileBytes(fixture.state.friendFile()).value_or("<none>"); }
 
     test::GuiFixtureState fixture;
     wxFrame* frame = nullptr;
@@ -191,6 +191,30 @@ TEST_F(ListPages, FriendRewriteFailureIsSaidAndTheListKeepsTheChange) {
     registerFriend(page, "1234567", "ともだち");
     EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kFriendIniOpenFailed)}));
     EXPECT_EQ(page->friends(), (Friends{{"1234567", cp932("ともだち")}}));
+}
+
+TEST_F(ListPages, SideFilesThatCannotBeReadAreSaidAndFriendIniIsNeverReplaced) {
+    // Sparse files past the bounds: no real file is this large, and reading one would exhaust memory.
+    std::ofstream(fixture.state.mobDataFile()).close();
+    fs::resize_file(fixture.state.mobDataFile(), kMaxMobDataBytes + 1);
+    std::ofstream(fixture.state.friendFile()).close();
+    fs::resize_file(fixture.state.friendFile(), kMaxTextFileBytes + 1);
+    EXPECT_TRUE(open<CEnemyPage>()->monsters().empty());
+    auto* page = open<CFriendPage>();
+    const std::string friendFailed(messages::kFriendIniOpenFailed);
+    EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kMobDataOpenFailed), friendFailed}));
+    registerFriend(page, "1234567", "ともだち");
+    selectAndPress(page, CFriendPage::kFriendList, {0}, CFriendPage::kDeleteFriend);
+    EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kMobDataOpenFailed), friendFailed, friendFailed,
+                                            friendFailed}));
+    EXPECT_EQ(fs::file_size(fixture.state.friendFile()), kMaxTextFileBytes + 1);
+}
+
+TEST_F(ListPages, FriendRegisterRefusesAnIdLuaCannotReadBack) {
+    auto* page = openFriends("1 one\r\n");
+    for (const char* id : {"1)", "12,34", ";9"}) registerFriend(page, id, "name");
+    EXPECT_EQ(fixture.services.errors, Ids(3, std::string(messages::kFriendIdNotLua)));
+    EXPECT_EQ(friendFile(), "1 one\r\n");
 }
 
 TEST_F(ListPages, FriendHelpOkButtonStandsWhereTheLayoutSays) {

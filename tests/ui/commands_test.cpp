@@ -13,6 +13,7 @@
 #include "gui_test_support.h"
 #include "lists/list_pages.h"
 #include "res/dialog_templates.h"
+#include "res/messages.h"
 #include "ui/main_dlg.h"
 #include "ui/page.h"
 #include "ui/wx_text.h"
@@ -57,7 +58,7 @@ protected:
         return dialog->page(tab);
     }
     void press(int id) { test::click(static_cast<wxButton*>(dialog->FindWindow(id))); }
-    std::string saved() { return readFile(aiFolder / "Config.lua").value_or(""); }
+    std::string saved() { return test::fileBytes(aiFolder / "Config.lua").value_or(""); }
 
     test::GuiFixtureState fixture;
     test::ScratchDir aiFolder;
@@ -122,6 +123,36 @@ TEST_F(Commands, LoadRebuildsTheListsAndShowsUnknownFriends) {
     EXPECT_EQ(ignoreList->GetItemText(0, 1), "drops");
     press(ids::kAiSave);
     EXPECT_EQ(keyLine(saved(), "FRIENDS"), "    FRIENDS                 = {456,777}");
+}
+
+TEST_F(Commands, SavesThatWouldNotReadBackAreRefusedNamingWhy) {
+    const std::string marker = "-------------------------------------▲ここまで--";
+    const struct {
+        const char* name;
+        std::string memo;        // typed into the memo page (UTF-8)
+        const char* friendIni;   // the friend list the co-fight list is taken from
+        std::string message;
+    } cases[] = {
+        {"memo with an end marker line", "上\n" + marker + "\n[狩場]", "1 a\r\n",
+         messages::withArgs(messages::kMemoHoldsMarker, {marker})},
+        {"co-fight ID Lua cannot read", "メモ", "1) a\r\n",
+         messages::withArgs(messages::kListItemNotLua, {messages::kCoFightListName, "1)"})},
+    };
+    for (const auto& c : cases) {
+        writeBytes(fixture.state.sideFolder / "Friend.ini", c.friendIni);
+        writeBytes(aiFolder / "Config.lua", "old");
+        dialog->Destroy();
+        dialog = new CMainDlg(fixture.state, fixture.services);
+        dialog->Show();
+        auto* friends = static_cast<wxListCtrl*>(page(kFriend)->FindWindow(CFriendPage::kFriendList));
+        friends->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        test::click(static_cast<wxButton*>(page(kFriend)->FindWindow(CFriendPage::kAddCoFight)));
+        test::typeAndLeave(static_cast<wxTextCtrl*>(page(kMemo)->FindWindow(ids::kMemoEdit)), fromUtf8(c.memo));
+        fixture.services.errors.clear();
+        press(ids::kAiSave);
+        EXPECT_EQ(fixture.services.errors, std::vector<std::string>{c.message}) << c.name;
+        EXPECT_EQ(saved(), "old") << c.name;
+    }
 }
 
 TEST_F(Commands, LoadReachesThePages) {

@@ -32,7 +32,7 @@ std::string cliDefaults() {
     test::ScratchDir dir;
     const std::string command = std::string(VELLCONF_CLI) + " defaults -o '" + (dir / "Config.lua").string() + "'";
     EXPECT_EQ(std::system(command.c_str()), 0);
-    return readFile(dir / "Config.lua").value_or("");
+    return test::fileBytes(dir / "Config.lua").value_or("");
 }
 
 class MainWindow : public ::testing::Test {
@@ -106,7 +106,7 @@ TEST_F(MainWindow, ExitAndCloseWriteNothing) {
 TEST_F(MainWindow, AiSaveRightAfterStartWritesTheDefaults) {
     press(ids::kAiSave);
     EXPECT_TRUE(fixture.services.errors.empty());
-    EXPECT_EQ(readFile(aiFolder / "Config.lua"), cliDefaults());
+    EXPECT_EQ(test::fileBytes(aiFolder / "Config.lua"), cliDefaults());
 }
 
 TEST_F(MainWindow, AiSaveIntoAMissingFolderCreatesNothing) {
@@ -128,7 +128,7 @@ TEST_F(MainWindow, AiLoadOfAMissingFileChangesNothing) {
 TEST_F(MainWindow, SpecifiedSaveAndLoadUseTheChosenFile) {
     fixture.services.filesToSave.push_back(libFolder / "mine.lua");
     press(ids::kSpecifiedSave);
-    ASSERT_EQ(readFile(libFolder / "mine.lua"), cliDefaults());
+    ASSERT_EQ(test::fileBytes(libFolder / "mine.lua"), cliDefaults());
     EXPECT_EQ(fixture.services.initialFolders.back(), libFolder.path());
 
     AiSettings settings = startupSettings();
@@ -174,14 +174,35 @@ private:
 
 TEST_F(MainWindow, ToolSettingsOkRewritesVellConfIni) {
     const fs::path ini = fixture.state.sideFolder / "VellConf.ini";
-    const std::string before = readFile(ini).value();
+    const std::string before = test::fileBytes(ini).value();
     wxTEST_DIALOG(press(ids::kToolSettings), ExpectToolSettings(wxID_CANCEL, "X:\\nothing", "Y:\\nothing"));
-    EXPECT_EQ(readFile(ini), before);
+    EXPECT_EQ(test::fileBytes(ini), before);
 
     wxTEST_DIALOG(press(ids::kToolSettings), ExpectToolSettings(wxID_OK, fromUtf8("C:\\ソース\\AI"), ""));
-    EXPECT_EQ(readFile(ini), "[PATH]\r\nSetPath = \"" + cp932("C:\\ソース\\AI") + "\"\r\nLibPath = \"\"\r\n");
+    EXPECT_EQ(test::fileBytes(ini), "[PATH]\r\nSetPath = \"" + cp932("C:\\ソース\\AI") + "\"\r\nLibPath = \"\"\r\n");
     EXPECT_EQ(fixture.state.paths.setPath, cp932("C:\\ソース\\AI"));
     EXPECT_TRUE(fixture.services.errors.empty());
+}
+
+TEST_F(MainWindow, ToolSettingsRefuseAFolderNoFileCanBeOpenedIn) {
+    const std::string tooLong = aiFolder.path().string() + "/" + std::string(300, 'a');
+    CToolSettingsDlg settings(dialog, fixture.state.paths, fixture.services);
+    static_cast<wxTextCtrl*>(settings.FindWindow(ids::kSetPathEdit))->ChangeValue(tooLong);
+    wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+    ok.SetEventObject(settings.FindWindow(wxID_OK));
+    settings.ProcessWindowEvent(ok);
+    EXPECT_EQ(fixture.services.errors, std::vector<std::string>{messages::withArgs(messages::kFolderUnusable, {tooLong})});
+    EXPECT_EQ(settings.paths(), fixture.state.paths);
+}
+
+TEST_F(MainWindow, AnUnreadableVellConfIniIsSaidAndTheDefaultsHold) {
+    dialog->Destroy();
+    const fs::path ini = fixture.state.sideFolder / "VellConf.ini";
+    std::ofstream(ini).close();
+    fs::resize_file(ini, kMaxTextFileBytes + 1);
+    dialog = new CMainDlg(fixture.state, fixture.services);
+    EXPECT_EQ(fixture.services.errors, std::vector<std::string>{std::string(messages::kToolSettingsOpenFailed)});
+    EXPECT_EQ(fixture.state.paths, (ToolPaths{std::string(kDefaultSetPath), std::string(kDefaultLibPath)}));
 }
 
 TEST_F(MainWindow, ToolSettingsBrowseFillsTheField) {

@@ -1,0 +1,228 @@
+// Reading and writing whole files on a real file system: links, ownership,
+// folders that refuse new files, full devices and files that cannot be read.
+
+#include "config/file_io.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <vector>
+
+#include "fs_failures.h"
+#include "test_support.h"
+
+namespace vellconf {
+namespace {
+
+namespace fs = std::filesystem;
+
+void writeBytes(const fs::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+std::vector<std::string> namesIn(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct stat statOf(const fs::path& path) {
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return info;
+}
+
+const std::string kNew = "new content\r\n";
+
+TEST(FileIoWrite, SymbolicLinksLeadToTheFileThatIsReplaced) {
+    struct Case {
+        const char* name;
+        void (*prepare)(const fs::path& dir);  // makes "Config.lua" a link to "real/Config.lua" one way or another
+    };
+    const Case cases[] = {
+        {"relative link", [](const fs::path& d) { fs::create_symlink("real/Config.lua", d / "Config.lua"); }},
+        {"absolute link", [](const fs::path& d) { fs::create_symlink(d / "real/Config.lua", d / "Config.lua"); }},
+        {"chain of links",
+         [](const fs::path& d) {
+             fs::create_symlink("Config.lua", d / "real/hop.lua");  // relative to the link's own folder
+             fs::create_symlink("real/hop.lua", d / "Config.lua");
+         }},
+    };
+    for (const bool targetExists : {true, false}) {
+        for (const auto& c : cases) {
+            const std::string label = std::string(c.name) + (targetExists ? "" : ", dangling");
+            test::ScratchDir dir;
+            fs::create_directory(dir / "real");
+            if (targetExists) writeBytes(dir / "real/Config.lua", "old");
+            c.prepare(dir.path());
+            const auto before = namesIn(dir / "real");
+            EXPECT_EQ(writeFileSafely(dir / "Config.lua", kNew), WriteResult::Ok) << label;
+            EXPECT_TRUE(fs::is_symlink(dir / "Config.lua")) << label;
+            EXPECT_EQ(test::fileBytes(dir / "real/Config.lua"), kNew) << label;
+            EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"Config.lua", "real"})) << label;
+            if (targetExists) {
+                EXPECT_EQ(namesIn(dir / "real"), before) << label;
+            }
+        }
+    }
+}
+
+TEST(FileIoWrite, LinkLoopIsRefused) {
+    test::ScratchDir dir;
+    fs::create_symlink("b.lua", dir / "a.lua");
+    fs::create_symlink("a.lua", dir / "b.lua");
+    EXPECT_EQ(writeFileSafely(dir / "a.lua", kNew), WriteResult::OpenFailed);
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"a.lua", "b.lua"}));
+}
+
+TEST(FileIoWrite, HardLinkedFileStaysOneFile) {
+    test::ScratchDir dir;
+    writeBytes(dir / "Config.lua", std::string(5000, 'x'));
+    fs::create_hard_link(dir / "Config.lua", dir / "Backup.lua");
+    const ino_t inode = statOf(dir / "Config.lua").st_ino;
+    EXPECT_EQ(writeFileSafely(dir / "Config.lua", kNew), WriteResult::Ok);
+    EXPECT_EQ(test::fileBytes(dir / "Backup.lua"), kNew);
+    EXPECT_EQ(statOf(dir / "Config.lua").st_ino, inode);
+    EXPECT_EQ(statOf(dir / "Config.lua").st_nlink, 2u);
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"Backup.lua", "Config.lua"}));
+}
+
+TEST(FileIoWrite, ModeOwnerAndGroupAreKept) {
+    test::ScratchDir dir;
+    writeBytes(dir / "Config.lua", "old");
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown((dir / "Config.lua").c_str(), test::kUnprivilegedId, test::kUnprivilegedId), 0);
+    }
+    for (const mode_t mode : {0600u, 0640u, 0604u}) {
+        ASSERT_EQ(::chmod((dir / "Config.lua").c_str(), mode), 0);
+        const struct stat before = statOf(dir / "Config.lua");
+        EXPECT_EQ(writeFileSafely(dir / "Config.lua", kNew), WriteResult::Ok);
+        const struct stat after = statOf(dir / "Config.lua");
+        EXPECT_EQ(after.st_mode & 07777, mode);
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_gid, before.st_gid);
+    }
+    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), kNew);
+}
+
+// An old file that everyone may write, so that unprivileged checks can.
+void writeOldFile(const fs::path& file) {
+    writeBytes(file, std::string(3000, 'o'));
+    fs::permissions(file, fs::perms::all & ~fs::perms::others_exec & ~fs::perms::group_exec & ~fs::perms::owner_exec);
+}
+
+// A game folder the user may write files in but not create them.
+void makeFolderRefuseNewFiles(const fs::path& dir, const fs::path& file) {
+    writeOldFile(file);
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                             fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+}
+
+TEST(FileIoWrite, FolderThatRefusesNewFilesGetsTheFileRewrittenInPlace) {
+    test::ScratchDir dir;
+    makeFolderRefuseNewFiles(dir.path(), dir / "Config.lua");
+    EXPECT_TRUE(test::holdsWithoutPrivileges(
+        [](const fs::path& d) {
+            return writeFileSafely(d / "Config.lua", kNew) == WriteResult::Ok &&
+                   writeFileSafely(d / "Other.lua", kNew) == WriteResult::OpenFailed;
+        },
+        dir.path()));
+    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), kNew);
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"Config.lua"}));
+}
+
+// Each way of writing meets a full device before any old byte changes.
+TEST(FileIoWrite, FullDeviceKeepsTheOldBytesWhicheverWayTheFileIsWritten) {
+    struct Case {
+        const char* name;
+        void (*prepare)(const fs::path& dir);
+    };
+    const Case cases[] = {
+        {"through a temporary file", [](const fs::path& d) { writeOldFile(d / "Config.lua"); }},
+        {"in place, hard-linked",
+         [](const fs::path& d) {
+             writeOldFile(d / "Config.lua");
+             fs::create_hard_link(d / "Config.lua", d / "Backup.lua");
+         }},
+        {"in place, folder refuses new files",
+         [](const fs::path& d) { makeFolderRefuseNewFiles(d, d / "Config.lua"); }},
+    };
+    for (const auto& c : cases) {
+        test::ScratchDir dir;
+        c.prepare(dir.path());
+        const auto before = namesIn(dir.path());
+        EXPECT_TRUE(test::holdsWithoutPrivileges(
+            [](const fs::path& d) {
+                test::FileSizeLimit limit(4096);
+                return writeFileSafely(d / "Config.lua", std::string(10000, 'n')) == WriteResult::WriteFailed;
+            },
+            dir.path()))
+            << c.name;
+        EXPECT_EQ(test::fileBytes(dir / "Config.lua"), std::string(3000, 'o')) << c.name;
+        EXPECT_EQ(namesIn(dir.path()), before) << c.name;
+    }
+}
+
+TEST(FileIoWrite, LongestFileNamesSave) {
+    for (const std::size_t length : {251u, 255u}) {
+        test::ScratchDir dir;
+        const std::string name = std::string(length - 4, 'c') + ".lua";
+        EXPECT_EQ(writeFileSafely(dir / name, "first"), WriteResult::Ok) << length;
+        EXPECT_EQ(writeFileSafely(dir / name, kNew), WriteResult::Ok) << length;
+        EXPECT_EQ(test::fileBytes(dir / name), kNew) << length;
+        EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{name}) << length;
+    }
+}
+
+TEST(FileIoRead, StatusTellsMissingFromUnreadable) {
+    test::ScratchDir dir;
+    writeBytes(dir / "file.ini", "a b\n");
+    writeBytes(dir / "empty.ini", "");
+    fs::create_directory(dir / "folder.ini");
+    ASSERT_EQ(::mkfifo((dir / "fifo.ini").c_str(), 0600), 0);  // nobody writes: a blocking read would hang
+    {
+        std::ofstream sparse(dir / "sparse.lua");
+    }
+    fs::resize_file(dir / "sparse.lua", 100ull << 30);  // 100 GB of holes
+    struct Case {
+        fs::path path;
+        std::uint64_t maxBytes;
+        ReadStatus status;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {dir / "file.ini", kMaxTextFileBytes, ReadStatus::Ok, "a b\n"},
+        {dir / "file.ini", 4, ReadStatus::Ok, "a b\n"},
+        {dir / "file.ini", 3, ReadStatus::TooLarge, ""},
+        {dir / "empty.ini", kMaxTextFileBytes, ReadStatus::Ok, ""},
+        {dir / "none.ini", kMaxTextFileBytes, ReadStatus::Missing, ""},
+        {dir / "none/file.ini", kMaxTextFileBytes, ReadStatus::Missing, ""},
+        {dir / "file.ini/below", kMaxTextFileBytes, ReadStatus::Missing, ""},
+        {dir / "folder.ini", kMaxTextFileBytes, ReadStatus::Unreadable, ""},
+        {dir / "fifo.ini", kMaxTextFileBytes, ReadStatus::Unreadable, ""},
+        {"/proc/self/mem", kMaxTextFileBytes, ReadStatus::Unreadable, ""},  // every read fails with EIO
+        {dir / "sparse.lua", kMaxTextFileBytes, ReadStatus::TooLarge, ""},
+        {"/proc/self/maps", 16, ReadStatus::TooLarge, ""},  // claims 0 bytes, holds more
+    };
+    for (const auto& c : cases) {
+        const FileRead read = readFile(c.path, c.maxBytes);
+        EXPECT_EQ(read.status, c.status) << c.path;
+        EXPECT_EQ(read.bytes, c.bytes) << c.path;
+        EXPECT_EQ(existsButUnreadable(read.status),
+                  c.status == ReadStatus::Unreadable || c.status == ReadStatus::TooLarge);
+    }
+    EXPECT_TRUE(readFile("/proc/self/maps", kMaxTextFileBytes));
+}
+
+TEST(FileIoRead, FileWithoutReadPermissionIsUnreadable) {
+    test::ScratchDir dir;
+    writeBytes(dir / "Friend.ini", "1 a\r\n");
+    fs::permissions(dir / "Friend.ini", fs::perms::owner_write);
+    EXPECT_TRUE(test::holdsWithoutPrivileges(
+        [](const fs::path& d) { return readFile(d / "Friend.ini", kMaxTextFileBytes).status == ReadStatus::Unreadable; },
+        dir.path()));
+}
+
+}  // namespace
+}  // namespace vellconf
