@@ -1,6 +1,7 @@
 #pragma once
-// Lines of a text file as the game's Lua reads them: LF, CR LF and a lone CR
-// each end a line. No CP932 trail byte is CR or LF, so a byte scan is safe.
+// Lines and tokens of a text file. Lines end as the game's Lua reads them: LF,
+// CR LF and a lone CR each end a line. Separators are ASCII and no CP932 trail
+// byte is below 0x40, so byte scans never split a double-byte character.
 
 #include <cstddef>
 #include <string_view>
@@ -29,6 +30,19 @@ void forEachLine(std::string_view text, Visit visit) {
         const TextLine line = lineAt(text, pos);
         if (!visit(line)) return;
         pos = line.end;
+    }
+}
+
+// Calls visit(token) for every run of bytes between separators, first to last.
+template <typename IsSeparator, typename Visit>
+void forEachToken(std::string_view text, IsSeparator isSeparator, Visit visit) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        while (pos < text.size() && isSeparator(text[pos])) ++pos;
+        if (pos == text.size()) break;
+        const std::size_t start = pos;
+        while (pos < text.size() && !isSeparator(text[pos])) ++pos;
+        visit(text.substr(start, pos - start));
     }
 }
 

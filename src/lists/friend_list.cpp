@@ -21,14 +21,7 @@ bool holdsBlank(std::string_view text) { return std::any_of(text.begin(), text.e
 
 std::vector<std::string_view> wordsOf(std::string_view line) {
     std::vector<std::string_view> words;
-    std::size_t pos = 0;
-    while (pos < line.size()) {
-        while (pos < line.size() && isBlank(line[pos])) ++pos;
-        if (pos == line.size()) break;
-        const std::size_t start = pos;
-        while (pos < line.size() && !isBlank(line[pos])) ++pos;
-        words.push_back(line.substr(start, pos - start));
-    }
+    forEachToken(line, isBlank, [&](std::string_view word) { words.push_back(word); });
     return words;
 }
 

@@ -6,6 +6,7 @@
 
 #include "config/cp932.h"
 #include "config/decimal.h"
+#include "config/text_lines.h"
 
 namespace vellconf {
 
@@ -85,18 +86,11 @@ std::vector<MonsterRecord> parseMobData(std::string_view bytes) {
         filled = 0;
     };
 
-    // Separators are all ASCII and CP932 trail bytes are 0x40 or above, so a
-    // byte scan never splits a double-byte character (an ideographic space
-    // stays inside its token).
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        while (pos < bytes.size() && isSeparator(bytes[pos])) ++pos;
-        if (pos == bytes.size()) break;
-        const std::size_t start = pos;
-        while (pos < bytes.size() && !isSeparator(bytes[pos])) ++pos;
-        group[filled++] = bytes.substr(start, pos - start);
+    // An ideographic space stays inside its token: only ASCII separates.
+    forEachToken(bytes, isSeparator, [&](std::string_view token) {
+        group[filled++] = token;
         if (filled == kMonsterColumns) flush();
-    }
+    });
     flush();  // a short last group is still a monster
     return rows;
 }
