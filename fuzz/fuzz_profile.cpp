@@ -1,8 +1,9 @@
 // ProfileReader on arbitrary text. The reader indexes the file once; every
-// answer must be what a plain scan of the text for that one lookup gives, cut
-// to 260 bytes between characters, and the fallback (cut the same way) when
-// the section or key is missing.
+// answer must be what a plain scan of the text for that one lookup gives (cut
+// to 260 bytes between characters, or whole), and the fallback when the
+// section or key is missing.
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -56,10 +57,10 @@ struct Line {
 std::vector<Line> readLines(std::string_view text) {
     std::vector<Line> lines;
     for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t lf = text.find('\n', pos);
-        std::string_view raw = text.substr(pos, lf == std::string_view::npos ? std::string_view::npos : lf - pos);
-        if (lf != std::string_view::npos && raw.ends_with('\r')) raw.remove_suffix(1);
-        pos = lf == std::string_view::npos ? text.size() : lf + 1;
+        // LF, CR LF and a lone CR each end a line.
+        const std::size_t stop = std::min(text.find_first_of("\r\n", pos), text.size());
+        const std::string_view raw = text.substr(pos, stop - pos);
+        pos = stop + (text.compare(stop, 2, "\r\n") == 0 ? 2 : 1);
 
         Line& line = lines.emplace_back();
         if (const auto name = sectionOf(raw)) {
@@ -138,8 +139,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto found = entries.find(foldCase(key));
         const std::string got = reader.get(section, key, fallback);
         FUZZ_CHECK(got.size() <= kMax, "a lookup gives at most 260 bytes");
-        FUZZ_CHECK(got == cutToBytes(found != entries.end() ? found->second : fallback, kMax),
-                   "the index answers as a scan of the text does");
+        const std::string_view whole = found != entries.end() ? std::string_view(found->second) : fallback;
+        FUZZ_CHECK(got == cutToBytes(whole, kMax), "the index answers as a scan of the text does");
+        FUZZ_CHECK(reader.getWhole(section, key, fallback) == whole, "a whole value is the scanned value uncut");
     };
     for (const auto& section : sections) {
         const auto entries = entriesOf(lines, section);

@@ -1,8 +1,10 @@
-// Save then load: a record the pages can produce, two ID lists and a memo are
-// written with writeConfigLua and read back with loadConfig. Everything must
-// come back (FlagRotateInfinity only while rotation is on: with rotation off a
-// load keeps the value the record had), and saving what was loaded must give
-// the same bytes again.
+// Save then load: a record the pages can produce, two ID lists of any length
+// and a memo up to the field's limit are written with writeConfigLua, saved
+// again as another editor might (CR-only or LF line ends, UTF-8), and read back
+// with loadConfig. Everything must come back (FlagRotateInfinity only while
+// rotation is on: with rotation off a load keeps the value the record had),
+// and saving what was loaded must give the same bytes again. A memo the save
+// refuses must be one that would not read back.
 
 #include <algorithm>
 #include <cstdio>
@@ -12,12 +14,13 @@
 #include <vector>
 
 #include "app/ai_settings.h"
+#include "config/config_io.h"
 #include "config/config_loader.h"
 #include "config/config_writer.h"
 #include "config/cp932.h"
-#include "config/profile_reader.h"
 #include "config/settings_catalogue.h"
 #include "fuzz_support.h"
+#include "lists/memo.h"
 #include "pages/page_tables.h"
 
 using namespace vellconf;
@@ -53,19 +56,31 @@ AiSettings randomSettings(FuzzedDataProvider& input) {
     return s;
 }
 
-// IDs of letters and digits whose array value "{a,b,...}" fits the 260 bytes a
-// load reads of it.
+// Lists of any length a user could build, each ID an item Lua reads back:
+// decimal numbers (some negative) and Lua names. A long list costs the fuzzer
+// a few bytes only: its IDs come from a generator seeded by the input.
 std::vector<std::string> randomIds(FuzzedDataProvider& input) {
-    static constexpr std::string_view kLetters = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    static constexpr std::string_view kNameStart = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz_";
+    static constexpr std::string_view kNameRest = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz_";
+    const auto count = input.ConsumeIntegralInRange<std::size_t>(0, 3000);
+    std::uint64_t state = input.ConsumeIntegral<std::uint64_t>() | 1;
+    const auto next = [&] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
     std::vector<std::string> ids;
-    std::size_t valueBytes = 2;
-    const auto count = input.ConsumeIntegralInRange<std::size_t>(0, 40);
-    for (std::size_t i = 0; i < count; ++i) {
-        std::string id(input.ConsumeIntegralInRange<std::size_t>(1, 12), '0');
-        for (char& c : id) c = kLetters[input.ConsumeIntegralInRange<std::size_t>(0, kLetters.size() - 1)];
-        valueBytes += id.size() + (ids.empty() ? 0 : 1);
-        if (valueBytes > ProfileReader::kMaxValueBytes) break;
-        ids.push_back(std::move(id));
+    while (ids.size() < count) {
+        const std::uint64_t draw = next();
+        std::string id;
+        if (draw % 4 != 0) {
+            id = (draw % 16 == 1 ? "-" : "") + std::to_string(draw % 100000);
+        } else {
+            id += kNameStart[next() % kNameStart.size()];
+            for (std::uint64_t n = next() % 12; n > 0; --n) id += kNameRest[next() % kNameRest.size()];
+        }
+        if (isArrayItem(id)) ids.push_back(std::move(id));
     }
     return ids;
 }
@@ -76,7 +91,7 @@ std::vector<std::string> randomIds(FuzzedDataProvider& input) {
 std::string randomCharacter(FuzzedDataProvider& input) {
     switch (input.ConsumeIntegralInRange<int>(0, 9)) {
         case 0: return "\n";
-        case 1: return input.PickValueInArray({"\t", "\r", "[", "]", "="});
+        case 1: return input.PickValueInArray({"\t", "[", "]", "=", "-"});
         case 2: return std::string(1, static_cast<char>(input.ConsumeIntegralInRange<int>(0xA1, 0xDF)));
         case 3:
         case 4:
@@ -92,34 +107,52 @@ std::string randomCharacter(FuzzedDataProvider& input) {
     }
 }
 
-// A memo the loader can take back whole: well below its 1024 bytes, no "]]"
-// that would end the Lua comment around it, and no line that is a marker.
-std::optional<std::string> randomMemo(FuzzedDataProvider& input) {
-    std::string memo;
-    const auto length = input.ConsumeIntegralInRange<std::size_t>(0, 880);
-    while (memo.size() < length && input.remaining_bytes() > 0) {
-        const std::string c = randomCharacter(input);
-        if ((memo + c).find("]]", memo.size() > 0 ? memo.size() - 1 : 0) == std::string::npos) memo += c;
+// Lines that resemble the memo's markers or the end of its Lua comment.
+std::string nearMarker(FuzzedDataProvider& input) {
+    const std::string& marker = input.ConsumeBool() ? memoStartMarker() : memoEndMarker();
+    switch (input.ConsumeIntegralInRange<int>(0, 4)) {
+        case 0: return marker;  // the save must refuse the memo
+        case 1: return marker + " ";
+        case 2: return marker.substr(1);
+        case 3: return "--]";
+        default: return "--" + marker;
     }
-    for (std::size_t pos = 0; pos <= memo.size();) {
-        const std::size_t lf = std::min(memo.find('\n', pos), memo.size());
-        const std::string_view line = std::string_view(memo).substr(pos, lf - pos);
-        if (line == memoStartMarker() || line == memoEndMarker()) return std::nullopt;
-        pos = lf + 1;
+}
+
+// A memo the memo field can hold: up to its 1024 bytes, line ends counted as
+// CR LF. It may hold "]]" or marker lines, which the save refuses.
+std::string randomMemo(FuzzedDataProvider& input) {
+    std::string memo;
+    const auto length = input.ConsumeIntegralInRange<std::size_t>(0, kMemoMaxBytes);
+    while (input.remaining_bytes() > 0) {
+        const std::string piece = input.ConsumeIntegralInRange<int>(0, 30) == 0 ? "\n" + nearMarker(input) + "\n"
+                                                                                : randomCharacter(input);
+        if (memoFieldBytes(memo + piece) > length) break;
+        memo += piece;
     }
     return memo;
 }
 
-std::vector<std::string> idsOf(const std::vector<MonsterRecord>& rows) {
-    std::vector<std::string> ids;
-    for (const auto& row : rows) ids.push_back(row.id());
-    return ids;
-}
-
-std::vector<std::string> idsOf(const std::vector<FriendRecord>& rows) {
-    std::vector<std::string> ids;
-    for (const auto& row : rows) ids.push_back(row.id);
-    return ids;
+// The file as another editor may have saved it.
+std::optional<std::string> asOtherEditorSaved(const std::string& written, int how) {
+    const auto replaced = [&](std::string_view to) {
+        std::string out;
+        for (std::size_t pos = 0; pos < written.size(); ++pos) {
+            if (written.compare(pos, 2, "\r\n") == 0) {
+                out += to;
+                ++pos;
+            } else {
+                out += written[pos];
+            }
+        }
+        return out;
+    };
+    switch (how) {
+        case 1: return replaced("\r");
+        case 2: return replaced("\n");
+        case 3: return cp932ToUtf8(written);
+        default: return written;
+    }
 }
 
 void checkSettings(const AiSettings& got, const AiSettings& expected) {
@@ -138,29 +171,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const AiSettings settings = randomSettings(input);
     const std::vector<std::string> ignoreMob = randomIds(input);
     const std::vector<std::string> friends = randomIds(input);
-    const auto memo = randomMemo(input);
-    if (!memo) return -1;
+    const int editor = input.ConsumeIntegralInRange<int>(0, 3);
+    const std::string memo = randomMemo(input);
+    const ConfigContent content{settings, memo, ignoreMob, friends};
+    if (const auto refusal = refusalOf(content)) {
+        const bool marker = memo.find(memoStartMarker()) != std::string::npos ||
+                            memo.find(memoEndMarker()) != std::string::npos;
+        FUZZ_CHECK(refusal->result == SaveResult::MemoHoldsCommentEnd || (marker && refusal->result == SaveResult::MemoHoldsMarker),
+                   "only a memo with ]] or a marker line is refused");
+        return 0;
+    }
 
-    const std::string written = writeConfigLua(settings, *memo, ignoreMob, friends);
+    const std::string written = writeConfigLua(content);
+    const auto file = asOtherEditorSaved(written, editor);
+    FUZZ_CHECK(file.has_value(), "every file the tool writes converts to UTF-8");
+    // Through UTF-8, characters CP932 has twice come back in their usual form.
+    const std::string expectedMemo = editor == 3 ? *utf8ToCp932(*cp932ToUtf8(memo)) : memo;
 
     AiSettings current = startupSettings();
     current.FlagRotateInfinity = settings.FlagRotateInfinity;
-    const LoadedConfig loaded =
-        loadConfig(written, LoadKind::Ai, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
+    const LoadedConfig loaded = loadConfig(*file, LoadKind::Ai, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
     checkSettings(loaded.settings, settings);
     FUZZ_CHECK(idsOf(loaded.ignoreRows) == ignoreMob, "IGNORE_MOB loads as it was saved");
     FUZZ_CHECK(idsOf(loaded.coFightRows) == friends, "FRIENDS loads as it was saved");
-    FUZZ_CHECK(loaded.memo == *memo, "the memo loads as it was saved");
-    FUZZ_CHECK(writeConfigLua(loaded.settings, loaded.memo, idsOf(loaded.ignoreRows), idsOf(loaded.coFightRows)) ==
-                   written,
-               "saving what was loaded writes the same bytes");
+    FUZZ_CHECK(loaded.memo == expectedMemo, "the memo loads as it was saved");
+    if (editor != 3) {
+        FUZZ_CHECK(writeConfigLua(loaded.settings, loaded.memo, idsOf(loaded.ignoreRows), idsOf(loaded.coFightRows)) ==
+                       written,
+                   "saving what was loaded writes the same bytes");
+    }
 
     // A record that held the other FlagRotateInfinity keeps it when the file turns rotation off.
     current.FlagRotateInfinity = 1 - settings.FlagRotateInfinity;
     AiSettings expected = settings;
     if (settings.FlagRotateFunction == 0) expected.FlagRotateInfinity = current.FlagRotateInfinity;
-    const LoadedConfig other =
-        loadConfig(written, LoadKind::Specified, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
+    const LoadedConfig other = loadConfig(*file, LoadKind::Specified, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
     checkSettings(other.settings, expected);
     return 0;
 }
