@@ -50,6 +50,10 @@ CMainDlg::CMainDlg(AppState& state, DialogServices& services, wxWindow* parent)
 
     auto* host = new wxPanel(this, ids::kTabs);
     placeAt(host, this, layout.control(ids::kTabs).rect);
+    // The keyboard meets the tab header first, then the page, then the
+    // buttons; the focus starts on the header, so that a key pressed right
+    // after start-up never lands on "終了".
+    host->MoveBeforeInTabOrder(FindWindow(ids::kExit));
     std::vector<wxString> labels;
     for (const char* label : kTabLabels) labels.push_back(fromUtf8(label));
     tabs_ = new CTabStrip(host, labels, [this](int index) { selectTab(index); });
@@ -76,6 +80,7 @@ CMainDlg::CMainDlg(AppState& state, DialogServices& services, wxWindow* parent)
     bindCommand(ids::kSpecifiedSave, &CMainDlg::onSpecifiedSave);
     Bind(wxEVT_CLOSE_WINDOW, &CMainDlg::onClose, this);
     selectTab(kBasic);
+    tabs_->SetFocus();
 }
 
 void CMainDlg::createPages(wxSimplebook* book) {

@@ -70,6 +70,16 @@ TEST_F(MainWindow, StartsOnTheBasicTab) {
     EXPECT_EQ(dialog->GetTitle(), fromUtf8("ヴェルＡＩ 設定ファイル作成ツール Ver.0.53.1"));
 }
 
+TEST_F(MainWindow, KeyboardStartsOnTheTabHeaderAndEndsOnTheButtons) {
+    EXPECT_EQ(wxWindow::FindFocus(), dialog->tabStrip());
+    // Tab order: the host of the header and pages, then the seven buttons.
+    std::vector<int> order;
+    for (const wxWindow* child : dialog->GetChildren())
+        if (child->IsFocusable()) order.push_back(child->GetId());
+    EXPECT_EQ(order, (std::vector<int>{ids::kTabs, ids::kExit, ids::kNotice, ids::kToolSettings, ids::kSpecifiedLoad,
+                                       ids::kSpecifiedSave, ids::kAiLoad, ids::kAiSave}));
+}
+
 TEST_F(MainWindow, EveryTabShowsExactlyItsPage) {
     const char* labels[] = {"基本", "攻撃１", "攻撃２", "旋回", "敵登録", "友登録", "メモ", "ＭＬ",
                             "ＣＡＰ", "ＦＭ", "ＯＳ", "ＤＥＦ", "ＣＶ", "ＥＡ", "ＴＨ"};
