@@ -7,8 +7,6 @@
 #include "res/messages.h"
 #include "ui/main_dlg.h"
 
-wxIMPLEMENT_APP(vellconf::CConfApp);
-
 namespace vellconf {
 
 namespace {
@@ -26,18 +24,23 @@ std::string currentExceptionText() {
 }  // namespace
 
 bool CConfApp::OnInit() {
-    if (!wxApp::OnInit()) return false;
+    // wxApp::OnInit would parse the arguments and quit with a usage text on
+    // any it does not know; the toolkit has already taken its own.
     state_.settings = startupSettings();
     state_.sideFolder = programFolder();
+    return true;
+}
+
+int CConfApp::OnRun() {
     try {
         CMainDlg dialog(state_, services_);
         SetTopWindow(&dialog);
         dialog.ShowModal();
     } catch (...) {
         services_.showError(nullptr, messages::withArgs(messages::kUnexpectedError, {currentExceptionText()}));
+        return 1;
     }
-    // No main loop: the process ends once the main window has closed.
-    return false;
+    return 0;
 }
 
 bool CConfApp::OnExceptionInMainLoop() {

@@ -9,9 +9,13 @@
 
 namespace vellconf {
 
-class CConfApp final : public wxApp {
+class CConfApp : public wxApp {
 public:
+    // Takes no command-line arguments and refuses none: a file handed over by
+    // a desktop's "open with" must not keep the window from opening.
     bool OnInit() override;
+    // Runs the main window; its end is the normal end of the program (status 0).
+    int OnRun() override;
     // Shows what went wrong in an event handler and keeps the window running:
     // unsaved edits must not end with the process.
     bool OnExceptionInMainLoop() override;
@@ -24,5 +28,3 @@ private:
 };
 
 }  // namespace vellconf
-
-wxDECLARE_APP(vellconf::CConfApp);

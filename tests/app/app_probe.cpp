@@ -1,0 +1,21 @@
+// The real application object, whose main window closes as soon as it runs:
+// the exit status and the handling of arguments are then seen from outside.
+
+#include <wx/window.h>
+
+#include "app/conf_app.h"
+
+namespace {
+
+class ProbeApp final : public vellconf::CConfApp {
+public:
+    int OnRun() override {
+        // Runs inside the main window's modal loop, once the window is up.
+        CallAfter([this] { GetTopWindow()->Close(); });
+        return CConfApp::OnRun();
+    }
+};
+
+}  // namespace
+
+wxIMPLEMENT_APP(ProbeApp);
