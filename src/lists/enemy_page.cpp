@@ -35,8 +35,7 @@ CRowListView* makeList(wxWindow* page, int id, const std::vector<MonsterRecord>&
 void sortList(std::vector<MonsterRecord>& rows, ColumnSort& sort, CRowListView& list, int column) {
     if (column < 0 || column >= static_cast<int>(kMonsterColumns)) return;
     sort.click(column);
-    sortRows(rows, sort.column, sort.ascending);
-    list.rowsReplaced(rows.size());
+    list.rowsMoved(sortRows(rows, sort.column, sort.ascending));
 }
 
 }  // namespace

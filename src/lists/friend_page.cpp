@@ -140,11 +140,16 @@ void CFriendPage::onRegister() {
     const std::string id = toCp932(m.idField->GetValue());
     const std::string name = toCp932(m.nameField->GetValue());
     switch (registerFriend(m.friends, cutToBytes(id, kMaxCellBytes), cutToBytes(name, kMaxCellBytes))) {
-    case RegisterOutcome::Registered:
+    case RegisterOutcome::Registered: {
         m.idField->ChangeValue(wxString());
         m.nameField->ChangeValue(wxString());
-        m.friendList->rowsReplaced(m.friends.size());
+        // The new friend stands on top; the rows below keep their selection.
+        std::vector<std::size_t> from(m.friends.size());
+        for (std::size_t row = 1; row < from.size(); ++row) from[row] = row - 1;
+        from[0] = CRowListView::kNewRow;
+        m.friendList->rowsMoved(from);
         break;
+    }
     case RegisterOutcome::NothingToAdd:
         break;  // the file is still rewritten, unchanged
     case RegisterOutcome::HoldsBlank:

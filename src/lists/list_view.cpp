@@ -27,6 +27,16 @@ void CRowListView::rowsReplaced(std::size_t count) {
     rowsAppended(count);
 }
 
+void CRowListView::rowsMoved(std::span<const std::size_t> from) {
+    std::vector<bool> wasSelected(static_cast<std::size_t>(GetItemCount()), false);
+    for (const std::size_t row : selectedRows()) wasSelected[row] = true;
+    rowsReplaced(from.size());
+    for (std::size_t row = 0; row < from.size(); ++row) {
+        if (from[row] < wasSelected.size() && wasSelected[from[row]])
+            SetItemState(static_cast<long>(row), wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    }
+}
+
 std::vector<std::size_t> CRowListView::selectedRows() const {
     std::vector<std::size_t> rows;
     for (long item = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); item != -1;

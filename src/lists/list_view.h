@@ -23,8 +23,12 @@ public:
 
     // Rows were added at the end: the selection stays.
     void rowsAppended(std::size_t count);
-    // Rows were removed or reordered: the old selection would point at other rows.
+    // Rows were removed or replaced: the old selection would point at other rows.
     void rowsReplaced(std::size_t count);
+    // The rows moved: row i now holds what was row from[i], or a new row where
+    // from[i] is kNewRow. Each row that moves keeps its selection.
+    static constexpr std::size_t kNewRow = static_cast<std::size_t>(-1);
+    void rowsMoved(std::span<const std::size_t> from);
 
     // Indices of the selected rows, top to bottom.
     std::vector<std::size_t> selectedRows() const;

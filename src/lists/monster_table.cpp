@@ -121,8 +121,11 @@ void ColumnSort::click(int clicked) {
 
 int compareCells(std::string_view a, std::string_view b) { return compareKeys(sortKey(a), sortKey(b)); }
 
-void sortRows(std::vector<MonsterRecord>& rows, int column, bool ascending) {
-    if (column < 0 || static_cast<std::size_t>(column) >= kMonsterColumns || rows.size() < 2) return;
+std::vector<std::size_t> sortRows(std::vector<MonsterRecord>& rows, int column, bool ascending) {
+    const std::size_t n = rows.size();
+    std::vector<std::size_t> order(n);
+    for (std::size_t i = 0; i < n; ++i) order[i] = i;
+    if (column < 0 || static_cast<std::size_t>(column) >= kMonsterColumns || n < 2) return order;
     const auto c = static_cast<std::size_t>(column);
 
     std::vector<SortKey> keys;
@@ -130,10 +133,7 @@ void sortRows(std::vector<MonsterRecord>& rows, int column, bool ascending) {
     for (const MonsterRecord& row : rows) keys.push_back(sortKey(row.cells[c]));
 
     // Sort positions rather than rows: each merge step then moves a word, not twenty strings.
-    const std::size_t n = rows.size();
-    std::vector<std::size_t> order(n);
     std::vector<std::size_t> buffer(n);
-    for (std::size_t i = 0; i < n; ++i) order[i] = i;
 
     // Bottom-up merge sort. Every step consumes exactly one element from one
     // non-empty run, so it stays in range and ends, and the output is a
@@ -169,6 +169,7 @@ void sortRows(std::vector<MonsterRecord>& rows, int column, bool ascending) {
         rows[to] = std::move(held);
         placed[to] = true;
     }
+    return order;
 }
 
 }  // namespace vellconf

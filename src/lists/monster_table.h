@@ -81,6 +81,7 @@ int compareCells(std::string_view a, std::string_view b);
 
 // Sorts rows by one column with compareCells, reversed when descending. A
 // merge sort that stays in bounds and ends whatever the comparison answers.
-void sortRows(std::vector<MonsterRecord>& rows, int column, bool ascending);
+// Returns where each row came from: row i of the result was row order[i].
+std::vector<std::size_t> sortRows(std::vector<MonsterRecord>& rows, int column, bool ascending);
 
 }  // namespace vellconf

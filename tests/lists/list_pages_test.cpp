@@ -42,6 +42,15 @@ void select(wxListCtrl* list, const Rows& rows) {
         list->SetItemState(static_cast<long>(row), wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
 }
 
+// The first cells of the selected rows, top to bottom.
+Ids selectedIds(wxListCtrl* list) {
+    Ids ids;
+    for (long item = list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); item != -1;
+         item = list->GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        ids.push_back(list->GetItemText(item).utf8_string());
+    return ids;
+}
+
 void clickHeader(wxListCtrl* list, int column) {
     wxListEvent event(wxEVT_LIST_COL_CLICK, list->GetId());
     event.SetEventObject(list);
@@ -139,13 +148,17 @@ TEST_F(ListPages, EnemyHeaderClicksSortEachListOnItsOwn) {
         {ignoreList, 2, {"1011", "1113", "1049", "1031", "1002"}, {"1002", "1113", "1011", "1049", "1031"}},
     };
     for (const auto& click : clicks) {
-        select(click.list, {0});
+        select(click.list, {0, 3});
+        Ids chosen = selectedIds(click.list);
         clickHeader(click.list, click.column);
         EXPECT_EQ(monsterIds(page->monsters()), click.monsters) << click.column;
         EXPECT_EQ(page->ignoreIds(), click.ignore) << click.column;
-        // The view shows the new order, and an old selection would now point at another monster.
+        // The view shows the new order, and the chosen monsters stay chosen wherever they moved.
         EXPECT_EQ(monsterList->GetItemText(0), fromUtf8(click.monsters.front())) << click.column;
-        EXPECT_EQ(click.list->GetSelectedItemCount(), 0) << click.column;
+        Ids after = selectedIds(click.list);
+        std::sort(chosen.begin(), chosen.end());
+        std::sort(after.begin(), after.end());
+        EXPECT_EQ(after, chosen) << click.column;
     }
 }
 
@@ -162,8 +175,10 @@ TEST_F(ListPages, FriendRegisterRefusesABlankWithoutRewritingAndPutsTheNewestFri
     EXPECT_EQ(page->friends(), (Friends{{"1", "one"}}));
     EXPECT_EQ(friendFile(), "; comment\r\n1 one\r\n");
 
+    select(child(page, CFriendPage::kFriendList), {0});
     registerFriend(page, "1234567", "ともだち");
     registerFriend(page, "7654321", "なかま");
+    EXPECT_EQ(selectedIds(child(page, CFriendPage::kFriendList)), Ids{"1"});  // the selection moved down with its row
     EXPECT_EQ(page->friends(), (Friends{{"7654321", cp932("なかま")}, {"1234567", cp932("ともだち")}, {"1", "one"}}));
     EXPECT_EQ(friendFile(), cp932("7654321 なかま\r\n1234567 ともだち\r\n1 one\r\n"));
     EXPECT_EQ(child(page, CFriendPage::kFriendList)->GetItemText(0, 1), fromUtf8("なかま"));
