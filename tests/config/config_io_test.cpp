@@ -77,17 +77,6 @@ TEST(Save, ReadOnlyFolderAndFile) {
     EXPECT_FALSE(fs::exists(dir / "New.lua"));
 }
 
-TEST(Save, FullDeviceKeepsTheOldFile) {
-    test::ScratchDir dir;
-    writeBytes(dir / "Config.lua", "old");
-    {
-        test::FileSizeLimit limit(1000);
-        EXPECT_EQ(saveConfig(dir / "Config.lua", defaults()), SaveResult::WriteFailed);
-    }
-    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old");
-    EXPECT_EQ(filesIn(dir.path()), 1u);
-}
-
 TEST(Load, UnreadableFileGivesNothing) {
     test::ScratchDir dir;
     const AiSettings current = startupSettings();
