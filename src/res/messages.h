@@ -37,6 +37,16 @@ inline constexpr std::string_view kListItemNotLua =
 inline constexpr std::string_view kIgnoreListName = "無視リスト";
 inline constexpr std::string_view kCoFightListName = "共闘リスト";
 
+// The file dialogs of specified load and save, and their questions: these
+// have titles of their own, and the question a yes and a no button.
+inline constexpr std::string_view kOpenDialogTitle = "開く";
+inline constexpr std::string_view kSaveDialogTitle = "名前を付けて保存";
+inline constexpr std::string_view kOverwriteCaption = "名前を付けて保存の確認";
+inline constexpr std::string_view kOverwriteQuestion = "%1 は既に存在します。\n上書きしますか?";
+inline constexpr std::string_view kFileNotFound = "%1\nファイルが見つかりません。\nファイル名を確認してください。";
+inline constexpr std::string_view kYesLabel = "はい(&Y)";
+inline constexpr std::string_view kNoLabel = "いいえ(&N)";
+
 // Loading Config.lua (the brackets are the half-width corner brackets).
 inline constexpr std::string_view kLoadOpenFailed = "｢Config.lua｣ファイルが開けません";
 

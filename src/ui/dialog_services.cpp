@@ -2,9 +2,9 @@
 
 #include <wx/dirdlg.h>
 #include <wx/filedlg.h>
-#include <wx/filename.h>
 #include <wx/msgdlg.h>
 
+#include "config/file_choice.h"
 #include "res/dialog_templates.h"
 #include "res/messages.h"
 #include "ui/wx_text.h"
@@ -13,47 +13,49 @@ namespace vellconf {
 
 namespace {
 
-// wx's "label|pattern" form of the two filters.
-wxString configFileFilter() {
-    return fromUtf8("ヴェルＡＩ設定ファイル (*.lua)|*.lua|すべてのファイル (*.*)|*.*");
-}
+// The toolkit's side of a file choice: no overwrite prompt or must-exist
+// check of its own, so that the one question asked is about the name the file
+// really gets (GTK adds no default extension).
+class WxFileChoiceSteps final : public FileChoiceSteps {
+public:
+    explicit WxFileChoiceSteps(wxWindow* owner) : owner_(owner) {}
 
-std::optional<std::filesystem::path> runFileDialog(wxFileDialog& dialog) {
-    if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-    return toPath(dialog.GetPath());
-}
+    std::optional<std::filesystem::path> showDialog(const FileDialogRequest& request) override {
+        const long style = request.purpose == FileDialogRequest::Purpose::Save ? wxFD_SAVE : wxFD_OPEN;
+        wxFileDialog dialog(owner_, fromUtf8(request.title), fromPath(request.folder), fromUtf8(request.initialName),
+                            fromUtf8(request.filter), style);
+        if (dialog.ShowModal() != wxID_OK) return std::nullopt;
+        return toPath(dialog.GetPath());
+    }
 
-// GTK's save dialog does not add the default extension itself.
-wxString withLuaExtension(const wxString& path) {
-    wxFileName name(path);
-    if (!name.HasExt()) name.SetExt("lua");
-    return name.GetFullPath();
-}
+    bool confirmOverwrite(std::string_view question) override {
+        wxMessageDialog dialog(owner_, fromUtf8(question), fromUtf8(messages::kOverwriteCaption),
+                               wxYES_NO | wxNO_DEFAULT | wxICON_EXCLAMATION);
+        dialog.SetYesNoLabels(fromUtf8(messages::kYesLabel), fromUtf8(messages::kNoLabel));
+        return dialog.ShowModal() == wxID_YES;
+    }
+
+    void tell(std::string_view message) override {
+        wxMessageDialog(owner_, fromUtf8(message), fromUtf8(messages::kOpenDialogTitle), wxOK | wxICON_EXCLAMATION)
+            .ShowModal();
+    }
+
+private:
+    wxWindow* owner_;
+};
 
 }  // namespace
 
 std::optional<std::filesystem::path> WxDialogServices::chooseFileToLoad(wxWindow* owner,
                                                                          const std::filesystem::path& folder) {
-    wxFileDialog dialog(owner, wxFileSelectorPromptStr, fromPath(folder), "*.lua", configFileFilter(),
-                        wxFD_OPEN | wxFD_FILE_MUST_EXIST);
-    return runFileDialog(dialog);
+    WxFileChoiceSteps steps(owner);
+    return chooseFile(loadDialogRequest(folder), steps);
 }
 
 std::optional<std::filesystem::path> WxDialogServices::chooseFileToSave(wxWindow* owner,
                                                                          const std::filesystem::path& folder) {
-    wxFileDialog dialog(owner, wxFileSelectorPromptStr, fromPath(folder), "*.lua", configFileFilter(),
-                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-    const wxString chosen = dialog.GetPath();
-    const wxString path = withLuaExtension(chosen);
-    // The dialog asked about the name as typed; the name with ".lua" added is
-    // another file, which may exist too.
-    if (path != chosen && wxFileName::FileExists(path)) {
-        const wxString question = wxString::Format(_("%s already exists.\nDo you want to replace it?"), path);
-        if (wxMessageBox(question, wxMessageBoxCaptionStr, wxYES_NO | wxICON_EXCLAMATION, owner) != wxYES)
-            return std::nullopt;
-    }
-    return toPath(path);
+    WxFileChoiceSteps steps(owner);
+    return chooseFile(saveDialogRequest(folder), steps);
 }
 
 std::optional<std::filesystem::path> WxDialogServices::chooseFolder(wxWindow* owner, std::string_view title,

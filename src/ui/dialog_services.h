@@ -16,11 +16,12 @@ class DialogServices {
 public:
     virtual ~DialogServices() = default;
 
-    // The open-file dialog of specified load: starts in `folder`, the file must exist.
+    // The open-file dialog of specified load: starts in `folder`, the file must
+    // exist (the rules of chooseFile).
     virtual std::optional<std::filesystem::path> chooseFileToLoad(wxWindow* owner,
                                                                   const std::filesystem::path& folder) = 0;
     // The save-file dialog of specified save: ".lua" added to a name without
-    // extension, and a question before an existing file is replaced.
+    // extension, and one question before an existing file is replaced.
     virtual std::optional<std::filesystem::path> chooseFileToSave(wxWindow* owner,
                                                                   const std::filesystem::path& folder) = 0;
     // The folder browser; texts are UTF-8, the answer a file name of this platform.
