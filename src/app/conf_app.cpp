@@ -5,6 +5,7 @@
 
 #include "config/settings_catalogue.h"
 #include "res/messages.h"
+#include "ui/japanese_texts.h"
 #include "ui/main_dlg.h"
 
 namespace vellconf {
@@ -28,6 +29,7 @@ bool CConfApp::OnInit() {
     // any it does not know; the toolkit has already taken its own.
     state_.settings = startupSettings();
     state_.sideFolder = programFolder();
+    useJapaneseTexts(state_.sideFolder);
     return true;
 }
 

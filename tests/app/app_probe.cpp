@@ -1,7 +1,10 @@
 // The real application object, whose main window closes as soon as it runs:
 // the exit status and the handling of arguments are then seen from outside.
 
+#include <wx/stockitem.h>
 #include <wx/window.h>
+
+#include <cstdio>
 
 #include "app/conf_app.h"
 
@@ -10,8 +13,12 @@ namespace {
 class ProbeApp final : public vellconf::CConfApp {
 public:
     int OnRun() override {
-        // Runs inside the main window's modal loop, once the window is up.
-        CallAfter([this] { GetTopWindow()->Close(); });
+        // Runs inside the main window's modal loop, once the window is up; says
+        // which language wx's own texts came out in.
+        CallAfter([this] {
+            std::puts(wxGetStockLabel(wxID_CANCEL).utf8_str());
+            GetTopWindow()->Close();
+        });
         return CConfApp::OnRun();
     }
 };

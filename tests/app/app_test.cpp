@@ -14,9 +14,11 @@ struct ProbeRun {
     std::string output;  // standard output and standard error
 };
 
-ProbeRun runProbe(const std::string& arguments) {
+// Runs the probe with `environment` ("NAME=value ...") added to this one's.
+ProbeRun runProbe(const std::string& arguments, const std::string& environment = "") {
     ProbeRun run;
-    FILE* pipe = ::popen((std::string(VELLCONF_APP_PROBE) + " " + arguments + " 2>&1").c_str(), "r");
+    const std::string command = "env " + environment + " " + VELLCONF_APP_PROBE + " " + arguments + " 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return run;
     char buffer[4096];
     for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, n);
@@ -30,6 +32,13 @@ TEST(Application, OpensWhateverTheArgumentsAndEndsWithStatusZero) {
         EXPECT_TRUE(WIFEXITED(run.status) && WEXITSTATUS(run.status) == 0)
             << "arguments: " << arguments << "\n" << run.output;
         EXPECT_EQ(run.output.find("Usage"), std::string::npos) << run.output;
+    }
+}
+
+TEST(Application, SpeaksJapaneseWhateverTheLocale) {
+    for (const char* locale : {"C", "en_US.UTF-8", "ja_JP.UTF-8"}) {
+        const ProbeRun run = runProbe("", std::string("LC_ALL=") + locale + " LANGUAGE= LANG=" + locale);
+        EXPECT_NE(run.output.find("キャンセル"), std::string::npos) << locale << "\n" << run.output;
     }
 }
 

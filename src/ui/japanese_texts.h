@@ -1,0 +1,12 @@
+#pragma once
+// The tool speaks Japanese whatever the desktop's language: wx's own texts
+// (stock buttons, the labels of its dialogs) come from its Japanese catalog.
+
+#include <filesystem>
+
+namespace vellconf {
+
+// Looks for the catalog beside the program first, then where the system keeps it.
+void useJapaneseTexts(const std::filesystem::path& programFolder);
+
+}  // namespace vellconf
