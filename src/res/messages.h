@@ -20,6 +20,8 @@ inline std::string withArgs(std::string_view text, std::initializer_list<std::st
 }
 
 inline constexpr std::string_view kErrorCaption = "エラー";
+// The caption of warnings, as Windows captions a message box without one.
+inline constexpr std::string_view kProgramName = "VellConf";
 
 // Saving Config.lua.
 inline constexpr std::string_view kSaveOpenFailed = "ツールの設定ファイルが開けません";

@@ -5,7 +5,6 @@
 #include <wx/msgdlg.h>
 
 #include "config/file_choice.h"
-#include "res/dialog_templates.h"
 #include "res/messages.h"
 #include "ui/wx_text.h"
 
@@ -70,7 +69,7 @@ void WxDialogServices::showError(wxWindow* owner, std::string_view text) {
 }
 
 void WxDialogServices::showWarning(wxWindow* owner, std::string_view text) {
-    wxMessageDialog(owner, fromUtf8(text), fromUtf8(templates::mainDialog().caption), wxOK | wxICON_EXCLAMATION)
+    wxMessageDialog(owner, fromUtf8(text), fromUtf8(messages::kProgramName), wxOK | wxICON_EXCLAMATION)
         .ShowModal();
 }
 

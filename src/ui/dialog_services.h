@@ -29,7 +29,7 @@ public:
                                                               const std::filesystem::path& initial) = 0;
     // A message box captioned "エラー" with only an OK button and no icon.
     virtual void showError(wxWindow* owner, std::string_view text) = 0;
-    // A message box with the exclamation icon, captioned with the program's name.
+    // A message box with the exclamation icon, captioned with the program's name, "VellConf".
     virtual void showWarning(wxWindow* owner, std::string_view text) = 0;
 };
 
