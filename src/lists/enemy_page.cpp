@@ -28,7 +28,8 @@ namespace {
 
 CRowListView* makeList(wxWindow* page, int id, const std::vector<MonsterRecord>& rows) {
     return new CRowListView(page, id, monsterColumns(), [&rows](std::size_t row, int column) {
-        return row < rows.size() ? fromCp932(rows[row].cells[static_cast<std::size_t>(column)]) : wxString();
+        return row < rows.size() ? std::string_view(rows[row].cells[static_cast<std::size_t>(column)])
+                                 : std::string_view();
     });
 }
 

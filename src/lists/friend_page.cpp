@@ -63,8 +63,8 @@ namespace {
 
 CRowListView* makeList(wxWindow* page, int id, const std::vector<FriendRecord>& rows) {
     return new CRowListView(page, id, kFriendColumns, [&rows](std::size_t row, int column) {
-        if (row >= rows.size()) return wxString();
-        return fromCp932(column == 0 ? rows[row].id : rows[row].name);
+        if (row >= rows.size()) return std::string_view();
+        return std::string_view(column == 0 ? rows[row].id : rows[row].name);
     });
 }
 

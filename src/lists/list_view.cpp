@@ -1,10 +1,18 @@
 #include "lists/list_view.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "lists/column_fit.h"
 
 #include "ui/wx_text.h"
 
 namespace vellconf {
+
+namespace {
+// Room beside a cell's or header's text: the list's margins and a sort arrow.
+constexpr int kTextPadding = 16;
+}  // namespace
 
 CRowListView::CRowListView(wxWindow* parent, int id, std::span<const ColumnCaption> columns, CellText cellText)
     // Several rows may be selected (no wxLC_SINGLE_SEL). Whole-row selection is
@@ -12,14 +20,32 @@ CRowListView::CRowListView(wxWindow* parent, int id, std::span<const ColumnCapti
     // user drag the headers into another order; the generic list of GTK cannot.
     : wxListCtrl(parent, id, wxDefaultPosition, wxDefaultSize, wxLC_REPORT | wxLC_VIRTUAL),
       cellText_(std::move(cellText)) {
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        AppendColumn(fromUtf8(columns[i].text), wxLIST_FORMAT_LEFT, FromDIP(columns[i].width));
+    // The header takes the dialogs' font too: the toolkit's own would show
+    // half-width katakana in a narrow fallback face.
+    SetFont(parent->GetFont());
+    for (wxWindow* part : GetChildren()) part->SetFont(GetFont());
+    for (const ColumnCaption& column : columns) {
+        const wxString caption = fromUtf8(column.text);
+        const int width = std::max(FromDIP(column.width), GetTextExtent(caption).x + FromDIP(kTextPadding));
+        AppendColumn(caption, wxLIST_FORMAT_LEFT, width);
+        minWidths_.push_back(width);
     }
 }
 
 void CRowListView::rowsAppended(std::size_t count) {
     SetItemCount(static_cast<long>(count));
+    fitColumns(count);
     Refresh();
+}
+
+void CRowListView::fitColumns(std::size_t rowCount) {
+    for (int column = 0; column < GetColumnCount(); ++column) {
+        const auto cellOf = [&](std::size_t row) { return cellText_(row, column); };
+        int width = minWidths_[static_cast<std::size_t>(column)];
+        for (const std::size_t row : longestCells(rowCount, cellOf))
+            width = std::max(width, GetTextExtent(fromCp932(cellOf(row))).x + FromDIP(kTextPadding));
+        if (GetColumnWidth(column) != width) SetColumnWidth(column, width);
+    }
 }
 
 void CRowListView::rowsReplaced(std::size_t count) {
@@ -47,7 +73,7 @@ std::vector<std::size_t> CRowListView::selectedRows() const {
 }
 
 wxString CRowListView::OnGetItemText(long item, long column) const {
-    return cellText_(static_cast<std::size_t>(item), static_cast<int>(column));
+    return fromCp932(cellText_(static_cast<std::size_t>(item), static_cast<int>(column)));
 }
 
 }  // namespace vellconf

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <functional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "lists/monster_table.h"
@@ -16,9 +17,11 @@ namespace vellconf {
 
 class CRowListView final : public wxListCtrl {
 public:
-    // The cell text of a row and column; asked only for the rows on screen.
-    using CellText = std::function<wxString(std::size_t row, int column)>;
+    // The CP932 text of a row's cell; converted only for the rows on screen.
+    using CellText = std::function<std::string_view(std::size_t row, int column)>;
 
+    // Each column is at least as wide as its caption says, and as its header
+    // and its widest cell need.
     CRowListView(wxWindow* parent, int id, std::span<const ColumnCaption> columns, CellText cellText);
 
     // Rows were added at the end: the selection stays.
@@ -35,8 +38,10 @@ public:
 
 private:
     wxString OnGetItemText(long item, long column) const override;
+    void fitColumns(std::size_t rowCount);
 
     CellText cellText_;
+    std::vector<int> minWidths_;  // the header's needs included
 };
 
 }  // namespace vellconf

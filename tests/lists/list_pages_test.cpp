@@ -162,6 +162,34 @@ TEST_F(ListPages, EnemyHeaderClicksSortEachListOnItsOwn) {
     }
 }
 
+// Every header and cell fits its column, in the dialogs' font.
+void expectReadable(wxListCtrl* list, const wxFont& font) {
+    for (const wxWindow* part : list->GetChildren()) EXPECT_EQ(part->GetFont(), font);
+    for (int column = 0; column < list->GetColumnCount(); ++column) {
+        wxListItem header;
+        header.SetMask(wxLIST_MASK_TEXT);
+        list->GetColumn(column, header);
+        int widest = list->GetTextExtent(header.GetText()).x;
+        for (long row = 0; row < list->GetItemCount(); ++row)
+            widest = std::max(widest, list->GetTextExtent(list->GetItemText(row, column)).x);
+        EXPECT_GT(list->GetColumnWidth(column), widest) << header.GetText() << " of list " << list->GetId();
+    }
+}
+
+TEST_F(ListPages, ColumnsAreWideEnoughForTheirHeadersAndCells) {
+    writeBytes(fixture.state.mobDataFile(), mobData() + cp932("10021 ぽりんぽりんぽりんぽりんぽりん 10 ｻｲｽﾞ ｱｸﾃｨﾌﾞ") +
+                                               " 123456789 - - - - - - - - - - - - - -\r\n");
+    auto* enemies = open<CEnemyPage>();
+    selectAndPress(enemies, ids::kMonsterList, {5}, ids::kAddToIgnore);
+    auto* friends = openFriends(cp932("1234567890 ながいなまえのともだち\r\n"));
+    selectAndPress(friends, CFriendPage::kFriendList, {0}, CFriendPage::kAddCoFight);
+    for (auto [page, list] : {std::pair<wxWindow*, int>{enemies, ids::kMonsterList}, {enemies, ids::kIgnoreList},
+                              {friends, CFriendPage::kFriendList}, {friends, CFriendPage::kCoFightList}}) {
+        ASSERT_EQ(child(page, list)->GetItemCount(), list == ids::kMonsterList ? 6 : 1);
+        expectReadable(child(page, list), page->GetFont());
+    }
+}
+
 TEST_F(ListPages, EnemyMissingMobDataIsSaidAndGivesAnEmptyList) {
     auto* page = open<CEnemyPage>();
     EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kMobDataOpenFailed)}));

@@ -144,7 +144,9 @@ TEST(SortRows, AnyAnswersGiveAPermutationAndNumbersEndInOrderBothWays) {
     for (const int c : {1, 5, 19, -1, 20}) {
         for (const bool ascending : {true, false}) {
             auto rows = original;
-            sortRows(rows, c, ascending);
+            const auto from = sortRows(rows, c, ascending);
+            ASSERT_EQ(from.size(), rows.size());
+            for (std::size_t i = 0; i < rows.size(); ++i) ASSERT_EQ(rows[i], original[from[i]]) << "row " << i;
             EXPECT_TRUE(std::is_permutation(rows.begin(), rows.end(), original.begin(), original.end())) << c;
             EXPECT_TRUE((c >= 0 && c < 20) || rows == original) << "no such column, yet rows moved: " << c;
             EXPECT_TRUE(c != 1 || std::is_sorted(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
