@@ -79,6 +79,14 @@ CMainDlg::CMainDlg(AppState& state, DialogServices& services, wxWindow* parent)
     bindCommand(ids::kSpecifiedLoad, &CMainDlg::onSpecifiedLoad);
     bindCommand(ids::kSpecifiedSave, &CMainDlg::onSpecifiedSave);
     Bind(wxEVT_CLOSE_WINDOW, &CMainDlg::onClose, this);
+    // Seen before the focused control, so that the shortcuts work from any field.
+    Bind(wxEVT_CHAR_HOOK, [this](wxKeyEvent& key) {
+        const auto tab =
+            CTabStrip::tabForShortcut(selected_, kTabCount, key.GetKeyCode(), key.ControlDown(), key.ShiftDown());
+        if (!tab) return key.Skip();
+        selectTab(*tab);
+        tabs_->SetFocus();
+    });
     selectTab(kBasic);
     tabs_->SetFocus();
 }

@@ -8,7 +8,20 @@ namespace vellconf {
 namespace {
 constexpr int kPaddingX = 8;
 constexpr int kPaddingY = 3;
+
+// The tab `delta` places from `current`, wrapping round.
+int stepped(int current, int count, int delta) { return ((current + delta) % count + count) % count; }
 }  // namespace
+
+std::optional<int> CTabStrip::tabForShortcut(int current, int count, int keyCode, bool control, bool shift) {
+    if (!control || count <= 0) return std::nullopt;
+    switch (keyCode) {
+        case WXK_TAB: return stepped(current, count, shift ? -1 : 1);
+        case WXK_PAGEDOWN: return stepped(current, count, 1);
+        case WXK_PAGEUP: return stepped(current, count, -1);
+        default: return std::nullopt;
+    }
+}
 
 CTabStrip::CTabStrip(wxWindow* parent, const std::vector<wxString>& labels, std::function<void(int)> onSelect)
     : wxControl(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxWANTS_CHARS),
@@ -63,8 +76,10 @@ void CTabStrip::onLeftDown(wxMouseEvent& event) {
 
 void CTabStrip::onKey(wxKeyEvent& event) {
     switch (event.GetKeyCode()) {
-        case WXK_LEFT: return pick(selected_ == 0 ? count() - 1 : selected_ - 1);
-        case WXK_RIGHT: return pick(selected_ + 1 == count() ? 0 : selected_ + 1);
+        case WXK_LEFT: return pick(stepped(selected_, count(), -1));
+        case WXK_RIGHT: return pick(stepped(selected_, count(), 1));
+        case WXK_HOME: return pick(0);
+        case WXK_END: return pick(count() - 1);
         default: event.Skip();
     }
 }

@@ -6,6 +6,7 @@
 #include <wx/control.h>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace vellconf {
@@ -18,6 +19,11 @@ public:
     void setSelection(int index);
     int selection() const { return selected_; }
     int count() const { return static_cast<int>(labels_.size()); }
+
+    // The tab that a window-wide shortcut moves to from `current`: Ctrl+Tab and
+    // Ctrl+PageDown the next, Ctrl+Shift+Tab and Ctrl+PageUp the previous,
+    // wrapping round; nothing for any other key.
+    static std::optional<int> tabForShortcut(int current, int count, int keyCode, bool control, bool shift);
 
     // Lays the tabs out for `width` pixels and returns the height they take.
     int arrange(int width);

@@ -80,6 +80,49 @@ TEST_F(MainWindow, KeyboardStartsOnTheTabHeaderAndEndsOnTheButtons) {
                                        ids::kSpecifiedSave, ids::kAiLoad, ids::kAiSave}));
 }
 
+wxKeyEvent keyPress(wxEventType type, int keyCode, bool control, bool shift = false) {
+    wxKeyEvent key(type);
+    key.m_keyCode = keyCode;
+    key.SetControlDown(control);
+    key.SetShiftDown(shift);
+    return key;
+}
+
+TEST_F(MainWindow, KeyboardSwitchesTabsFromAnywhere) {
+    const struct {
+        wxEventType type;  // a shortcut of the window, or a key in the tab header
+        int keyCode;
+        bool control, shift;
+        int tab;  // where it leads, from the tab before
+    } presses[] = {
+        {wxEVT_CHAR_HOOK, WXK_TAB, true, false, 1},       {wxEVT_CHAR_HOOK, WXK_PAGEDOWN, true, false, 2},
+        {wxEVT_CHAR_HOOK, WXK_PAGEUP, true, false, 1},    {wxEVT_CHAR_HOOK, WXK_TAB, true, true, 0},
+        {wxEVT_CHAR_HOOK, WXK_PAGEUP, true, false, 14},   {wxEVT_CHAR_HOOK, WXK_TAB, true, false, 0},
+        {wxEVT_CHAR_HOOK, WXK_TAB, false, false, 0},      {wxEVT_KEY_DOWN, WXK_END, false, false, 14},
+        {wxEVT_KEY_DOWN, WXK_HOME, false, false, 0},      {wxEVT_KEY_DOWN, WXK_LEFT, false, false, 14},
+    };
+    for (const auto& p : presses) {
+        wxKeyEvent key = keyPress(p.type, p.keyCode, p.control, p.shift);
+        wxWindow* target = p.type == wxEVT_CHAR_HOOK ? static_cast<wxWindow*>(dialog) : dialog->tabStrip();
+        key.SetEventObject(target);
+        target->ProcessWindowEvent(key);
+        EXPECT_EQ(dialog->selectedTab(), p.tab) << p.keyCode;
+        EXPECT_TRUE(dialog->page(p.tab)->IsShown()) << p.keyCode;
+    }
+
+    // A field being typed in is committed first, as a click on a tab does.
+    dialog->selectTab(1);
+    auto* field = test::findNamed<wxTextCtrl>(dialog->page(1), "DistanceAttackArea");
+    ASSERT_NE(field, nullptr);
+    field->SetFocus();
+    field->ChangeValue("20");
+    wxKeyEvent next = keyPress(wxEVT_CHAR_HOOK, WXK_PAGEDOWN, true);
+    next.SetEventObject(field);
+    dialog->ProcessWindowEvent(next);
+    EXPECT_EQ(fixture.state.settings.DistanceAttackArea, 14);
+    EXPECT_EQ(dialog->selectedTab(), 2);
+}
+
 TEST_F(MainWindow, EveryTabShowsExactlyItsPage) {
     const char* labels[] = {"基本", "攻撃１", "攻撃２", "旋回", "敵登録", "友登録", "メモ", "ＭＬ",
                             "ＣＡＰ", "ＦＭ", "ＯＳ", "ＤＥＦ", "ＣＶ", "ＥＡ", "ＴＨ"};
