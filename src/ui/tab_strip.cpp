@@ -38,7 +38,7 @@ CTabStrip::CTabStrip(wxWindow* parent, const std::vector<wxString>& labels, std:
 
 int CTabStrip::arrange(int width) {
     wxClientDC dc(this);
-    dc.SetFont(GetFont());
+    dc.SetFont(GetFont().Bold());  // the chosen tab's label is bold
     int x = 0, y = 0;
     const int height = dc.GetCharHeight() + 2 * kPaddingY;
     for (std::size_t i = 0; i < labels_.size(); ++i) {
@@ -86,29 +86,33 @@ void CTabStrip::onKey(wxKeyEvent& event) {
 
 void CTabStrip::onPaint(wxPaintEvent&) {
     wxAutoBufferedPaintDC dc(this);
-    const wxColour face = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE);
+    const wxColour page = GetParent()->GetBackgroundColour();
     const wxColour shadow = wxSystemSettings::GetColour(wxSYS_COLOUR_BTNSHADOW);
-    dc.SetBackground(wxBrush(GetParent()->GetBackgroundColour()));
+    const wxColour accent = wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT);
+    dc.SetBackground(wxBrush(page));
     dc.Clear();
-    dc.SetFont(GetFont());
+    dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
     for (int i = 0; i < count(); ++i) {
         const wxRect r = rects_[static_cast<std::size_t>(i)];
         const bool selected = i == selected_;
-        // The chosen tab stands out in the page's own colour; the others are shaded.
-        dc.SetBrush(wxBrush(selected ? GetParent()->GetBackgroundColour() : face.ChangeLightness(92)));
+        // The chosen tab is in the page's own colour under a bar of the
+        // accent colour, its label bold; the others are shaded and plain.
+        dc.SetBrush(wxBrush(selected ? page : wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE).ChangeLightness(85)));
         dc.SetPen(wxPen(shadow));
         dc.DrawRoundedRectangle(r.x + 1, r.y + 1, r.width - 2, r.height - 1, 3);
-        dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
-        const wxSize text = dc.GetTextExtent(labels_[static_cast<std::size_t>(i)]);
-        dc.DrawText(labels_[static_cast<std::size_t>(i)], r.x + (r.width - text.x) / 2, r.y + (r.height - text.y) / 2);
         if (selected) {
-            dc.SetPen(wxPen(GetForegroundColour(), 2));
-            dc.DrawLine(r.x + 3, r.GetBottom() - 1, r.GetRight() - 2, r.GetBottom() - 1);
-            if (HasFocus()) {
-                dc.SetPen(wxPen(shadow, 1, wxPENSTYLE_DOT));
-                dc.SetBrush(*wxTRANSPARENT_BRUSH);
-                dc.DrawRectangle(wxRect(r).Deflate(3));
-            }
+            dc.SetPen(*wxTRANSPARENT_PEN);
+            dc.SetBrush(wxBrush(accent));
+            dc.DrawRectangle(r.x + 2, r.y + 1, r.width - 4, 3);
+        }
+        dc.SetFont(selected ? GetFont().Bold() : GetFont());
+        const wxString& label = labels_[static_cast<std::size_t>(i)];
+        const wxSize text = dc.GetTextExtent(label);
+        dc.DrawText(label, r.x + (r.width - text.x) / 2, r.y + (r.height - text.y) / 2 + 1);
+        if (selected && HasFocus()) {
+            dc.SetPen(wxPen(shadow, 1, wxPENSTYLE_DOT));
+            dc.SetBrush(*wxTRANSPARENT_BRUSH);
+            dc.DrawRectangle(wxRect(r).Deflate(3));
         }
     }
 }
