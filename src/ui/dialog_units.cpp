@@ -34,4 +34,12 @@ void placeAt(wxWindow* control, const wxWindow* reference, const DialogRect& rec
     control->SetSize(wxRect(position, size));
 }
 
+void widenToFit(wxWindow* dialog, int marginDu) {
+    int right = 0;
+    for (const wxWindow* child : dialog->GetChildren()) right = std::max(right, child->GetRect().GetRight() + 1);
+    const wxSize client = dialog->GetClientSize();
+    const int needed = right + dialog->ConvertDialogToPixels(wxSize(marginDu, 0)).x;
+    if (needed > client.x) dialog->SetClientSize(needed, client.y);
+}
+
 }  // namespace vellconf

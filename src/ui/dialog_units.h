@@ -19,4 +19,8 @@ wxSize dialogUnits(const wxWindow* reference, int width, int height);
 // Moves and sizes `control` to `rect`, in the dialog units of `reference`.
 void placeAt(wxWindow* control, const wxWindow* reference, const DialogRect& rect);
 
+// Widens a dialog whose labels grew past its right edge (placeAt lets them),
+// keeping `marginDu` dialog units of air beside the widest.
+void widenToFit(wxWindow* dialog, int marginDu);
+
 }  // namespace vellconf

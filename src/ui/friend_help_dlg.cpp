@@ -24,6 +24,7 @@ CFriendHelpDlg::CFriendHelpDlg(wxWindow* parent) {
             placeAt(new wxStaticText(this, wxID_ANY, fromUtf8(control.text)), this, control.rect);
         }
     }
+    widenToFit(this, layout.controls.front().rect.x);  // as much air on the right as on the left
     CentreOnParent();
 }
 

@@ -260,6 +260,16 @@ TEST_F(ListPages, FriendRegisterRefusesAnIdLuaCannotReadBack) {
     EXPECT_EQ(friendFile(), "1 one\r\n");
 }
 
+TEST_F(ListPages, EveryPageAndTheHelpShowAllTheirText) {
+    writeBytes(fixture.state.mobDataFile(), mobData());
+    for (wxWindow* page : std::initializer_list<wxWindow*>{open<CEnemyPage>(), openFriends(""), open<CMemoPage>()}) {
+        page->SetSize(page->GetMinSize());
+        test::expectLayoutFits(page);
+    }
+    CFriendHelpDlg help(frame);
+    test::expectLayoutFits(&help);
+}
+
 TEST_F(ListPages, FriendHelpOkButtonStandsWhereTheLayoutSays) {
     CFriendHelpDlg dialog(frame);
     auto* ok = dynamic_cast<wxButton*>(dialog.FindWindow(wxID_OK));

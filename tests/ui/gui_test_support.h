@@ -4,8 +4,12 @@
 
 #include <wx/app.h>
 #include <wx/button.h>
+#include <gtest/gtest.h>
 #include <wx/checkbox.h>
+#include <wx/dcclient.h>
 #include <wx/radiobut.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
 #include <wx/window.h>
@@ -111,6 +115,51 @@ inline void typeAndLeave(wxTextCtrl* field, const wxString& text) {
     lost.SetEventObject(field);
     field->ProcessWindowEvent(lost);
     yieldToWindow();
+}
+
+// Every shown control of `container` lies inside it, shows its whole text,
+// overlaps no other control and stays either inside a group box's frame or
+// clear of it: what the user would see as cut or crossing text. Fields and
+// lists take the size the layout gives them; labels and buttons must be at
+// least as large as their text needs in the font they really use.
+inline void expectLayoutFits(wxWindow* container) {
+    const wxRect area(container->GetClientSize());
+    std::vector<const wxWindow*> boxes, controls;
+    for (const wxWindow* w : container->GetChildren()) {
+        if (!w->IsShown() || w->IsTopLevel()) continue;
+        EXPECT_TRUE(area.Contains(w->GetRect())) << "outside the window: " << w->GetLabel();
+        (dynamic_cast<const wxStaticBox*>(w) ? boxes : controls).push_back(w);
+    }
+    for (const wxWindow* w : controls) {
+        // A button's frame and a label need only their text's room; a check
+        // box or radio button its indicator as well, which its best size holds.
+        wxSize needed;
+        if (dynamic_cast<const wxStaticText*>(w) || dynamic_cast<const wxButton*>(w)) {
+            wxClientDC dc(const_cast<wxWindow*>(w));
+            dc.SetFont(w->GetFont());
+            needed = dc.GetMultiLineTextExtent(wxStripMenuCodes(w->GetLabel()));
+            if (dynamic_cast<const wxButton*>(w)) needed += wxSize(4, 2);
+        } else if (dynamic_cast<const wxCheckBox*>(w) || dynamic_cast<const wxRadioButton*>(w)) {
+            needed = w->GetBestSize();
+        }
+        if (needed.x > 0) {
+            EXPECT_TRUE(wxRect(w->GetSize()).Contains(wxRect(needed))) << "cut: " << w->GetLabel();
+        }
+        for (const wxWindow* box : boxes) {
+            // The frame's line with a little air, and along the top the box's own label.
+            constexpr int kAir = 3;
+            const int top = box->GetLabel().empty() ? kAir : box->GetCharHeight();
+            const wxRect frame = box->GetRect();
+            const wxRect inside(frame.x + kAir, frame.y + top, frame.width - 2 * kAir, frame.height - top - kAir);
+            if (frame.Intersects(w->GetRect())) {
+                EXPECT_TRUE(inside.Contains(w->GetRect())) << w->GetLabel() << " crosses the frame of " << box->GetLabel();
+            }
+        }
+    }
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        for (std::size_t j = i + 1; j < controls.size(); ++j)
+            EXPECT_FALSE(controls[i]->GetRect().Intersects(controls[j]->GetRect()))
+                << controls[i]->GetLabel() << " / " << controls[j]->GetLabel();
 }
 
 }  // namespace vellconf::test

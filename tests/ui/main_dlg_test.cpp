@@ -270,6 +270,14 @@ TEST_F(MainWindow, ToolSettingsBrowseFillsTheField) {
     EXPECT_EQ(static_cast<wxTextCtrl*>(settings.FindWindow(ids::kLibPathEdit))->GetValue(), fromPath(libFolder.path()));
 }
 
+TEST_F(MainWindow, EveryDialogShowsAllItsText) {
+    test::expectLayoutFits(dialog);
+    CNoticeDlg notice(dialog);
+    test::expectLayoutFits(&notice);
+    CToolSettingsDlg settings(dialog, fixture.state.paths, fixture.services);
+    test::expectLayoutFits(&settings);
+}
+
 TEST_F(MainWindow, NoticeOpensAndClosesWithoutChangingAnything) {
     const AiSettings before = fixture.state.settings;
     for (int i = 0; i < 2; ++i) wxTEST_DIALOG(press(ids::kNotice), wxExpectDismissableModal<CNoticeDlg>(wxID_OK));
