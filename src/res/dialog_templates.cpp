@@ -94,5 +94,16 @@ const Dialog& friendHelpDialog() {
     return dialog;
 }
 
-}  // namespace vellconf::templates
+const Dialog& folderBrowseDialog() {
+    // The proportions of the shell's own folder browser: two lines of title
+    // above the tree, OK and Cancel below it on the right.
+    static const Dialog dialog{"フォルダの参照", 227, 222, {
+        {Kind::Label, ids::kFolderTitle, {7, 7, 213, 18}, ""},
+        {Kind::FolderTree, ids::kFolderTree, {7, 28, 213, 166}, ""},
+        {Kind::DefaultButton, ids::kOk, {110, 201, 50, 14}, "OK"},
+        {Kind::Button, ids::kCancel, {170, 201, 50, 14}, "ｷｬﾝｾﾙ"},
+    }};
+    return dialog;
+}
 
+}  // namespace vellconf::templates

@@ -8,7 +8,7 @@
 
 namespace vellconf::templates {
 
-enum class Kind { Label, GroupBox, Button, DefaultButton, Edit, Picture, Tabs, ListView, MultiLineEdit };
+enum class Kind { Label, GroupBox, Button, DefaultButton, Edit, Picture, Tabs, ListView, MultiLineEdit, FolderTree };
 
 struct Control {
     Kind kind;
@@ -47,6 +47,8 @@ inline constexpr int kAddToIgnore = 1249;
 inline constexpr int kMonsterList = 1246;
 inline constexpr int kIgnoreList = 1247;
 inline constexpr int kMemoEdit = 1258;
+inline constexpr int kFolderTitle = 14146;
+inline constexpr int kFolderTree = 14145;
 }  // namespace ids
 
 const Dialog& mainDialog();          // 102
@@ -55,5 +57,7 @@ const Dialog& toolSettingsDialog();  // 138
 const Dialog& enemyPage();           // 140
 const Dialog& memoPage();            // 142
 const Dialog& friendHelpDialog();    // 143
+// The folder browser; its title text is the one the browse button gives.
+const Dialog& folderBrowseDialog();
 
 }  // namespace vellconf::templates

@@ -1,11 +1,11 @@
 #include "ui/dialog_services.h"
 
-#include <wx/dirdlg.h>
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 
 #include "config/file_choice.h"
 #include "res/messages.h"
+#include "ui/folder_browse_dlg.h"
 #include "ui/wx_text.h"
 
 namespace vellconf {
@@ -59,9 +59,9 @@ std::optional<std::filesystem::path> WxDialogServices::chooseFileToSave(wxWindow
 
 std::optional<std::filesystem::path> WxDialogServices::chooseFolder(wxWindow* owner, std::string_view title,
                                                                      const std::filesystem::path& initial) {
-    wxDirDialog dialog(owner, fromUtf8(title), fromPath(initial), wxDD_DEFAULT_STYLE);
+    CFolderBrowseDlg dialog(owner, title, initial);
     if (dialog.ShowModal() != wxID_OK) return std::nullopt;
-    return toPath(dialog.GetPath());
+    return dialog.chosenFolder();
 }
 
 void WxDialogServices::showError(wxWindow* owner, std::string_view text) {

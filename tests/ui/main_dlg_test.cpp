@@ -8,12 +8,14 @@
 #include <wx/testing.h>
 
 #include <fstream>
+#include <functional>
 
 #include "config/file_io.h"
 #include "config/settings_catalogue.h"
 #include "gui_test_support.h"
 #include "res/dialog_templates.h"
 #include "res/messages.h"
+#include "ui/folder_browse_dlg.h"
 #include "ui/notice_dlg.h"
 #include "ui/page.h"
 #include "ui/tab_strip.h"
@@ -268,6 +270,48 @@ TEST_F(MainWindow, ToolSettingsBrowseFillsTheField) {
     // Cancelled: the field keeps what it had.
     test::click(static_cast<wxButton*>(settings.FindWindow(ids::kBrowseLibPath)));
     EXPECT_EQ(static_cast<wxTextCtrl*>(settings.FindWindow(ids::kLibPathEdit))->GetValue(), fromPath(libFolder.path()));
+}
+
+// Runs checks on a modal dialog of type T and closes it with their answer.
+template <typename T>
+class ExpectModalChecked : public wxExpectModalBase<T> {
+public:
+    explicit ExpectModalChecked(std::function<int(T*)> checks) : checks_(std::move(checks)) {}
+
+protected:
+    int OnInvoked(T* dlg) const override { return checks_(dlg); }
+
+private:
+    std::function<int(T*)> checks_;
+};
+
+// The real folder browser, started from a browse button: its caption, the
+// title above the tree, the initial folder selected, and OK giving it back.
+TEST_F(MainWindow, TheFolderBrowserShowsItsTitleAndStartsAtTheInitialFolder) {
+    const fs::path deep = aiFolder / "ユーザー" / "AI";
+    fs::create_directories(deep);
+    struct Case {
+        fs::path initial, expected;
+        int button;
+    };
+    for (const Case& c : {Case{deep, deep, wxID_OK},
+                          Case{deep / "missing" / "deeper", deep, wxID_OK},  // as far down as folders exist
+                          Case{deep, fs::path(), wxID_CANCEL}}) {
+        std::optional<fs::path> chosen;
+        auto check = [&](CFolderBrowseDlg* browser) {
+            EXPECT_EQ(browser->GetTitle(), fromUtf8("フォルダの参照"));
+            EXPECT_EQ(browser->FindWindow(ids::kFolderTitle)->GetLabel(), fromUtf8("▼ 題"));
+            EXPECT_EQ(browser->FindWindow(wxID_CANCEL)->GetLabel(), fromUtf8("ｷｬﾝｾﾙ"));
+            EXPECT_EQ(browser->chosenFolder(), deep);
+            EXPECT_TRUE(browser->FindWindow(wxID_OK)->IsEnabled());
+            test::expectLayoutFits(browser);
+            return c.button;
+        };
+        WxDialogServices real;
+        wxTEST_DIALOG(chosen = real.chooseFolder(dialog, "▼ 題", c.initial),
+                      ExpectModalChecked<CFolderBrowseDlg>(check));
+        EXPECT_EQ(chosen.value_or(fs::path()), c.expected) << c.initial;
+    }
 }
 
 TEST_F(MainWindow, EveryDialogShowsAllItsText) {
