@@ -12,6 +12,8 @@
 #include "app/app_state.h"
 #include "config/settings_catalogue.h"
 #include "ui/dialog_services.h"
+#include "ui/folder_browse_dlg.h"
+#include "ui/japanese_texts.h"
 #include "ui/main_dlg.h"
 
 namespace {
@@ -25,29 +27,42 @@ public:
             std::fprintf(stderr, "usage: vellconf_screenshots OUTPUT_FOLDER\n");
             return false;
         }
-        const std::filesystem::path output(std::string(argv[1].utf8_str()));
+        output_ = std::filesystem::absolute(std::string(argv[1].utf8_str()));
         state_.settings = startupSettings();
         state_.sideFolder = programFolder();
+        useJapaneseTexts(state_.sideFolder);
+        return true;
+    }
+
+    int OnRun() override {
         auto* dialog = new CMainDlg(state_, services_);
         dialog->Move(0, 0);
         dialog->Show();
         for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) {
             dialog->selectTab(tab);
-            for (int i = 0; i < 20; ++i) Yield(true);
-            wxMilliSleep(200);
-            Yield(true);
-            const wxRect frame = dialog->GetScreenRect();
-            const std::string command = "import -window root -crop " + std::to_string(frame.width) + "x" +
-                                        std::to_string(frame.height) + "+" + std::to_string(frame.x) + "+" +
-                                        std::to_string(frame.y) + " '" +
-                                        (output / ("tab-" + std::to_string(tab) + ".png")).string() + "'";
-            if (std::system(command.c_str()) != 0) std::fprintf(stderr, "failed: %s\n", command.c_str());
+            shoot(dialog, output_ / ("tab-" + std::to_string(tab) + ".png"));
         }
+        CFolderBrowseDlg browser(dialog, "▼ カスタムＡＩフォルダの設定 (AI\\USER_AI\\)", output_);
+        browser.Move(0, 0);
+        browser.Show();
+        shoot(&browser, output_ / "folder-browser.png");
         dialog->Destroy();
-        return false;
+        return 0;
     }
 
 private:
+    void shoot(wxWindow* window, const std::filesystem::path& file) {
+        for (int i = 0; i < 20; ++i) Yield(true);
+        wxMilliSleep(200);
+        Yield(true);
+        const wxRect frame = window->GetScreenRect();
+        const std::string command = "import -window root -crop " + std::to_string(frame.width) + "x" +
+                                    std::to_string(frame.height) + "+" + std::to_string(frame.x) + "+" +
+                                    std::to_string(frame.y) + " '" + file.string() + "'";
+        if (std::system(command.c_str()) != 0) std::fprintf(stderr, "failed: %s\n", command.c_str());
+    }
+
+    std::filesystem::path output_;
     AppState state_;
     WxDialogServices services_;
 };
