@@ -18,7 +18,16 @@ wxString fromCp932(std::string_view cp932);
 // nothing typed is silently dropped as a whole.
 std::string toCp932(const wxString& text);
 
-inline wxString fromPath(const std::filesystem::path& path) { return wxString(path.native()); }
+// File names: UTF-16 on Windows; UTF-8 on Linux, whatever the C locale says
+// (wx leaves it "C", where a conversion through it would lose every Japanese
+// folder name).
+inline wxString fromPath(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return wxString(path.native());
+#else
+    return fromUtf8(path.native());
+#endif
+}
 inline std::filesystem::path toPath(const wxString& text) {
 #ifdef _WIN32
     return std::filesystem::path(text.ToStdWstring());
