@@ -17,6 +17,13 @@
 #include "config/tool_paths.h"
 #include "lists/memo.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#include <shellapi.h>
+#endif
+
 namespace {
 
 using namespace vellconf;
@@ -44,7 +51,52 @@ constexpr std::string_view kUsage =
     "  --mobdata FILE, --friends FILE     the monster and friend lists that IDs are looked\n"
     "                                     up in (default: MobData.ini and Friend.ini beside\n"
     "                                     the program)\n"
-    "  -h, --help                         show this help\n";
+    "  -h, --help                         show this help\n"
+    "  --version                          show the version\n";
+
+#ifdef _WIN32
+
+std::string utf16ToUtf8(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    std::string utf8(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+    return utf8;
+}
+
+// The narrow argv holds the words in the ANSI code page, which has no room for
+// a Japanese file name on a machine set to another language: the words are
+// read as UTF-16 and carried as UTF-8, as on Linux.
+std::vector<std::string> commandLineWords(int, char**) {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> words;
+    for (int i = 1; wide && i < count; ++i) words.push_back(utf16ToUtf8(wide[i]));
+    LocalFree(wide);
+    return words;
+}
+
+std::filesystem::path pathOf(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    const int size = static_cast<int>(utf8.size());
+    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::string displayName(const std::filesystem::path& path) { return utf16ToUtf8(path.native()); }
+
+// Text mode would turn the file's CR LF into CR CR LF.
+void useBinaryStandardOutput() { _setmode(_fileno(stdout), _O_BINARY); }
+
+#else
+
+std::vector<std::string> commandLineWords(int argc, char** argv) { return {argv + 1, argv + argc}; }
+std::filesystem::path pathOf(std::string_view bytes) { return std::filesystem::path(bytes); }
+std::string displayName(const std::filesystem::path& path) { return path.string(); }
+void useBinaryStandardOutput() {}
+
+#endif
 
 struct UsageError {
     std::string message;
@@ -98,10 +150,10 @@ void expectWords(const Arguments& args, std::size_t count, std::string_view comm
 // empty list, with a warning unless it is an absent default.
 template <typename Read>
 auto sideList(const std::optional<std::string>& named, std::string_view defaultName, Read read) {
-    const std::filesystem::path path = named ? std::filesystem::path(*named) : programFolder() / defaultName;
+    const std::filesystem::path path = named ? pathOf(*named) : programFolder() / defaultName;
     auto outcome = read(path);
     if (named ? outcome.status != ReadStatus::Ok : existsButUnreadable(outcome.status))
-        std::cerr << "vellconf-cli: warning: cannot read " << path.string() << "; its list is taken as empty\n";
+        std::cerr << "vellconf-cli: warning: cannot read " << displayName(path) << "; its list is taken as empty\n";
     return std::move(outcome.value);
 }
 
@@ -110,7 +162,7 @@ std::vector<FriendRecord> friendList(const Arguments& args) { return sideList(ar
 
 // A load over the start-up state, as right after the program has started.
 LoadedConfig load(const Arguments& args, const std::string& path, LoadKind fallbacks) {
-    auto loaded = loadConfigFile(std::filesystem::path(path), fallbacks, startupSettings(), monsterList(args),
+    auto loaded = loadConfigFile(pathOf(path), fallbacks, startupSettings(), monsterList(args),
                                  friendList(args));
     if (!loaded) throw Failure{"cannot read " + path};
     return std::move(*loaded);
@@ -128,7 +180,7 @@ void emit(const std::optional<std::string>& outputPath, const std::string& bytes
         if (!written || std::fflush(stdout) != 0 || std::ferror(stdout)) throw Failure{"cannot write to standard output"};
         return;
     }
-    switch (writeFileSafely(*outputPath, bytes)) {
+    switch (writeFileSafely(pathOf(*outputPath), bytes)) {
         case WriteResult::Ok: return;
         case WriteResult::OpenFailed: throw Failure{"cannot create " + *outputPath};
         case WriteResult::WriteFailed: throw Failure{"cannot write " + *outputPath};
@@ -136,7 +188,7 @@ void emit(const std::optional<std::string>& outputPath, const std::string& bytes
 }
 
 void save(const std::string& path, const ConfigContent& content) {
-    const SaveOutcome outcome = saveConfig(std::filesystem::path(path), content);
+    const SaveOutcome outcome = saveConfig(pathOf(path), content);
     if (outcome != SaveResult::Saved) throw Failure{saveMessage(outcome) + ": " + path};
 }
 
@@ -188,6 +240,10 @@ int run(const std::vector<std::string_view>& args) {
         std::cout << kUsage;
         return kExitOk;
     }
+    if (args.size() == 1 && args.front() == "--version") {
+        std::cout << "vellconf-cli " << VELLCONF_VERSION << "\n";
+        return kExitOk;
+    }
     if (args.empty()) throw UsageError{"no command given"};
     const std::string_view command = args.front();
     const Arguments rest = parseArguments({args.begin() + 1, args.end()});
@@ -201,9 +257,10 @@ int run(const std::vector<std::string_view>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    useBinaryStandardOutput();
     try {
-        return run(args);
+        const std::vector<std::string> words = commandLineWords(argc, argv);
+        return run({words.begin(), words.end()});
     } catch (const UsageError& error) {
         std::cerr << "vellconf-cli: " << error.message << "\nTry 'vellconf-cli --help'.\n";
         return kExitUsage;

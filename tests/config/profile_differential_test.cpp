@@ -1,0 +1,2 @@
+// Placeholder until the differential test is written.
+#include <gtest/gtest.h>
