@@ -2,7 +2,8 @@
 // ImageMagick's `import`, for the README. Run it under xvfb-run (tools/screenshots).
 
 #include <wx/app.h>
-#include <wx/tglbtn.h>
+#include <wx/dcclient.h>
+#include <wx/dcmemory.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "ui/folder_browse_dlg.h"
 #include "ui/japanese_texts.h"
 #include "ui/main_dlg.h"
+#include "ui/wx_text.h"
 
 namespace {
 
@@ -27,7 +29,7 @@ public:
             std::fprintf(stderr, "usage: vellconf_screenshots OUTPUT_FOLDER\n");
             return false;
         }
-        output_ = std::filesystem::absolute(std::string(argv[1].utf8_str()));
+        output_ = std::filesystem::absolute(toPath(argv[1]));
         state_.settings = startupSettings();
         state_.sideFolder = programFolder();
         useJapaneseTexts(state_.sideFolder);
@@ -51,15 +53,28 @@ public:
     }
 
 private:
-    void shoot(wxWindow* window, const std::filesystem::path& file) {
+    void shoot(wxWindow* window, std::filesystem::path file) {
         for (int i = 0; i < 20; ++i) Yield(true);
         wxMilliSleep(200);
         Yield(true);
+#ifdef __WXMSW__
+        // ImageMagick is not at hand inside Wine: the window's own pixels, as
+        // BMP (wx for Windows is built without PNG); tools/smoke-windows converts.
+        const wxSize size = window->GetSize();
+        wxWindowDC source(window);
+        wxBitmap bitmap(size);
+        wxMemoryDC target(bitmap);
+        target.Blit(0, 0, size.x, size.y, &source, 0, 0);
+        target.SelectObject(wxNullBitmap);
+        if (!bitmap.SaveFile(file.replace_extension(".bmp").wstring(), wxBITMAP_TYPE_BMP))
+            std::fprintf(stderr, "failed: %s\n", file.string().c_str());
+#else
         const wxRect frame = window->GetScreenRect();
         const std::string command = "import -window root -crop " + std::to_string(frame.width) + "x" +
                                     std::to_string(frame.height) + "+" + std::to_string(frame.x) + "+" +
                                     std::to_string(frame.y) + " '" + file.string() + "'";
         if (std::system(command.c_str()) != 0) std::fprintf(stderr, "failed: %s\n", command.c_str());
+#endif
     }
 
     std::filesystem::path output_;

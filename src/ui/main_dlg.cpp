@@ -2,6 +2,7 @@
 
 #include <wx/button.h>
 #include <wx/panel.h>
+#include <wx/notebook.h>
 #include <wx/simplebook.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
@@ -48,25 +49,7 @@ CMainDlg::CMainDlg(AppState& state, DialogServices& services, wxWindow* parent)
     state_.paths = toolPaths.value;
     if (existsButUnreadable(toolPaths.status)) services_.showError(this, messages::kToolSettingsOpenFailed);
 
-    auto* host = new wxPanel(this, ids::kTabs);
-    placeAt(host, this, layout.control(ids::kTabs).rect);
-    // The keyboard meets the tab header first, then the page, then the
-    // buttons; the focus starts on the header, so that a key pressed right
-    // after start-up never lands on "終了".
-    host->MoveBeforeInTabOrder(FindWindow(ids::kExit));
-    std::vector<wxString> labels;
-    for (const char* label : kTabLabels) labels.push_back(fromUtf8(label));
-    tabs_ = new CTabStrip(host, labels, [this](int index) { selectTab(index); });
-    const int headerHeight = tabs_->arrange(host->GetClientSize().x);
-    book_ = new wxSimplebook(host);
-    createPages(book_);
-    auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(tabs_, 0, wxEXPAND);
-    column->Add(book_, 1, wxEXPAND);
-    host->SetSizer(column);
-    host->Layout();
-    wxASSERT_MSG(host->GetClientSize().y - headerHeight >= dialogUnits(this, 0, CPage::kHeightDu).y - 2,
-                 "the tab rows leave too little room for a page");
+    createTabs(layout.control(ids::kTabs).rect);
 
     auto* picture = new wxStaticBitmap(this, wxID_ANY, pictureBitmap());
     picture->Move(ConvertDialogToPixels(wxPoint(249, 66)));
@@ -85,13 +68,64 @@ CMainDlg::CMainDlg(AppState& state, DialogServices& services, wxWindow* parent)
             CTabStrip::tabForShortcut(selected_, kTabCount, key.GetKeyCode(), key.ControlDown(), key.ShiftDown());
         if (!tab) return key.Skip();
         selectTab(*tab);
-        tabs_->SetFocus();
+        header_->SetFocus();
     });
     selectTab(kBasic);
-    tabs_->SetFocus();
+    header_->SetFocus();
 }
 
-void CMainDlg::createPages(wxSimplebook* book) {
+#ifdef __WXMSW__
+
+void CMainDlg::createTabs(const DialogRect& area) {
+    // Windows' own tab control, its fifteen tabs in rows.
+    auto* notebook = new wxNotebook(this, ids::kTabs, wxDefaultPosition, wxDefaultSize, wxNB_MULTILINE);
+    placeAt(notebook, this, area);
+    // The keyboard meets the tab header first, then the page, then the
+    // buttons; the focus starts on the header, so that a key pressed right
+    // after start-up never lands on "終了".
+    notebook->MoveBeforeInTabOrder(FindWindow(ids::kExit));
+    book_ = notebook;
+    header_ = notebook;
+    createPages(notebook);
+    // A click on a tab commits what was typed into the page it leaves, as every switch does.
+    notebook->Bind(wxEVT_NOTEBOOK_PAGE_CHANGING, [this](wxBookCtrlEvent& event) {
+        page(selected_)->commitEdits();
+        event.Skip();
+    });
+    notebook->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {
+        selected_ = event.GetSelection();
+        event.Skip();
+    });
+}
+
+#else
+
+void CMainDlg::createTabs(const DialogRect& area) {
+    auto* host = new wxPanel(this, ids::kTabs);
+    placeAt(host, this, area);
+    // The keyboard meets the tab header first, then the page, then the
+    // buttons; the focus starts on the header, so that a key pressed right
+    // after start-up never lands on "終了".
+    host->MoveBeforeInTabOrder(FindWindow(ids::kExit));
+    std::vector<wxString> labels;
+    for (const char* label : kTabLabels) labels.push_back(fromUtf8(label));
+    tabs_ = new CTabStrip(host, labels, [this](int index) { selectTab(index); });
+    header_ = tabs_;
+    const int headerHeight = tabs_->arrange(host->GetClientSize().x);
+    book_ = new wxSimplebook(host);
+    createPages(book_);
+    auto* column = new wxBoxSizer(wxVERTICAL);
+    column->Add(tabs_, 0, wxEXPAND);
+    column->Add(book_, 1, wxEXPAND);
+    host->SetSizer(column);
+    host->Layout();
+    wxASSERT_MSG(host->GetClientSize().y - headerHeight >= dialogUnits(this, 0, CPage::kHeightDu).y - 2,
+                 "the tab rows leave too little room for a page");
+}
+
+#endif
+
+void CMainDlg::createPages(wxBookCtrlBase* book) {
     auto& p = pages_;
     p[kBasic] = new CBasicPage(book, state_, services_);
     p[kAttack1] = new CAttack1Page(book, state_, services_);
@@ -116,7 +150,7 @@ void CMainDlg::selectTab(int index) {
     if (pages_[static_cast<std::size_t>(selected_)]) page(selected_)->commitEdits();
     selected_ = index;
     book_->ChangeSelection(static_cast<std::size_t>(index));
-    tabs_->setSelection(index);
+    if (tabs_) tabs_->setSelection(index);
 }
 
 void CMainDlg::bindCommand(int id, void (CMainDlg::*command)()) {

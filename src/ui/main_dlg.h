@@ -9,8 +9,9 @@
 
 #include "app/app_state.h"
 #include "config/config_io.h"
+#include "ui/dialog_units.h"
 
-class wxSimplebook;
+class wxBookCtrlBase;
 
 namespace vellconf {
 
@@ -31,11 +32,14 @@ public:
     // As a click on the tab would.
     void selectTab(int index);
     int selectedTab() const { return selected_; }
-    CTabStrip* tabStrip() const { return tabs_; }
+    // The control that holds the tabs: Windows' own tab control, elsewhere our strip.
+    wxWindow* tabHeader() const { return header_; }
+    CTabStrip* tabStrip() const { return tabs_; }  // none on Windows
     CPage* page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
 
 private:
-    void createPages(wxSimplebook* book);
+    void createTabs(const DialogRect& area);
+    void createPages(wxBookCtrlBase* book);
     void onExit();
     void onToolSettings();
     void onAiLoad();
@@ -53,8 +57,9 @@ private:
     AppState& state_;
     DialogServices& services_;
     std::array<CPage*, kTabCount> pages_{};
+    wxWindow* header_ = nullptr;
     CTabStrip* tabs_ = nullptr;
-    wxSimplebook* book_ = nullptr;
+    wxBookCtrlBase* book_ = nullptr;
     CEnemyPage* enemyPage_ = nullptr;
     CFriendPage* friendPage_ = nullptr;
     int selected_ = 0;
