@@ -1,16 +1,68 @@
 #pragma once
-// Ways to make the file system fail on purpose: a full device, and the
-// permissions of an ordinary user when the tests run as root.
+// Ways to make the file system fail on purpose: a full device, folders that
+// refuse new files, files another program holds, and the permissions of an
+// ordinary user when the tests run as root.
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#endif
+
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace vellconf::test {
+
+#ifdef _WIN32
+
+// Opens the file as a program that keeps it to itself (share mode 0): no
+// other handle may read, write or delete it while the object lives.
+class ExclusiveLock {
+public:
+    explicit ExclusiveLock(const std::filesystem::path& file)
+        : handle_(CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~ExclusiveLock() {
+        if (held()) CloseHandle(handle_);
+    }
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+// Windows checks every process against the folder itself: nothing to give up.
+template <typename Check>
+bool holdsWithoutPrivileges(const Check& check, const std::filesystem::path& dir) {
+    return check(dir);
+}
+
+// Whether the checks of holdsWithoutPrivileges may create no file in the
+// folder. Windows refuses new files by a folder's security, which Wine keeps
+// without enforcing, and Wine as root passes every Unix permission: no folder
+// can be made to refuse here, only found. Under Wine the host's sysfs, Z:\sys,
+// is one: no one may create files there.
+inline bool refusesNewFiles(const std::filesystem::path& dir) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec)) return false;
+    const std::filesystem::path probe = dir / "vellconf-probe";
+    if (!std::ofstream(probe)) return true;
+    std::filesystem::remove(probe, ec);
+    return false;
+}
+
+#else
 
 // Writes past this many bytes fail as on a full device, for the life of the object.
 class FileSizeLimit {
@@ -35,7 +87,8 @@ inline constexpr uid_t kUnprivilegedId = 65534;
 
 // Permissions do not stop root, so as root the check runs in a child process
 // that has given up its privileges.
-inline bool holdsWithoutPrivileges(bool (*check)(const std::filesystem::path&), const std::filesystem::path& dir) {
+template <typename Check>
+bool holdsWithoutPrivileges(const Check& check, const std::filesystem::path& dir) {
     if (::geteuid() != 0) return check(dir);
     const pid_t child = ::fork();
     if (child == 0) {
@@ -46,5 +99,16 @@ inline bool holdsWithoutPrivileges(bool (*check)(const std::filesystem::path&), 
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+
+// Makes the folder one that everyone may list and no one but root (whom
+// holdsWithoutPrivileges sets aside) may create files in; always possible here.
+inline bool refusesNewFiles(const std::filesystem::path& dir) {
+    namespace fs = std::filesystem;
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read | fs::perms::group_exec |
+                             fs::perms::others_read | fs::perms::others_exec);
+    return true;
+}
+
+#endif
 
 }  // namespace vellconf::test

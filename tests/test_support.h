@@ -1,9 +1,17 @@
 #pragma once
 // Helpers shared by the tests: CP932 text from UTF-8 literals, lines of a
-// written file, scratch folders.
+// written file, scratch folders, and running the built programs through the
+// platform's shell.
 
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <sys/wait.h>
 #include <unistd.h>
+#endif
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -12,6 +20,7 @@
 
 #include "config/cp932.h"
 #include "config/file_io.h"
+#include "config/tool_paths.h"
 
 namespace vellconf::test {
 
@@ -38,7 +47,16 @@ inline std::optional<std::string> fileBytes(const std::filesystem::path& path) {
     return std::move(file.bytes);
 }
 
-// A fresh folder under the system's temporary folder, removed with the object.
+inline int processId() {
+#ifdef _WIN32
+    return ::_getpid();
+#else
+    return ::getpid();
+#endif
+}
+
+// A fresh folder under the system's temporary folder, removed with the object
+// whatever a test made read-only inside it.
 class ScratchDir {
 public:
     ScratchDir();
@@ -55,15 +73,107 @@ private:
 inline ScratchDir::ScratchDir() {
     static int counter = 0;
     path_ = std::filesystem::temp_directory_path() /
-            ("vellconf-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+            ("vellconf-test-" + std::to_string(processId()) + "-" + std::to_string(++counter));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
 }
 
 inline ScratchDir::~ScratchDir() {
-    std::error_code ec;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(path_, ec);
+    namespace fs = std::filesystem;
+    // Windows deletes no read-only file, POSIX nothing from a read-only
+    // folder. Links are left alone: they may lead out of the folder. Each
+    // folder is opened up before the walk goes into it.
+    std::error_code ignored, walk;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (auto entry = fs::recursive_directory_iterator(path_, walk);
+         !walk && entry != fs::recursive_directory_iterator(); entry.increment(walk)) {
+        if (!entry->is_symlink(ignored)) fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+    fs::remove_all(path_, ignored);
+}
+
+// A path that opens but does not read as a file: every read of POSIX's
+// /proc/self/mem fails, and Windows' null device is no file on a disk.
+#ifdef _WIN32
+inline const std::filesystem::path kUnreadableFile = R"(\\.\NUL)";
+#else
+inline const std::filesystem::path kUnreadableFile = "/proc/self/mem";
+#endif
+
+// A path as one word of the platform's shell: cmd.exe takes double quotation
+// marks (which no Windows file name holds), a POSIX shell single ones.
+inline std::string shellQuoted(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return '"' + path.string() + '"';
+#else
+    std::string quoted = "'";
+    for (const char c : path.string()) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+#endif
+}
+
+// A program built with the tests, named by its path on the build machine. On
+// Windows that path may mean nothing (the build runs elsewhere, or under
+// Wine): the programs are built into the tests' own folder, found there.
+inline std::filesystem::path builtProgram(std::string_view buildPath) {
+#ifdef _WIN32
+    return programFolder() / std::filesystem::path(buildPath).filename();
+#else
+    return buildPath;
+#endif
+}
+
+namespace detail {
+
+// cmd.exe /c drops the first and the last quotation mark of a line that starts
+// with one; a pair around the whole line is what it drops then.
+inline std::string forShell(const std::string& command) {
+#ifdef _WIN32
+    return '"' + command + '"';
+#else
+    return command;
+#endif
+}
+
+// The exit code of a command from what system() or pclose() returned; -1
+// when the command did not end by exiting (a POSIX signal).
+inline int exitCode(int status) {
+#ifdef _WIN32
+    return status;
+#else
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+}
+
+}  // namespace detail
+
+// Runs a command line through the platform's shell; its exit code.
+inline int runShell(const std::string& command) {
+    return detail::exitCode(std::system(detail::forShell(command).c_str()));
+}
+
+struct CommandOutput {
+    int exitCode = -1;
+    std::string text;  // standard output, every line ended by "\n" on either platform
+};
+
+// Runs a command line through the platform's shell and reads what it prints.
+inline CommandOutput runForOutput(const std::string& command) {
+#ifdef _WIN32
+    FILE* pipe = ::_popen(detail::forShell(command).c_str(), "rt");
+#else
+    FILE* pipe = ::popen(command.c_str(), "r");
+#endif
+    CommandOutput output;
+    if (!pipe) return output;
+    char buffer[4096];
+    while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.text.append(buffer, n);
+#ifdef _WIN32
+    output.exitCode = detail::exitCode(::_pclose(pipe));
+#else
+    output.exitCode = detail::exitCode(::pclose(pipe));
+#endif
+    return output;
 }
 
 }  // namespace vellconf::test

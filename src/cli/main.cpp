@@ -183,6 +183,7 @@ void emit(const std::optional<std::string>& outputPath, const std::string& bytes
     switch (writeFileSafely(pathOf(*outputPath), bytes)) {
         case WriteResult::Ok: return;
         case WriteResult::OpenFailed: throw Failure{"cannot create " + *outputPath};
+        case WriteResult::AccessDenied: throw Failure{"access denied: cannot create " + *outputPath};
         case WriteResult::WriteFailed: throw Failure{"cannot write " + *outputPath};
     }
 }

@@ -5,6 +5,7 @@
 #include "config/cp932.h"
 #include "config/file_io.h"
 #include "config/text_lines.h"
+#include "config/tool_paths.h"
 #include "res/messages.h"
 
 namespace vellconf {
@@ -26,6 +27,16 @@ std::optional<std::string> firstNonLuaItem(std::span<const std::string> items) {
     return bad == items.end() ? std::nullopt : std::optional<std::string>(*bad);
 }
 
+// The folder of a file as the user knows it: CP932, a folder inside the Wine
+// prefix in its Windows form, characters CP932 lacks as "?".
+std::string folderText(const std::filesystem::path& file) {
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(file, ec).parent_path();
+    if (auto text = toCp932Path(folder)) return std::move(*text);
+    const auto utf8 = folder.u8string();
+    return utf8ToCp932Lossy(std::string(reinterpret_cast<const char*>(utf8.data()), utf8.size())).value_or("");
+}
+
 }  // namespace
 
 std::optional<SaveOutcome> refusalOf(const ConfigContent& content) {
@@ -43,6 +54,7 @@ SaveOutcome saveConfig(const std::filesystem::path& target, const ConfigContent&
     switch (writeFileSafely(target, writeConfigLua(content))) {
         case WriteResult::Ok: return {SaveResult::Saved, {}};
         case WriteResult::OpenFailed: return {SaveResult::OpenFailed, {}};
+        case WriteResult::AccessDenied: return {SaveResult::AccessDenied, folderText(target)};
         case WriteResult::WriteFailed: break;
     }
     return {SaveResult::WriteFailed, {}};
@@ -59,6 +71,8 @@ std::string saveMessage(const SaveOutcome& outcome) {
         case SaveResult::FriendItemNotLua:
             return messages::withArgs(messages::kListItemNotLua, {messages::kCoFightListName, subject});
         case SaveResult::OpenFailed: return std::string(messages::kSaveOpenFailed);
+        case SaveResult::AccessDenied:
+            return std::string(messages::kSaveOpenFailed) + "\n" + messages::withArgs(messages::kAccessDenied, {subject});
         case SaveResult::WriteFailed: return std::string(messages::kSaveWriteFailed);
     }
     return {};

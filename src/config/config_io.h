@@ -20,12 +20,13 @@ enum class SaveResult {
     IgnoreItemNotLua,     // an IGNORE_MOB item Lua cannot read back as one item
     FriendItemNotLua,     // likewise in FRIENDS
     OpenFailed,
+    AccessDenied,  // the system forbids writing there (the game's folder under "Program Files")
     WriteFailed,
 };
 
 struct SaveOutcome {
     SaveResult result = SaveResult::Saved;
-    std::string subject;  // CP932: the memo line or list item a refusal names
+    std::string subject;  // CP932: the memo line or list item a refusal names, the folder access was denied to
 
     bool operator==(SaveResult other) const { return result == other; }
 };

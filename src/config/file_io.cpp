@@ -28,6 +28,7 @@ constexpr std::size_t kChunkBytes = 1u << 20;
 struct Target {
     fs::path path;        // with every symbolic link resolved
     bool exists = false;  // a regular file is there
+    bool writable = true;  // the process may write the file (read-only files are refused, never replaced)
     bool manyLinks = false;
 #ifndef _WIN32
     struct stat info {};
@@ -36,6 +37,15 @@ struct Target {
 
 // How the temporary file for a replace went.
 enum class TempResult { Ok, FolderRefuses, Failed };
+
+// Whether the system call that just failed was refused for lack of permission.
+bool accessWasDenied() {
+#ifdef _WIN32
+    return GetLastError() == ERROR_ACCESS_DENIED;
+#else
+    return errno == EACCES || errno == EPERM;
+#endif
+}
 
 // A platform file handle that closes itself; `release` hands over the close
 // when its result matters.
@@ -128,10 +138,18 @@ bool setLength(HANDLE file, std::uint64_t size) {
     return SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
 }
 
+// Only space past the file's end is reserved: an allocation size below the
+// end would cut the file. File systems that take no allocation size (network
+// shares, Wine) get the end itself moved, which allocates the space on
+// Windows' own file systems.
 bool reserve(HANDLE file, std::uint64_t size) {
+    LARGE_INTEGER current{};
+    if (!GetFileSizeEx(file, &current)) return false;
+    if (size <= static_cast<std::uint64_t>(current.QuadPart)) return true;
     FILE_ALLOCATION_INFO allocation{};
     allocation.AllocationSize.QuadPart = static_cast<LONGLONG>(size);
-    return SetFileInformationByHandle(file, FileAllocationInfo, &allocation, sizeof allocation);
+    return SetFileInformationByHandle(file, FileAllocationInfo, &allocation, sizeof allocation) ||
+           setLength(file, size);
 }
 
 bool flush(HANDLE file) { return FlushFileBuffers(file) != 0; }
@@ -141,19 +159,34 @@ Handle openForReplace(const fs::path& path) {
                               FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+// Another program holding the file open without sharing it (an editor, the
+// game) would make the replace fail only after the new content is written,
+// and Wine's ReplaceFileW leaves a file of its own behind when it does.
+bool heldWithoutSharing(const fs::path& path) {
+    const Handle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
 // Windows resolves links when it opens a file; the final path names the file
-// they lead to. A dangling link is refused, as Windows cannot open it.
+// they lead to. A dangling link is refused, as Windows cannot open it, and so
+// is anything but a file on a disk (a folder, NUL, a console).
 std::optional<Target> inspectTarget(const fs::path& path) {
     Target target{path};
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return target;
-    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DEVICE)) {
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE) || heldWithoutSharing(path)) {
         return std::nullopt;
     }
     Handle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     BY_HANDLE_FILE_INFORMATION info{};
-    if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+    if (!file || GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.get(), &info)) {
+        return std::nullopt;
+    }
     std::wstring final(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length = GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
@@ -167,6 +200,7 @@ std::optional<Target> inspectTarget(const fs::path& path) {
     }
     target.path = final;
     target.exists = true;
+    target.writable = !(attributes & FILE_ATTRIBUTE_READONLY);
     target.manyLinks = info.nNumberOfLinks > 1;
     return target;
 }
@@ -178,8 +212,8 @@ TempResult createTemporary(const Target& target, fs::path& tempPath, Handle& tem
         temp = Handle(CreateFileW(tempPath.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
         if (temp) return TempResult::Ok;
+        if (accessWasDenied()) return TempResult::FolderRefuses;
         const DWORD error = GetLastError();
-        if (error == ERROR_ACCESS_DENIED) return TempResult::FolderRefuses;
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return TempResult::Failed;
     }
     return TempResult::Failed;
@@ -261,9 +295,8 @@ std::optional<fs::path> followLinks(fs::path path) {
     return std::nullopt;  // a loop, or a chain no system would follow
 }
 
-// A target that exists but is not a regular file (a folder, a device), or
-// that the process may not write, is refused as if it could not be opened:
-// replacing it would either fail late or replace what the user protected.
+// A target that exists but is not a regular file (a folder, a device) is
+// refused as if it could not be opened: replacing it would fail late.
 std::optional<Target> inspectTarget(const fs::path& path) {
     const auto resolved = followLinks(path);
     if (!resolved) return std::nullopt;
@@ -272,8 +305,9 @@ std::optional<Target> inspectTarget(const fs::path& path) {
         if (errno == ENOENT) return target;
         return std::nullopt;
     }
-    if (!S_ISREG(target.info.st_mode) || ::access(target.path.c_str(), W_OK) != 0) return std::nullopt;
+    if (!S_ISREG(target.info.st_mode)) return std::nullopt;
     target.exists = true;
+    target.writable = ::access(target.path.c_str(), W_OK) == 0;
     target.manyLinks = target.info.st_nlink > 1;
     return target;
 }
@@ -299,7 +333,7 @@ TempResult createTemporary(const Target& target, fs::path& tempPath, Handle& tem
             ::unlink(tempPath.c_str());
             return TempResult::Failed;
         }
-        if (errno == EACCES || errno == EPERM) return TempResult::FolderRefuses;
+        if (accessWasDenied()) return TempResult::FolderRefuses;
         if (errno != EEXIST) return TempResult::Failed;
     }
     return TempResult::Failed;
@@ -342,7 +376,7 @@ Handle openForRead(const fs::path& path, ReadStatus& failure) {
 WriteResult writeInPlace(const fs::path& path, std::string_view bytes) {
     const FileRead old = readFile(path, kMaxMobDataBytes);
     Handle file = openForReplace(path);
-    if (!file) return WriteResult::OpenFailed;
+    if (!file) return accessWasDenied() ? WriteResult::AccessDenied : WriteResult::OpenFailed;
     if (!reserve(file.get(), bytes.size())) {
         if (old) setLength(file.get(), old.bytes.size());
         return WriteResult::WriteFailed;
@@ -354,11 +388,16 @@ WriteResult writeInPlace(const fs::path& path, std::string_view bytes) {
     return WriteResult::WriteFailed;
 }
 
-WriteResult writeViaTemporary(const Target& target, fs::path& tempPath, Handle& temp, std::string_view bytes) {
+WriteResult writeViaTemporary(const Target& target, const fs::path& tempPath, Handle& temp, std::string_view bytes) {
     const bool written = writeAll(temp.get(), bytes) && flush(temp.get());
-    if (temp.close() && written && replaceWithTemporary(tempPath, target)) {
-        syncFolder(target.path);
-        return WriteResult::Ok;
+    if (temp.close() && written) {
+        if (replaceWithTemporary(tempPath, target)) {
+            syncFolder(target.path);
+            return WriteResult::Ok;
+        }
+        const WriteResult failure = accessWasDenied() ? WriteResult::AccessDenied : WriteResult::WriteFailed;
+        removeTemporary(tempPath);
+        return failure;
     }
     removeTemporary(tempPath);
     return WriteResult::WriteFailed;
@@ -378,18 +417,25 @@ WriteResult writeFileSafely(const fs::path& path, std::string_view bytes) {
     const auto target = inspectTarget(path);
     if (!target) return WriteResult::OpenFailed;
     // A rename would split a hard-linked file from its other names.
-    if (target->manyLinks) return writeInPlace(target->path, bytes);
+    if (target->manyLinks && target->writable) return writeInPlace(target->path, bytes);
     fs::path tempPath;
     Handle temp;
     switch (createTemporary(*target, tempPath, temp)) {
         case TempResult::Ok:
-            return writeViaTemporary(*target, tempPath, temp, bytes);
-        case TempResult::FolderRefuses:
-            return target->exists ? writeInPlace(target->path, bytes) : WriteResult::OpenFailed;
-        case TempResult::Failed:
             break;
+        case TempResult::FolderRefuses:
+            return target->exists && target->writable ? writeInPlace(target->path, bytes) : WriteResult::AccessDenied;
+        case TempResult::Failed:
+            return WriteResult::OpenFailed;
     }
-    return WriteResult::OpenFailed;
+    // A read-only file is refused only now: in a folder that takes no new
+    // file either, the reason to report is the folder's.
+    if (!target->writable) {
+        temp.close();
+        removeTemporary(tempPath);
+        return WriteResult::OpenFailed;
+    }
+    return writeViaTemporary(*target, tempPath, temp, bytes);
 }
 
 }  // namespace vellconf

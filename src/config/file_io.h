@@ -56,8 +56,10 @@ auto readParsed(const std::filesystem::path& path, std::uint64_t maxBytes, Parse
 
 enum class WriteResult {
     Ok,
-    OpenFailed,   // the file could not be created or opened (missing folder, no permission, a directory...)
-    WriteFailed,  // opened, but the space could not be reserved or writing, flushing or replacing failed
+    OpenFailed,    // the file could not be created or opened (missing folder, a read-only file, a directory...)
+    AccessDenied,  // the system denied it: the folder takes no new file and the file cannot be rewritten in place
+                   // (a game under "Program Files"), or the file may not be replaced
+    WriteFailed,   // opened, but the space could not be reserved or writing, flushing or replacing failed
 };
 
 // Replaces the file's content as a whole, so that a failure at any point
@@ -68,7 +70,9 @@ enum class WriteResult {
 // folder, which then takes the target's place in one rename. A file with
 // several hard links, or one in a folder that refuses new files while the file
 // itself is writable, is rewritten in place instead, but only after the space
-// for the new content has been reserved.
+// for the new content has been reserved. A file the process may not write
+// (read-only) is never replaced, and on Windows neither is one that another
+// program holds open without sharing it.
 WriteResult writeFileSafely(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace vellconf

@@ -175,6 +175,7 @@ void CFriendPage::rewriteFriendFile() {
     case WriteResult::Ok:
         break;
     case WriteResult::OpenFailed:
+    case WriteResult::AccessDenied:
         services_.showError(this, messages::kFriendIniOpenFailed);
         break;
     case WriteResult::WriteFailed:

@@ -25,6 +25,8 @@ inline constexpr std::string_view kProgramName = "VellConf";
 
 // Saving Config.lua.
 inline constexpr std::string_view kSaveOpenFailed = "ツールの設定ファイルが開けません";
+// The line below kSaveOpenFailed when the system forbids writing in the folder.
+inline constexpr std::string_view kAccessDenied = "アクセスが拒否されました: %1";
 inline constexpr std::string_view kSaveWriteFailed = "「Config.lua」ファイルの書き込みに失敗しました";
 // "]]" would close the Lua block comment that holds the memo and break the AI script.
 inline constexpr std::string_view kMemoHoldsCommentEnd =

@@ -179,7 +179,8 @@ void CMainDlg::onToolSettings() {
     state_.paths = dialog.paths();
     switch (writeToolPaths(state_.toolSettingsFile(), state_.paths)) {
         case WriteResult::Ok: break;
-        case WriteResult::OpenFailed: services_.showError(this, messages::kToolSettingsOpenFailed); break;
+        case WriteResult::OpenFailed:
+        case WriteResult::AccessDenied: services_.showError(this, messages::kToolSettingsOpenFailed); break;
         case WriteResult::WriteFailed: services_.showError(this, messages::kToolSettingsWriteFailed); break;
     }
 }

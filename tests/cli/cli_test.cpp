@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <fstream>
 
 #include "config/config_writer.h"
 #include "config/file_io.h"
 #include "config/settings_catalogue.h"
 #include "lists/memo.h"
+#include "fs_failures.h"
 #include "hostile_files.h"
 #include "test_support.h"
 
@@ -25,16 +24,48 @@ struct CliRun {
     std::string err;
 };
 
-CliRun cli(const std::string& arguments) {
-    test::ScratchDir dir;
-    const std::string command =
-        std::string(VELLCONF_CLI) + " " + arguments + " >" + (dir / "out").string() + " 2>" + (dir / "err").string();
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::fileBytes(dir / "out").value_or(""),
-            test::fileBytes(dir / "err").value_or("")};
+std::string quoted(const fs::path& path) { return test::shellQuoted(path); }
+
+// The program and its arguments, for the shell.
+std::string cliCommand(const std::string& arguments) {
+    return quoted(test::builtProgram(VELLCONF_CLI)) + " " + arguments;
 }
 
-std::string quoted(const fs::path& path) { return "'" + path.string() + "'"; }
+CliRun cli(const std::string& arguments) {
+    test::ScratchDir dir;
+    const int status = test::runShell(cliCommand(arguments) + " >" + quoted(dir / "out") + " 2>" + quoted(dir / "err"));
+    return {status, test::fileBytes(dir / "out").value_or(""), test::fileBytes(dir / "err").value_or("")};
+}
+
+#ifdef _WIN32
+const std::string kNullDevice = "NUL";
+
+// Runs the program as no shell of Windows can: with the given handle (or
+// none) as its standard output, standard error into a file. Its exit code.
+int runWithOutput(const std::string& arguments, HANDLE output, const fs::path& errorFile) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const HANDLE error = CreateFileW(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = output;
+    startup.hStdError = error;
+    std::wstring commandLine = fs::path(cliCommand(arguments)).wstring();
+    PROCESS_INFORMATION process{};
+    DWORD code = static_cast<DWORD>(-1);
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(error);
+    return static_cast<int>(code);
+}
+#else
+const std::string kNullDevice = "/dev/null";
+#endif
 
 void writeBytes(const fs::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
@@ -126,24 +157,75 @@ TEST_F(Cli, HostileFilesRoundTripThroughResave) {
 TEST_F(Cli, FailuresAreReportedNeverPassedOffOrAborted) {
     writeBytes(dir / "in.lua", writeConfigLua(startupSettings(), "", {}, {}));
     const std::string in = quoted(dir / "in.lua");
-    const struct {
+    const std::string unreadable = quoted(test::kUnreadableFile);
+    struct Case {
         std::string command;
         int status;
         std::string error;  // a part of standard error
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
+        {"dump " + unreadable + " >" + kNullDevice, 1, "cannot read"},
+        {"dump --mobdata " + quoted(dir / "none.ini") + " " + in + " >" + kNullDevice, 0, "warning: cannot read"},
+        {"dump --friends " + unreadable + " " + in + " >" + kNullDevice, 0, "warning: cannot read"},
+    };
+#ifndef _WIN32
+    cases.insert(cases.end(), {
         {"defaults >/dev/full", 1, "cannot write to standard output"},
         {"dump " + in + " >/dev/full", 1, "cannot write to standard output"},
         {"defaults >&-", 1, "cannot write to standard output"},
-        {"dump /proc/self/mem >/dev/null", 1, "cannot read"},
-        {"dump --mobdata " + quoted(dir / "none.ini") + " " + in + " >/dev/null", 0, "warning: cannot read"},
-        {"dump --friends /proc/self/mem " + in + " >/dev/null", 0, "warning: cannot read"},
-    };
+    });
+#endif
     for (const auto& c : cases) {
-        const std::string command = std::string(VELLCONF_CLI) + " " + c.command + " 2>" + (dir / "err").string();
-        const int raw = std::system(command.c_str());
-        EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, c.status) << c.command;
+        const int status = test::runShell(cliCommand(c.command) + " 2>" + quoted(dir / "err"));
+        EXPECT_EQ(status, c.status) << c.command;
         EXPECT_NE(test::fileBytes(dir / "err").value_or("").find(c.error), std::string::npos) << c.command;
     }
+}
+
+#ifdef _WIN32
+// Windows' counterparts of a full device and a closed standard output: one
+// opened for reading only, and none at all.
+TEST_F(Cli, StandardOutputThatTakesNothingIsReported) {
+    writeBytes(dir / "in.lua", writeConfigLua(startupSettings(), "", {}, {}));
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const HANDLE readOnly = CreateFileW((dir / "in.lua").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                        &inherited, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(readOnly, INVALID_HANDLE_VALUE);
+    const struct {
+        std::string arguments;
+        HANDLE output;
+    } cases[] = {
+        {"defaults", readOnly},
+        {"dump " + quoted(dir / "in.lua"), readOnly},
+        {"defaults", nullptr},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(runWithOutput(c.arguments, c.output, dir / "err"), 1) << c.arguments;
+        EXPECT_NE(test::fileBytes(dir / "err").value_or("").find("cannot write to standard output"), std::string::npos)
+            << c.arguments;
+    }
+    CloseHandle(readOnly);
+}
+#endif
+
+// The game's folder under "Program Files": the user is told the system forbade it.
+TEST_F(Cli, SaveWhereTheSystemForbidsWritingSaysSo) {
+    writeBytes(dir / "in.lua", writeConfigLua(startupSettings(), "", {}, {}));
+#ifdef _WIN32
+    const fs::path folder = R"(Z:\sys)";  // see refusesNewFiles
+#else
+    test::ScratchDir denied;
+    const fs::path folder = denied.path();
+#endif
+    if (!test::refusesNewFiles(folder)) GTEST_SKIP() << "no folder here refuses new files";
+    const std::string in = quoted(dir / "in.lua");
+    EXPECT_TRUE(test::holdsWithoutPrivileges(
+        [&](const fs::path& f) {
+            const CliRun run = cli("resave " + in + " " + quoted(f / "out.lua"));
+            return run.status == 1 && run.err.find("アクセスが拒否されました: " + f.string()) != std::string::npos;
+        },
+        folder));
+    EXPECT_FALSE(fs::exists(folder / "out.lua"));
 }
 
 TEST_F(Cli, SetAppliesValuesAsThePagesWould) {
@@ -193,11 +275,11 @@ TEST_F(Cli, LuaRunsWhatSetAndResaveWrote) {
     ASSERT_EQ(cli("set " + quoted(dir / "in.lua") + " -o " + quoted(dir / "set.lua") + " RotatePeriod=777").status, 0);
     ASSERT_EQ(cli("resave " + quoted(dir / "set.lua") + " " + quoted(dir / "resaved.lua")).status, 0);
     writeBytes(dir / "check.lua", "dofile(arg[1]) print(RotatePeriod, FlagDefaultState, IGNORE_MOB[1], FRIENDS[1])");
-    test::ScratchDir out;
-    const std::string command = std::string(LUA_EXECUTABLE) + " " + quoted(dir / "check.lua") + " " +
-                                quoted(dir / "resaved.lua") + " >" + (out / "lua").string() + " 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(test::fileBytes(out / "lua"), "777\t1\t1002\t123\n");
+    const test::CommandOutput lua = test::runForOutput(quoted(test::builtProgram(LUA_EXECUTABLE)) + " " +
+                                                       quoted(dir / "check.lua") + " " + quoted(dir / "resaved.lua") +
+                                                       " 2>&1");
+    ASSERT_EQ(lua.exitCode, 0) << lua.text;
+    EXPECT_EQ(lua.text, "777\t1\t1002\t123\n");
 }
 
 }  // namespace

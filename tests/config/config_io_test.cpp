@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 
 #include "config/file_io.h"
 #include "config/settings_catalogue.h"
+#include "config/tool_paths.h"
 #include "lists/memo.h"
+#include "res/messages.h"
 #include "fs_failures.h"
 #include "test_support.h"
 
@@ -61,20 +64,82 @@ TEST(Save, FailuresLeaveEverythingAsItWas) {
     }
 }
 
+#ifdef _WIN32
+TEST(SaveAndLoad, FileHeldByAnotherProgramIsNeitherReadNorReplaced) {
+    test::ScratchDir dir;
+    writeBytes(dir / "Config.lua", "old");
+    {
+        const test::ExclusiveLock lock(dir / "Config.lua");
+        ASSERT_TRUE(lock.held());
+        EXPECT_EQ(saveConfig(dir / "Config.lua", defaults()), SaveResult::OpenFailed);
+        EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings(), {}, {}), std::nullopt);
+    }
+    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old");
+    EXPECT_EQ(filesIn(dir.path()), 1u);
+}
+#else
+// A game installed by another user: neither its folder nor its Config.lua
+// may be written.
 TEST(Save, ReadOnlyFolderAndFile) {
     test::ScratchDir dir;
     writeBytes(dir / "Config.lua", "old");
     fs::permissions(dir / "Config.lua", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                    fs::perms::others_read | fs::perms::others_exec);
+    ASSERT_TRUE(test::refusesNewFiles(dir.path()));
     EXPECT_TRUE(test::holdsWithoutPrivileges(
         [](const fs::path& d) {
-            return saveConfig(d / "Config.lua", defaults()) == SaveResult::OpenFailed &&
-                   saveConfig(d / "New.lua", defaults()) == SaveResult::OpenFailed;
+            const SaveOutcome existing = saveConfig(d / "Config.lua", defaults());
+            const SaveOutcome created = saveConfig(d / "New.lua", defaults());
+            return existing == SaveResult::AccessDenied && existing.subject == d.string() &&
+                   created == SaveResult::AccessDenied && created.subject == d.string();
         },
         dir.path()));
     EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old");
-    EXPECT_FALSE(fs::exists(dir / "New.lua"));
+    EXPECT_EQ(filesIn(dir.path()), 1u);
+}
+
+// Points Wine's prefix, where Windows paths lead, at a folder for the life of the object.
+class WinePrefix {
+public:
+    explicit WinePrefix(const fs::path& folder) {
+        if (const char* old = std::getenv("WINEPREFIX")) saved_ = old;
+        ::setenv("WINEPREFIX", folder.c_str(), 1);
+    }
+    ~WinePrefix() {
+        if (saved_) ::setenv("WINEPREFIX", saved_->c_str(), 1);
+        else ::unsetenv("WINEPREFIX");
+    }
+    WinePrefix(const WinePrefix&) = delete;
+    WinePrefix& operator=(const WinePrefix&) = delete;
+
+private:
+    std::optional<std::string> saved_;
+};
+#endif
+
+// The message names the folder as the user typed it, whatever form the
+// system gives it.
+TEST(Save, FolderThatForbidsNewFilesIsNamedInTheMessage) {
+#ifdef _WIN32
+    const std::string typed = R"(Z:\sys)";  // see refusesNewFiles
+#else
+    test::ScratchDir dir;
+    const WinePrefix prefix(dir.path());
+    // The trail byte of ソ is a backslash.
+    const std::string typed = cp932(R"(C:\Program Files\ゲーム\ソフト\USER_AI)");
+#endif
+    const fs::path folder = resolvePath(typed).value();
+    fs::create_directories(folder);
+    if (!test::refusesNewFiles(folder)) GTEST_SKIP() << "no folder here refuses new files";
+    const std::size_t before = filesIn(folder);
+    const std::string expected = std::string(messages::kSaveOpenFailed) + "\nアクセスが拒否されました: " +
+                                 cp932ToUtf8(typed).value();
+    EXPECT_TRUE(test::holdsWithoutPrivileges(
+        [&](const fs::path&) {
+            const SaveOutcome outcome = saveConfig(resolvePath(aiConfigPath(typed)).value(), defaults());
+            return outcome == SaveResult::AccessDenied && outcome.subject == typed && saveMessage(outcome) == expected;
+        },
+        folder));
+    EXPECT_EQ(filesIn(folder), before);
 }
 
 TEST(Load, UnreadableFileGivesNothing) {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <map>
 
@@ -15,16 +14,6 @@
 
 namespace vellconf {
 namespace {
-
-std::string runCommand(const std::string& command) {
-    std::string output;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return output;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.append(buffer, n);
-    ::pclose(pipe);
-    return output;
-}
 
 // Every global the file defines that the tool writes, as Lua prints it.
 std::map<std::string, std::string> globalsAfterRunning(const std::string& fileBytes) {
@@ -38,8 +27,10 @@ std::map<std::string, std::string> globalsAfterRunning(const std::string& fileBy
               "print('IGNORE_MOB=' .. table.concat(IGNORE_MOB, ','))\n"
               "print('FRIENDS=' .. table.concat(FRIENDS, ','))\n";
     script.close();
-    const std::string output =
-        runCommand(std::string(LUA_EXECUTABLE) + " " + (dir / "dump.lua").string() + " " + (dir / "Config.lua").string() + " 2>&1");
+    const std::string output = test::runForOutput(test::shellQuoted(test::builtProgram(LUA_EXECUTABLE)) + " " +
+                                                  test::shellQuoted(dir / "dump.lua") + " " +
+                                                  test::shellQuoted(dir / "Config.lua") + " 2>&1")
+                                   .text;
     std::map<std::string, std::string> globals;
     std::size_t start = 0;
     while (start < output.size()) {

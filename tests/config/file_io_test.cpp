@@ -1,13 +1,19 @@
 // Reading and writing whole files on a real file system: links, ownership,
-// folders that refuse new files, full devices and files that cannot be read.
+// read-only files, folders that refuse new files, full devices and files that
+// cannot be read.
 
 #include "config/file_io.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
+#include <algorithm>
 #include <fstream>
+#include <utility>
 #include <vector>
 
 #include "fs_failures.h"
@@ -27,13 +33,43 @@ std::vector<std::string> namesIn(const fs::path& dir) {
     return names;
 }
 
+// Which file a name leads to (the same for two names of one file, another
+// once the name leads to a new file), and how many names the file has.
+struct FileFacts {
+    std::pair<std::uint64_t, std::uint64_t> identity;
+    std::uint64_t links = 0;
+};
+
+FileFacts factsOf(const fs::path& path) {
+#ifdef _WIN32
+    const HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
+    EXPECT_TRUE(file != INVALID_HANDLE_VALUE && GetFileInformationByHandle(file, &info)) << path;
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return {{info.dwVolumeSerialNumber, (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow},
+            info.nNumberOfLinks};
+#else
+    struct stat info {};
+    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+    return {{info.st_dev, info.st_ino}, info.st_nlink};
+#endif
+}
+
+const std::string kNew = "new content\r\n";
+
+// An old file that everyone may write, so that unprivileged checks can.
+void writeOldFile(const fs::path& file) {
+    writeBytes(file, std::string(3000, 'o'));
+    fs::permissions(file, fs::perms::all & ~fs::perms::others_exec & ~fs::perms::group_exec & ~fs::perms::owner_exec);
+}
+
+#ifndef _WIN32
 struct stat statOf(const fs::path& path) {
     struct stat info {};
     EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
     return info;
 }
-
-const std::string kNew = "new content\r\n";
 
 TEST(FileIoWrite, SymbolicLinksLeadToTheFileThatIsReplaced) {
     struct Case {
@@ -76,18 +112,6 @@ TEST(FileIoWrite, LinkLoopIsRefused) {
     EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"a.lua", "b.lua"}));
 }
 
-TEST(FileIoWrite, HardLinkedFileStaysOneFile) {
-    test::ScratchDir dir;
-    writeBytes(dir / "Config.lua", std::string(5000, 'x'));
-    fs::create_hard_link(dir / "Config.lua", dir / "Backup.lua");
-    const ino_t inode = statOf(dir / "Config.lua").st_ino;
-    EXPECT_EQ(writeFileSafely(dir / "Config.lua", kNew), WriteResult::Ok);
-    EXPECT_EQ(test::fileBytes(dir / "Backup.lua"), kNew);
-    EXPECT_EQ(statOf(dir / "Config.lua").st_ino, inode);
-    EXPECT_EQ(statOf(dir / "Config.lua").st_nlink, 2u);
-    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"Backup.lua", "Config.lua"}));
-}
-
 TEST(FileIoWrite, ModeOwnerAndGroupAreKept) {
     test::ScratchDir dir;
     writeBytes(dir / "Config.lua", "old");
@@ -106,17 +130,10 @@ TEST(FileIoWrite, ModeOwnerAndGroupAreKept) {
     EXPECT_EQ(test::fileBytes(dir / "Config.lua"), kNew);
 }
 
-// An old file that everyone may write, so that unprivileged checks can.
-void writeOldFile(const fs::path& file) {
-    writeBytes(file, std::string(3000, 'o'));
-    fs::permissions(file, fs::perms::all & ~fs::perms::others_exec & ~fs::perms::group_exec & ~fs::perms::owner_exec);
-}
-
 // A game folder the user may write files in but not create them.
 void makeFolderRefuseNewFiles(const fs::path& dir, const fs::path& file) {
     writeOldFile(file);
-    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                             fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    test::refusesNewFiles(dir);
 }
 
 TEST(FileIoWrite, FolderThatRefusesNewFilesGetsTheFileRewrittenInPlace) {
@@ -125,7 +142,7 @@ TEST(FileIoWrite, FolderThatRefusesNewFilesGetsTheFileRewrittenInPlace) {
     EXPECT_TRUE(test::holdsWithoutPrivileges(
         [](const fs::path& d) {
             return writeFileSafely(d / "Config.lua", kNew) == WriteResult::Ok &&
-                   writeFileSafely(d / "Other.lua", kNew) == WriteResult::OpenFailed;
+                   writeFileSafely(d / "Other.lua", kNew) == WriteResult::AccessDenied;
         },
         dir.path()));
     EXPECT_EQ(test::fileBytes(dir / "Config.lua"), kNew);
@@ -164,9 +181,74 @@ TEST(FileIoWrite, FullDeviceKeepsTheOldBytesWhicheverWayTheFileIsWritten) {
     }
 }
 
-TEST(FileIoWrite, LongestFileNamesSave) {
-    for (const std::size_t length : {251u, 255u}) {
+#endif
+
+TEST(FileIoWrite, HardLinkedFileStaysOneFile) {
+    test::ScratchDir dir;
+    writeBytes(dir / "Config.lua", std::string(5000, 'x'));
+    fs::create_hard_link(dir / "Config.lua", dir / "Backup.lua");
+    const auto identity = factsOf(dir / "Config.lua").identity;
+    EXPECT_EQ(writeFileSafely(dir / "Config.lua", kNew), WriteResult::Ok);
+    EXPECT_EQ(test::fileBytes(dir / "Backup.lua"), kNew);
+    EXPECT_EQ(factsOf(dir / "Config.lua").identity, identity);
+    EXPECT_EQ(factsOf(dir / "Config.lua").links, 2u);
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"Backup.lua", "Config.lua"}));
+}
+
+// Targets refused before a byte is written; the folder takes new files, so
+// the refusal is the target's own.
+TEST(FileIoWrite, RefusedTargetsKeepWhatTheyHeld) {
+    struct Case {
+        const char* name;
+        void (*prepare)(const fs::path& dir);
+        fs::path target;  // in the folder, or a path of its own
+        WriteResult result;
+    };
+    const Case cases[] = {
+        {"read-only file",
+         [](const fs::path& d) {
+             writeOldFile(d / "Config.lua");
+             fs::permissions(d / "Config.lua", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                             fs::perm_options::remove);
+         },
+         "Config.lua", WriteResult::OpenFailed},
+        {"folder in the file's place", [](const fs::path& d) { fs::create_directory(d / "Config.lua"); }, "Config.lua",
+         WriteResult::OpenFailed},
+        {"missing folder", [](const fs::path&) {}, "missing/Config.lua", WriteResult::OpenFailed},
+#ifdef _WIN32
+        {"the null device", [](const fs::path&) {}, R"(\\.\NUL)", WriteResult::OpenFailed},
+#else
+        {"the null device", [](const fs::path&) {}, "/dev/null", WriteResult::OpenFailed},
+#endif
+    };
+    for (const auto& c : cases) {
         test::ScratchDir dir;
+        fs::permissions(dir.path(), fs::perms::all);
+        c.prepare(dir.path());
+        const auto before = namesIn(dir.path());
+        const auto old = test::fileBytes(dir / "Config.lua");
+        EXPECT_TRUE(test::holdsWithoutPrivileges(
+            [&](const fs::path& d) { return writeFileSafely(d / c.target, kNew) == c.result; }, dir.path()))
+            << c.name;
+        EXPECT_EQ(namesIn(dir.path()), before) << c.name;
+        EXPECT_EQ(test::fileBytes(dir / "Config.lua"), old) << c.name;
+    }
+}
+
+// A folder entry's limit, and on Windows the whole path's as well.
+std::size_t longestNameIn(const fs::path& dir) {
+#ifdef _WIN32
+    return std::min<std::size_t>(255, MAX_PATH - 1 - dir.native().size() - 1);
+#else
+    (void)dir;
+    return 255;
+#endif
+}
+
+TEST(FileIoWrite, LongestFileNamesSave) {
+    for (const std::size_t shorter : {4u, 0u}) {
+        test::ScratchDir dir;
+        const std::size_t length = longestNameIn(dir.path()) - shorter;
         const std::string name = std::string(length - 4, 'c') + ".lua";
         EXPECT_EQ(writeFileSafely(dir / name, "first"), WriteResult::Ok) << length;
         EXPECT_EQ(writeFileSafely(dir / name, kNew), WriteResult::Ok) << length;
@@ -180,18 +262,13 @@ TEST(FileIoRead, StatusTellsMissingFromUnreadable) {
     writeBytes(dir / "file.ini", "a b\n");
     writeBytes(dir / "empty.ini", "");
     fs::create_directory(dir / "folder.ini");
-    ASSERT_EQ(::mkfifo((dir / "fifo.ini").c_str(), 0600), 0);  // nobody writes: a blocking read would hang
-    {
-        std::ofstream sparse(dir / "sparse.lua");
-    }
-    fs::resize_file(dir / "sparse.lua", 100ull << 30);  // 100 GB of holes
     struct Case {
         fs::path path;
         std::uint64_t maxBytes;
         ReadStatus status;
         std::string bytes;
     };
-    const Case cases[] = {
+    std::vector<Case> cases = {
         {dir / "file.ini", kMaxTextFileBytes, ReadStatus::Ok, "a b\n"},
         {dir / "file.ini", 4, ReadStatus::Ok, "a b\n"},
         {dir / "file.ini", 3, ReadStatus::TooLarge, ""},
@@ -200,11 +277,21 @@ TEST(FileIoRead, StatusTellsMissingFromUnreadable) {
         {dir / "none/file.ini", kMaxTextFileBytes, ReadStatus::Missing, ""},
         {dir / "file.ini/below", kMaxTextFileBytes, ReadStatus::Missing, ""},
         {dir / "folder.ini", kMaxTextFileBytes, ReadStatus::Unreadable, ""},
+        {test::kUnreadableFile, kMaxTextFileBytes, ReadStatus::Unreadable, ""},
+    };
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo((dir / "fifo.ini").c_str(), 0600), 0);  // nobody writes: a blocking read would hang
+    {
+        std::ofstream sparse(dir / "sparse.lua");
+    }
+    fs::resize_file(dir / "sparse.lua", 100ull << 30);  // 100 GB of holes
+    cases.insert(cases.end(), {
         {dir / "fifo.ini", kMaxTextFileBytes, ReadStatus::Unreadable, ""},
-        {"/proc/self/mem", kMaxTextFileBytes, ReadStatus::Unreadable, ""},  // every read fails with EIO
         {dir / "sparse.lua", kMaxTextFileBytes, ReadStatus::TooLarge, ""},
         {"/proc/self/maps", 16, ReadStatus::TooLarge, ""},  // claims 0 bytes, holds more
-    };
+    });
+    EXPECT_TRUE(readFile("/proc/self/maps", kMaxTextFileBytes));
+#endif
     for (const auto& c : cases) {
         const FileRead read = readFile(c.path, c.maxBytes);
         EXPECT_EQ(read.status, c.status) << c.path;
@@ -212,9 +299,9 @@ TEST(FileIoRead, StatusTellsMissingFromUnreadable) {
         EXPECT_EQ(existsButUnreadable(read.status),
                   c.status == ReadStatus::Unreadable || c.status == ReadStatus::TooLarge);
     }
-    EXPECT_TRUE(readFile("/proc/self/maps", kMaxTextFileBytes));
 }
 
+#ifndef _WIN32
 TEST(FileIoRead, FileWithoutReadPermissionIsUnreadable) {
     test::ScratchDir dir;
     writeBytes(dir / "Friend.ini", "1 a\r\n");
@@ -223,6 +310,7 @@ TEST(FileIoRead, FileWithoutReadPermissionIsUnreadable) {
         [](const fs::path& d) { return readFile(d / "Friend.ini", kMaxTextFileBytes).status == ReadStatus::Unreadable; },
         dir.path()));
 }
+#endif
 
 }  // namespace
 }  // namespace vellconf

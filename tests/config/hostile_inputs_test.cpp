@@ -146,8 +146,8 @@ TEST(HostileSideFiles, OversizedOrUnreadableFilesAreRefusedWithoutReading) {
     EXPECT_EQ(readToolPaths(dir / "VellConf.ini").status, ReadStatus::TooLarge);
     EXPECT_EQ(readFriendIni(dir / "Friend.ini").status, ReadStatus::TooLarge);
     EXPECT_EQ(readMobData(dir / "MobData.ini").status, ReadStatus::TooLarge);
-    EXPECT_EQ(readMobData("/proc/self/mem").status, ReadStatus::Unreadable);
-    EXPECT_EQ(loadConfigFile("/proc/self/mem", LoadKind::Ai, startupSettings(), {}, {}), std::nullopt);
+    EXPECT_EQ(readMobData(test::kUnreadableFile).status, ReadStatus::Unreadable);
+    EXPECT_EQ(loadConfigFile(test::kUnreadableFile, LoadKind::Ai, startupSettings(), {}, {}), std::nullopt);
 }
 
 TEST(HostileMobData, EmptyLinesCostNoRows) {
