@@ -1,5 +1,8 @@
 #include "pages/page_layout.h"
 
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
 #include <algorithm>
 #include <map>
 
@@ -44,6 +47,18 @@ public:
         return fromPixels(window->GetBestSize());
     }
 
+    // The width of a field for the bound's digits: the design width, or less
+    // where the platform's field shows them in less, which leaves the rows room
+    // for a font whose glyphs run wider than the design's.
+    int fieldWidth(const ControlSpec& spec, const wxWindow* field) const {
+        const bool longField = spec.bounds().upper > 999;
+        const int design = longField ? kLongFieldWidth : kShortFieldWidth;
+        const auto* edit = dynamic_cast<const wxTextCtrl*>(field);
+        if (!edit) return design;
+        const wxString digits(wxUniChar('0'), longField ? 5 : 3);
+        return std::min(design, fromPixels(edit->GetSizeFromTextSize(page_->GetTextExtent(digits).x)).x);
+    }
+
 private:
     wxSize fromPixels(const wxSize& pixels) const {
         return {(pixels.x * 100 + hundred_.x - 1) / hundred_.x, (pixels.y * 100 + hundred_.y - 1) / hundred_.y};
@@ -53,7 +68,6 @@ private:
     wxSize hundred_;
 };
 
-int fieldWidth(const ControlSpec& spec) { return spec.bounds().upper > 999 ? kLongFieldWidth : kShortFieldWidth; }
 
 bool isRadio(const ControlSpec& spec) {
     return spec.kind == ControlKind::RadioGroup || spec.kind == ControlKind::RotationKind;
@@ -130,7 +144,7 @@ private:
         const ControlSpec& spec = *control.spec;
         if (spec.kind == ControlKind::NumericField) {
             const int unit = control.windows.size() > 2 ? kUnitGap + units_.of(control.windows[2]).x : 0;
-            return {fieldWidth(spec) + kSpinWidth + unit, kFieldHeight};
+            return {units_.fieldWidth(spec, control.windows[0]) + kSpinWidth + unit, kFieldHeight};
         }
         if (!isRadio(spec)) return {units_.of(control.windows[0]).x, lineHeight(control.windows[0])};
         wxSize size(0, 0);
@@ -166,10 +180,11 @@ private:
         const ControlSpec& spec = *control.spec;
         if (spec.kind == ControlKind::NumericField) {
             const int top = y + (rowHeight - kFieldHeight) / 2;
-            place(control.windows[0], {x, top, fieldWidth(spec), kFieldHeight});
-            place(control.windows[1], {x + fieldWidth(spec), top, kSpinWidth, kFieldHeight});
+            const int width = units_.fieldWidth(spec, control.windows[0]);
+            place(control.windows[0], {x, top, width, kFieldHeight});
+            place(control.windows[1], {x + width, top, kSpinWidth, kFieldHeight});
             if (control.windows.size() > 2)
-                placeCentred(control.windows[2], x + fieldWidth(spec) + kSpinWidth + kUnitGap, y, rowHeight);
+                placeCentred(control.windows[2], x + width + kSpinWidth + kUnitGap, y, rowHeight);
         } else if (isRadio(spec)) {
             for (wxWindow* button : control.windows) {
                 if (spec.radio.flow == ButtonFlow::Across) {

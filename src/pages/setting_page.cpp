@@ -15,6 +15,7 @@
 #include "pages/page_layout.h"
 #include "pages/setting_pages.h"
 #include "pages/spin_arrows.h"
+#include "ui/compact_style.h"
 #include "ui/wx_text.h"
 
 namespace vellconf {
@@ -106,6 +107,7 @@ struct CSettingPage::Impl {
                 b.field = new wxTextCtrl(&page, wxID_ANY, wxString(), wxDefaultPosition, wxDefaultSize,
                                          spec.align == FieldAlign::Left ? wxTE_LEFT : wxTE_RIGHT, wxDefaultValidator,
                                          name);
+                makeSlim(b.field);
                 b.field->Bind(wxEVT_KILL_FOCUS, [this, i](wxFocusEvent& event) {
                     event.Skip();
                     commitField(i);

@@ -25,8 +25,11 @@ wxSize dialogUnits(const wxWindow* reference, int width, int height) {
 }
 
 void placeAt(wxWindow* control, const wxWindow* reference, const DialogRect& rect) {
+    // Both corners converted, not the size: controls that touch in dialog
+    // units touch in pixels too, never overlapping by a rounded pixel.
     const wxPoint position = reference->ConvertDialogToPixels(wxPoint(rect.x, rect.y));
-    wxSize size = reference->ConvertDialogToPixels(wxSize(rect.width, rect.height));
+    const wxPoint end = reference->ConvertDialogToPixels(wxPoint(rect.x + rect.width, rect.y + rect.height));
+    wxSize size(end.x - position.x, end.y - position.y);
     // A fixed label width was chosen for one font; with another the text may
     // run longer, and a label had better overlap empty space than lose its end.
     if (const auto* label = dynamic_cast<const wxStaticText*>(control))

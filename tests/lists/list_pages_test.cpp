@@ -69,7 +69,7 @@ Ids monsterIds(const std::vector<MonsterRecord>& rows) {
 class ListPages : public ::testing::Test {
 protected:
     void SetUp() override {
-        frame = new wxFrame(nullptr, wxID_ANY, "lists");
+        frame = test::pageHost("lists");
         frame->Show();
     }
     void TearDown() override {
@@ -274,8 +274,9 @@ TEST_F(ListPages, FriendHelpOkButtonStandsWhereTheLayoutSays) {
     CFriendHelpDlg dialog(frame);
     auto* ok = dynamic_cast<wxButton*>(dialog.FindWindow(wxID_OK));
     ASSERT_NE(ok, nullptr);
+    // From the corner at 130,195 to the one at 180,209 (the last pixel is inside).
     EXPECT_EQ(ok->GetRect(), wxRect(dialog.ConvertDialogToPixels(wxPoint(130, 195)),
-                                    dialog.ConvertDialogToPixels(wxSize(50, 14))));
+                                    dialog.ConvertDialogToPixels(wxPoint(180, 209)) - wxPoint(1, 1)));
 }
 
 // --- Memo page: 1024 bytes of CP932 as the field shows it, line ends as CR LF

@@ -32,7 +32,7 @@ protected:
     // A page as the main window makes it, from the settings as they stand now.
     void open(std::string_view className) {
         if (frame) frame->Destroy();
-        frame = new wxFrame(nullptr, wxID_ANY, "pages");
+        frame = test::pageHost("pages");
         page = kMakers[findPage(className) - settingPages().data()](frame, fixture.state, fixture.services);
         EXPECT_EQ(page->table().className, className);
         page->SetSize(page->GetMinSize());

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
 #include <wx/dcclient.h>
+#include <wx/frame.h>
 #include <wx/radiobut.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -24,6 +25,7 @@
 #include "config/settings_catalogue.h"
 #include "test_support.h"
 #include "ui/dialog_services.h"
+#include "ui/dialog_units.h"
 
 namespace vellconf::test {
 
@@ -71,6 +73,14 @@ struct GuiFixtureState {
     }
 };
 
+// A top-level window to hold a page, with the dialog font the main window has:
+// on Windows a page's dialog units follow its top-level window's font.
+inline wxFrame* pageHost(const char* title) {
+    auto* frame = new wxFrame(nullptr, wxID_ANY, title);
+    frame->SetFont(dialogFont());
+    return frame;
+}
+
 inline void yieldToWindow() {
     for (int i = 0; i < 3; ++i) wxTheApp->Yield(true);
 }
@@ -117,6 +127,14 @@ inline void typeAndLeave(wxTextCtrl* field, const wxString& text) {
     yieldToWindow();
 }
 
+// A control as a failure names it: its class, label or name, and where it lies.
+inline std::string describe(const wxWindow* w) {
+    const wxRect r = w->GetRect();
+    const wxString text = w->GetLabel().empty() ? w->GetName() : w->GetLabel();
+    return std::string(wxString(w->GetClassInfo()->GetClassName()).utf8_str()) + " \"" + std::string(text.utf8_str()) + "\" at " +
+           std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.width) + "x" + std::to_string(r.height);
+}
+
 // Every shown control of `container` lies inside it, shows its whole text,
 // overlaps no other control and stays either inside a group box's frame or
 // clear of it: what the user would see as cut or crossing text. Fields and
@@ -127,7 +145,9 @@ inline void expectLayoutFits(wxWindow* container) {
     std::vector<const wxWindow*> boxes, controls;
     for (const wxWindow* w : container->GetChildren()) {
         if (!w->IsShown() || w->IsTopLevel()) continue;
-        EXPECT_TRUE(area.Contains(w->GetRect())) << "outside the window: " << w->GetLabel();
+        EXPECT_TRUE(area.Contains(w->GetRect()))
+            << "outside the window: " << w->GetLabel() << " right " << w->GetRect().GetRight() << ", bottom "
+            << w->GetRect().GetBottom() << " in " << area.width << "x" << area.height;
         (dynamic_cast<const wxStaticBox*>(w) ? boxes : controls).push_back(w);
     }
     for (const wxWindow* w : controls) {
@@ -152,14 +172,14 @@ inline void expectLayoutFits(wxWindow* container) {
             const wxRect frame = box->GetRect();
             const wxRect inside(frame.x + kAir, frame.y + top, frame.width - 2 * kAir, frame.height - top - kAir);
             if (frame.Intersects(w->GetRect())) {
-                EXPECT_TRUE(inside.Contains(w->GetRect())) << w->GetLabel() << " crosses the frame of " << box->GetLabel();
+                EXPECT_TRUE(inside.Contains(w->GetRect())) << describe(w) << " crosses the frame of " << box->GetLabel();
             }
         }
     }
     for (std::size_t i = 0; i < controls.size(); ++i)
         for (std::size_t j = i + 1; j < controls.size(); ++j)
             EXPECT_FALSE(controls[i]->GetRect().Intersects(controls[j]->GetRect()))
-                << controls[i]->GetLabel() << " / " << controls[j]->GetLabel();
+                << describe(controls[i]) << " / " << describe(controls[j]);
 }
 
 }  // namespace vellconf::test

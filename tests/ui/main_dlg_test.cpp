@@ -32,8 +32,9 @@ void writeBytes(const fs::path& path, std::string_view bytes) { std::ofstream(pa
 
 std::string cliDefaults() {
     test::ScratchDir dir;
-    const std::string command = std::string(VELLCONF_CLI) + " defaults -o '" + (dir / "Config.lua").string() + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(test::runShell(test::shellQuoted(test::builtProgram(VELLCONF_CLI)) + " defaults -o " +
+                             test::shellQuoted(dir / "Config.lua")),
+              0);
     return test::fileBytes(dir / "Config.lua").value_or("");
 }
 
