@@ -2,12 +2,11 @@
 // ImageMagick's `import`, for the README. Run it under xvfb-run (tools/screenshots).
 
 #include <wx/app.h>
-#include <wx/dcclient.h>
-#include <wx/dcmemory.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "app/app_state.h"
@@ -37,18 +36,22 @@ public:
     }
 
     int OnRun() override {
-        auto* dialog = new CMainDlg(state_, services_);
-        dialog->Move(0, 0);
-        dialog->Show();
-        for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) {
-            dialog->selectTab(tab);
-            shoot(dialog, output_ / ("tab-" + std::to_string(tab) + ".png"));
-        }
-        CFolderBrowseDlg browser(dialog, "▼ カスタムＡＩフォルダの設定 (AI\\USER_AI\\)", output_);
-        browser.Move(0, 0);
-        browser.Show();
-        shoot(&browser, output_ / "folder-browser.png");
-        dialog->Destroy();
+        CMainDlg dialog(state_, services_);
+        dialog.Move(0, 0);
+        // The shots are taken from inside the window's own event loop: outside
+        // one, Windows' controls never paint.
+        dialog.CallAfter([this, &dialog] {
+            for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) {
+                dialog.selectTab(tab);
+                shoot(&dialog, output_ / ("tab-" + std::to_string(tab) + ".png"));
+            }
+            CFolderBrowseDlg browser(&dialog, "▼ カスタムＡＩフォルダの設定 (AI\\USER_AI\\)", output_);
+            browser.Move(0, 0);
+            browser.Show();
+            shoot(&browser, output_ / "folder-browser.png");
+            dialog.EndModal(wxID_OK);
+        });
+        dialog.ShowModal();
         return 0;
     }
 
@@ -58,16 +61,17 @@ private:
         wxMilliSleep(200);
         Yield(true);
 #ifdef __WXMSW__
-        // ImageMagick is not at hand inside Wine: the window's own pixels, as
-        // BMP (wx for Windows is built without PNG); tools/smoke-windows converts.
-        const wxSize size = window->GetSize();
-        wxWindowDC source(window);
-        wxBitmap bitmap(size);
-        wxMemoryDC target(bitmap);
-        target.Blit(0, 0, size.x, size.y, &source, 0, 0);
-        target.SelectObject(wxNullBitmap);
-        if (!bitmap.SaveFile(file.replace_extension(".bmp").wstring(), wxBITMAP_TYPE_BMP))
-            std::fprintf(stderr, "failed: %s\n", file.string().c_str());
+        // Inside Wine a window cannot read back its children's pixels: it asks
+        // the Linux side (tools/smoke-windows) for a shot of its place on the
+        // screen through a request file, and waits until that is taken.
+        // The client area only: with no window manager under Wine the frame is not drawn.
+        const wxRect frame(window->ClientToScreen(wxPoint(0, 0)), window->GetClientSize());
+        const std::filesystem::path request = file.replace_extension(".request");
+        std::ofstream(request) << frame.x << ' ' << frame.y << ' ' << frame.width << ' ' << frame.height << '\n';
+        for (int waited = 0; std::filesystem::exists(request) && waited < 300; ++waited) {
+            Yield(true);  // the window keeps painting while it is shot
+            wxMilliSleep(100);
+        }
 #else
         const wxRect frame = window->GetScreenRect();
         const std::string command = "import -window root -crop " + std::to_string(frame.width) + "x" +
