@@ -68,7 +68,6 @@ private:
     wxSize hundred_;
 };
 
-
 bool isRadio(const ControlSpec& spec) {
     return spec.kind == ControlKind::RadioGroup || spec.kind == ControlKind::RotationKind;
 }

@@ -1,8 +1,8 @@
 #include "ui/main_dlg.h"
 
 #include <wx/button.h>
-#include <wx/panel.h>
 #include <wx/notebook.h>
+#include <wx/panel.h>
 #include <wx/simplebook.h>
 #include <wx/sizer.h>
 #include <wx/statbmp.h>
@@ -49,7 +49,10 @@ CMainDlg::CMainDlg(AppState& state, DialogServices& services, wxWindow* parent)
     state_.paths = toolPaths.value;
     if (existsButUnreadable(toolPaths.status)) services_.showError(this, messages::kToolSettingsOpenFailed);
 
-    createTabs(layout.control(ids::kTabs).rect);
+    // The keyboard meets the tab header first, then the page, then the
+    // buttons; the focus starts on the header, so that a key pressed right
+    // after start-up never lands on "終了".
+    createTabs(layout.control(ids::kTabs).rect)->MoveBeforeInTabOrder(FindWindow(ids::kExit));
 
     auto* picture = new wxStaticBitmap(this, wxID_ANY, pictureBitmap());
     picture->Move(ConvertDialogToPixels(wxPoint(249, 66)));
@@ -76,14 +79,10 @@ CMainDlg::CMainDlg(AppState& state, DialogServices& services, wxWindow* parent)
 
 #ifdef __WXMSW__
 
-void CMainDlg::createTabs(const DialogRect& area) {
+wxWindow* CMainDlg::createTabs(const DialogRect& area) {
     // Windows' own tab control, its fifteen tabs in rows.
     auto* notebook = new wxNotebook(this, ids::kTabs, wxDefaultPosition, wxDefaultSize, wxNB_MULTILINE);
     placeAt(notebook, this, area);
-    // The keyboard meets the tab header first, then the page, then the
-    // buttons; the focus starts on the header, so that a key pressed right
-    // after start-up never lands on "終了".
-    notebook->MoveBeforeInTabOrder(FindWindow(ids::kExit));
     book_ = notebook;
     header_ = notebook;
     createPages(notebook);
@@ -96,17 +95,15 @@ void CMainDlg::createTabs(const DialogRect& area) {
         selected_ = event.GetSelection();
         event.Skip();
     });
+    return notebook;
 }
 
 #else
 
-void CMainDlg::createTabs(const DialogRect& area) {
+wxWindow* CMainDlg::createTabs(const DialogRect& area) {
+    // Our strip of tab rows above a book of pages, in one panel.
     auto* host = new wxPanel(this, ids::kTabs);
     placeAt(host, this, area);
-    // The keyboard meets the tab header first, then the page, then the
-    // buttons; the focus starts on the header, so that a key pressed right
-    // after start-up never lands on "終了".
-    host->MoveBeforeInTabOrder(FindWindow(ids::kExit));
     std::vector<wxString> labels;
     for (const char* label : kTabLabels) labels.push_back(fromUtf8(label));
     tabs_ = new CTabStrip(host, labels, [this](int index) { selectTab(index); });
@@ -121,6 +118,7 @@ void CMainDlg::createTabs(const DialogRect& area) {
     host->Layout();
     wxASSERT_MSG(host->GetClientSize().y - headerHeight >= dialogUnits(this, 0, CPage::kHeightDu).y - 2,
                  "the tab rows leave too little room for a page");
+    return host;
 }
 
 #endif

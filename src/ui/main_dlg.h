@@ -38,7 +38,8 @@ public:
     CPage* page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
 
 private:
-    void createTabs(const DialogRect& area);
+    // Creates the tab header and the pages in `area`; returns the window that holds them.
+    wxWindow* createTabs(const DialogRect& area);
     void createPages(wxBookCtrlBase* book);
     void onExit();
     void onToolSettings();
