@@ -49,14 +49,18 @@ public:
 
     // The width of a field for the bound's digits: the design width, or less
     // where the platform's field shows them in less, which leaves the rows room
-    // for a font whose glyphs run wider than the design's.
+    // for a font whose glyphs run wider than the design's. Every field of a
+    // page has the same font and frame, so each width is asked for once.
     int fieldWidth(const ControlSpec& spec, const wxWindow* field) const {
         const bool longField = spec.bounds().upper > 999;
-        const int design = longField ? kLongFieldWidth : kShortFieldWidth;
-        const auto* edit = dynamic_cast<const wxTextCtrl*>(field);
-        if (!edit) return design;
-        const wxString digits(wxUniChar('0'), longField ? 5 : 3);
-        return std::min(design, fromPixels(edit->GetSizeFromTextSize(page_->GetTextExtent(digits).x)).x);
+        int& width = longField ? longFieldWidth_ : shortFieldWidth_;
+        if (width > 0) return width;
+        width = longField ? kLongFieldWidth : kShortFieldWidth;
+        if (const auto* edit = dynamic_cast<const wxTextCtrl*>(field)) {
+            const wxString digits(wxUniChar('0'), longField ? 5 : 3);
+            width = std::min(width, fromPixels(edit->GetSizeFromTextSize(page_->GetTextExtent(digits).x)).x);
+        }
+        return width;
     }
 
 private:
@@ -66,6 +70,7 @@ private:
 
     const wxWindow* page_;
     wxSize hundred_;
+    mutable int shortFieldWidth_ = 0, longFieldWidth_ = 0;  // 0 until first asked for
 };
 
 bool isRadio(const ControlSpec& spec) {
