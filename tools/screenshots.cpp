@@ -29,7 +29,6 @@ public:
             return false;
         }
         output_ = std::filesystem::absolute(toPath(argv[1]));
-        state_.settings = startupSettings();
         state_.sideFolder = programFolder();
         useJapaneseTexts(state_.sideFolder);
         return true;

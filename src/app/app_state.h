@@ -1,26 +1,62 @@
 #pragma once
-// What the tool keeps between commands: the two folders, the memo and every
-// scalar setting. The window's pages write into it as the user edits; saves
-// write it out; loads replace it.
+// What the tool keeps between commands: the two folders, every scalar setting,
+// the bound values of the setting pages, the four lists and the memo. The
+// window's pages write into it as the user edits and show what it holds when
+// they are built; saves write it out; loads replace it. Nothing here needs a
+// window, so a page whose tab was never opened still has all of its values.
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/ai_settings.h"
+#include "config/config_io.h"
+#include "config/file_io.h"
+#include "config/settings_catalogue.h"
 #include "config/tool_paths.h"
+#include "lists/friend_list.h"
+#include "lists/memo.h"
+#include "lists/monster_table.h"
+#include "pages/page_state.h"
 
 namespace vellconf {
 
 struct AppState {
     ToolPaths paths;
-    std::string memo;      // CP932, LF line ends
-    AiSettings settings;
+    AiSettings settings = startupSettings();
+    // The placeholder is ordinary memo text: saved as it is unless the user changes it.
+    std::string memo = startupMemo();  // CP932, LF line ends
+    // One per setting page, in the order of settingPages().
+    std::vector<PageState> pages = pageStates(settings, ReadOccasion::Init);
+    std::vector<MonsterRecord> monsters;  // from MobData.ini, in the order last sorted
+    std::vector<MonsterRecord> ignored;   // IGNORE_MOB
+    std::vector<FriendRecord> friends;    // from Friend.ini
+    std::vector<FriendRecord> coFight;    // FRIENDS
+    // Friend.ini is there but could not be read: it is never replaced by the
+    // shorter list the tool started with, or the friends typed into it are lost.
+    bool keepFriendFile = false;
     // Where VellConf.ini, MobData.ini and Friend.ini lie: the program's folder.
     std::filesystem::path sideFolder;
 
     std::filesystem::path toolSettingsFile() const { return sideFolder / "VellConf.ini"; }
     std::filesystem::path mobDataFile() const { return sideFolder / "MobData.ini"; }
     std::filesystem::path friendFile() const { return sideFolder / "Friend.ini"; }
+
+    PageState& page(const PageTable& table);
+
+    // The side files at start-up; an unreadable file leaves its list empty.
+    ReadStatus readMonsters();
+    ReadStatus readFriends();
+    // Writes the friend list to Friend.ini, unless the file is kept (OpenFailed).
+    WriteResult writeFriends() const;
+
+    // Every page's bound values from the settings record.
+    void readPages(ReadOccasion occasion);
+    // A load that succeeded: the settings, the memo, the ignore and co-fight
+    // rows, and the bound values by the load's rules.
+    void takeLoaded(LoadedConfig loaded);
+    // What a save writes.
+    ConfigContent content() const;
 };
 
 }  // namespace vellconf

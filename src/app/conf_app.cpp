@@ -3,7 +3,6 @@
 #include <exception>
 #include <string>
 
-#include "config/settings_catalogue.h"
 #include "res/messages.h"
 #include "ui/japanese_texts.h"
 #include "ui/main_dlg.h"
@@ -27,7 +26,6 @@ std::string currentExceptionText() {
 bool CConfApp::OnInit() {
     // wxApp::OnInit would parse the arguments and quit with a usage text on
     // any it does not know; the toolkit has already taken its own.
-    state_.settings = startupSettings();
     state_.sideFolder = programFolder();
     useJapaneseTexts(state_.sideFolder);
     return true;

@@ -3,8 +3,7 @@
 #include <algorithm>
 
 #include "config/decimal.h"
-#include "pages/field_rules.h"
-#include "pages/page_tables.h"
+#include "pages/page_state.h"
 
 namespace vellconf {
 
@@ -16,9 +15,8 @@ std::optional<bool> yesOrNo(std::string_view value) {
     return std::nullopt;
 }
 
-// A radio button's value as the user names it: the number it writes, or YES/NO
-// for a flag.
-std::optional<std::int32_t> radioValue(const ControlSpec& control, std::string_view value) {
+// The radio button the user names: by the number it writes, or YES/NO for a flag.
+std::optional<std::size_t> radioButton(const ControlSpec& control, std::string_view value) {
     std::int32_t wanted;
     if (const auto flag = yesOrNo(value); flag && control.setting->kind == SettingKind::Flag) {
         wanted = *flag ? 1 : 0;
@@ -27,12 +25,13 @@ std::optional<std::int32_t> radioValue(const ControlSpec& control, std::string_v
         wanted = leadingInt(value);
     }
     const auto& buttons = control.radio.buttons;
-    const bool offered = std::ranges::any_of(buttons, [&](const RadioButtonSpec& b) { return b.value == wanted; });
-    return offered ? std::optional(wanted) : std::nullopt;
+    const auto found = std::ranges::find_if(buttons, [&](const RadioButtonSpec& b) { return b.value == wanted; });
+    if (found == buttons.end()) return std::nullopt;
+    return static_cast<std::size_t>(found - buttons.begin());
 }
 
 // The rotation-kind button that an assignment to one of its two keys stands for.
-std::optional<int> rotationButton(std::string_view key, bool yes, const AiSettings& settings) {
+int rotationButton(std::string_view key, bool yes, const AiSettings& settings) {
     if (key == "FlagRotateFunction") {
         if (!yes) return kRotateNone;
         return settings.FlagRotateInfinity == 1 ? kRotateInfinity : kRotateCircle;
@@ -47,32 +46,36 @@ std::optional<std::string> applyAssignment(AiSettings& settings, std::string_vie
     if (equals == std::string_view::npos) return "expected KEY=VALUE, got '" + std::string(assignment) + "'";
     const std::string_view key = assignment.substr(0, equals);
     const std::string_view value = assignment.substr(equals + 1);
-    const ControlSpec* control = findControlForKey(key);
-    if (!control) return "unknown setting '" + std::string(key) + "'";
+    const PageTable* table = findPageForKey(key);
+    if (!table) return "unknown setting '" + std::string(key) + "'";
+    // The page as a load leaves it, so that each change goes through its control's rule.
+    PageState page(*table);
+    page.read(settings, ReadOccasion::Load);
+    const std::size_t i = *page.boundFor(key);
+    const ControlSpec& control = *page.bound()[i].spec;
     const auto refuse = [&](std::string_view takes) {
         return "setting " + std::string(key) + " takes " + std::string(takes) + ", not '" + std::string(value) + "'";
     };
-    std::int32_t& field = settings.*control->setting->member;
-    switch (control->kind) {
+    switch (control.kind) {
         case ControlKind::NumericField:
-            field = commitField(value, control->bounds()).value;
+            page.commitField(i, value, settings);
             return std::nullopt;
         case ControlKind::CheckBox: {
             const auto flag = yesOrNo(value);
             if (!flag) return refuse("YES or NO");
-            field = *flag ? 1 : 0;
+            page.setCheck(i, *flag, settings);
             return std::nullopt;
         }
         case ControlKind::RadioGroup: {
-            const auto chosen = radioValue(*control, value);
-            if (!chosen) return refuse("one of the values of its buttons");
-            field = *chosen;
+            const auto button = radioButton(control, value);
+            if (!button) return refuse("one of the values of its buttons");
+            page.selectButton(i, *button, settings);
             return std::nullopt;
         }
         case ControlKind::RotationKind: {
             const auto flag = yesOrNo(value);
             if (!flag) return refuse("YES or NO");
-            applyRotationKind(settings, *rotationButton(key, *flag, settings));
+            page.selectButton(i, static_cast<std::size_t>(rotationButton(key, *flag, settings)), settings);
             return std::nullopt;
         }
         case ControlKind::Label: break;

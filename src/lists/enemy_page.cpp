@@ -1,13 +1,9 @@
 #include <wx/button.h>
 #include <wx/statbox.h>
 
-#include "config/config_io.h"
-#include "config/file_io.h"
 #include "lists/list_pages.h"
 #include "lists/list_view.h"
 #include "res/dialog_templates.h"
-#include "res/messages.h"
-#include "ui/dialog_services.h"
 #include "ui/wx_text.h"
 
 namespace vellconf {
@@ -15,8 +11,6 @@ namespace vellconf {
 namespace ids = templates::ids;
 
 struct CEnemyPage::Impl {
-    std::vector<MonsterRecord> monsters;
-    std::vector<MonsterRecord> ignored;
     // Each list remembers its own last sort, so a second click flips only that list.
     ColumnSort monsterSort;
     ColumnSort ignoreSort;
@@ -42,64 +36,58 @@ void sortList(std::vector<MonsterRecord>& rows, ColumnSort& sort, CRowListView& 
 }  // namespace
 
 CEnemyPage::CEnemyPage(wxWindow* parent, AppState& state, DialogServices& services)
-    : CPage(parent, state, services), impl_(std::make_unique<Impl>()) {
+    : CPage(parent, state, services), impl_(std::make_unique<Impl>()) {}
+
+void CEnemyPage::build() {
     Impl& m = *impl_;
     for (const templates::Control& control : templates::enemyPage().controls) {
-        wxWindow* window = nullptr;
+        const wxRect rect = pixelRect(this, control.rect);
         switch (control.kind) {
         case templates::Kind::GroupBox:
-            window = new wxStaticBox(this, wxID_ANY, fromUtf8(control.text));
+            new wxStaticBox(this, wxID_ANY, fromUtf8(control.text), rect.GetPosition(), rect.GetSize());
             break;
         case templates::Kind::Button:
-            window = new wxButton(this, control.id, fromUtf8(control.text));
+            new wxButton(this, control.id, fromUtf8(control.text), rect.GetPosition(), rect.GetSize());
             break;
         case templates::Kind::ListView:
-            window = makeList(this, control.id, control.id == ids::kMonsterList ? m.monsters : m.ignored);
+            placeAt(makeList(this, control.id, control.id == ids::kMonsterList ? state_.monsters : state_.ignored),
+                    this, control.rect);
             break;
         default:
-            continue;
+            break;
         }
-        placeAt(window, this, control.rect);
     }
     m.monsterList = static_cast<CRowListView*>(FindWindow(ids::kMonsterList));
     m.ignoreList = static_cast<CRowListView*>(FindWindow(ids::kIgnoreList));
+    m.monsterList->rowsReplaced(state_.monsters.size());
 
-    auto mobData = readMobData(state_.mobDataFile());
-    m.monsters = std::move(mobData.value);
-    if (mobData.status != ReadStatus::Ok) services_.showError(this, messages::kMobDataOpenFailed);
-    m.monsterList->rowsReplaced(m.monsters.size());
-
-    FindWindow(ids::kAddToIgnore)->Bind(wxEVT_BUTTON, [&m](wxCommandEvent&) {
+    AppState& state = state_;
+    FindWindow(ids::kAddToIgnore)->Bind(wxEVT_BUTTON, [&m, &state](wxCommandEvent&) {
         const auto selected = m.monsterList->selectedRows();
         if (selected.empty()) return;
-        appendRows(m.monsters, selected, m.ignored);
-        m.ignoreList->rowsAppended(m.ignored.size());
+        appendRows(state.monsters, selected, state.ignored);
+        m.ignoreList->rowsAppended(state.ignored.size());
     });
-    FindWindow(ids::kRemoveFromIgnore)->Bind(wxEVT_BUTTON, [&m](wxCommandEvent&) {
+    FindWindow(ids::kRemoveFromIgnore)->Bind(wxEVT_BUTTON, [&m, &state](wxCommandEvent&) {
         const auto selected = m.ignoreList->selectedRows();
         if (selected.empty()) return;
-        removeRows(m.ignored, std::span<const std::size_t>(selected));
-        m.ignoreList->rowsReplaced(m.ignored.size());
+        removeRows(state.ignored, std::span<const std::size_t>(selected));
+        m.ignoreList->rowsReplaced(state.ignored.size());
     });
-    m.monsterList->Bind(wxEVT_LIST_COL_CLICK, [&m](wxListEvent& event) {
-        sortList(m.monsters, m.monsterSort, *m.monsterList, event.GetColumn());
+    m.monsterList->Bind(wxEVT_LIST_COL_CLICK, [&m, &state](wxListEvent& event) {
+        sortList(state.monsters, m.monsterSort, *m.monsterList, event.GetColumn());
     });
-    m.ignoreList->Bind(wxEVT_LIST_COL_CLICK, [&m](wxListEvent& event) {
-        sortList(m.ignored, m.ignoreSort, *m.ignoreList, event.GetColumn());
+    m.ignoreList->Bind(wxEVT_LIST_COL_CLICK, [&m, &state](wxListEvent& event) {
+        sortList(state.ignored, m.ignoreSort, *m.ignoreList, event.GetColumn());
     });
 }
 
-// The lists read their cells from impl_, so they must not outlive it.
+// The handlers use impl_, so the controls must not outlive it.
 CEnemyPage::~CEnemyPage() { DestroyChildren(); }
 
-void CEnemyPage::showLoaded(const LoadedConfig& loaded) {
+void CEnemyPage::showState() {
     // A load keeps the sort state: the next click on the same header still flips it.
-    impl_->ignored = loaded.ignoreRows;
-    impl_->ignoreList->rowsReplaced(impl_->ignored.size());
+    impl_->ignoreList->rowsReplaced(state_.ignored.size());
 }
-
-const std::vector<MonsterRecord>& CEnemyPage::monsters() const { return impl_->monsters; }
-
-std::vector<std::string> CEnemyPage::ignoreIds() const { return idsOf(impl_->ignored); }
 
 }  // namespace vellconf

@@ -5,9 +5,7 @@
 
 #include <array>
 
-#include "config/config_io.h"
 #include "config/cp932.h"
-#include "config/file_io.h"
 #include "lists/list_pages.h"
 #include "lists/list_view.h"
 #include "res/dialog_templates.h"
@@ -50,9 +48,6 @@ constexpr std::array<ColumnCaption, 2> kFriendColumns{{{"識別ID", 100}, {"名�
 }  // namespace
 
 struct CFriendPage::Impl {
-    std::vector<FriendRecord> friends;
-    std::vector<FriendRecord> coFight;
-    bool keepFriendFile = false;  // Friend.ini could not be read at start-up
     wxTextCtrl* idField = nullptr;
     wxTextCtrl* nameField = nullptr;
     CRowListView* friendList = nullptr;
@@ -71,59 +66,56 @@ CRowListView* makeList(wxWindow* page, int id, const std::vector<FriendRecord>& 
 }  // namespace
 
 CFriendPage::CFriendPage(wxWindow* parent, AppState& state, DialogServices& services)
-    : CPage(parent, state, services), impl_(std::make_unique<Impl>()) {
+    : CPage(parent, state, services), impl_(std::make_unique<Impl>()) {}
+
+void CFriendPage::build() {
     Impl& m = *impl_;
     for (const templates::Control& control : friendPageLayout().controls) {
-        wxWindow* window = nullptr;
+        const wxRect rect = pixelRect(this, control.rect);
         switch (control.kind) {
         case Kind::GroupBox:
-            window = new wxStaticBox(this, wxID_ANY, fromUtf8(control.text));
+            new wxStaticBox(this, wxID_ANY, fromUtf8(control.text), rect.GetPosition(), rect.GetSize());
             break;
         case Kind::Label:
-            window = new wxStaticText(this, wxID_ANY, fromUtf8(control.text));
+            placeAt(new wxStaticText(this, wxID_ANY, fromUtf8(control.text), rect.GetPosition(), rect.GetSize(),
+                                     wxST_NO_AUTORESIZE),
+                    this, control.rect);
             break;
         case Kind::Edit:
-            window = new wxTextCtrl(this, control.id);
+            new wxTextCtrl(this, control.id, wxString(), rect.GetPosition(), rect.GetSize());
             break;
         case Kind::Button:
-            window = new wxButton(this, control.id, fromUtf8(control.text));
+            new wxButton(this, control.id, fromUtf8(control.text), rect.GetPosition(), rect.GetSize());
             break;
         case Kind::ListView:
-            window = makeList(this, control.id, control.id == kFriendList ? m.friends : m.coFight);
+            placeAt(makeList(this, control.id, control.id == kFriendList ? state_.friends : state_.coFight), this,
+                    control.rect);
             break;
         default:
-            continue;
+            break;
         }
-        placeAt(window, this, control.rect);
     }
     m.idField = static_cast<wxTextCtrl*>(FindWindow(kIdEdit));
     m.nameField = static_cast<wxTextCtrl*>(FindWindow(kNameEdit));
     m.friendList = static_cast<CRowListView*>(FindWindow(kFriendList));
     m.coFightList = static_cast<CRowListView*>(FindWindow(kCoFightList));
+    m.friendList->rowsReplaced(state_.friends.size());
 
-    // A missing Friend.ini is the normal first start: no message. One that is
-    // there but could not be read is never replaced by the shorter list the
-    // page starts with: the friends typed into it would be lost.
-    auto friendFile = readFriendIni(state_.friendFile());
-    m.friends = std::move(friendFile.value);
-    m.keepFriendFile = existsButUnreadable(friendFile.status);
-    if (m.keepFriendFile) services_.showError(this, messages::kFriendIniOpenFailed);
-    m.friendList->rowsReplaced(m.friends.size());
-
+    AppState& state = state_;
     FindWindow(kRegisterFriend)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { onRegister(); });
-    FindWindow(kDeleteFriend)->Bind(wxEVT_BUTTON, [this, &m](wxCommandEvent&) {
-        removeRows(m.friends, std::span<const std::size_t>(m.friendList->selectedRows()));
-        m.friendList->rowsReplaced(m.friends.size());
+    FindWindow(kDeleteFriend)->Bind(wxEVT_BUTTON, [this, &m, &state](wxCommandEvent&) {
+        removeRows(state.friends, std::span<const std::size_t>(m.friendList->selectedRows()));
+        m.friendList->rowsReplaced(state.friends.size());
         rewriteFriendFile();
     });
-    FindWindow(kAddCoFight)->Bind(wxEVT_BUTTON, [&m](wxCommandEvent&) {
+    FindWindow(kAddCoFight)->Bind(wxEVT_BUTTON, [&m, &state](wxCommandEvent&) {
         // No duplicate check: a friend added twice fights along twice in FRIENDS.
-        for (const std::size_t row : m.friendList->selectedRows()) m.coFight.push_back(m.friends[row]);
-        m.coFightList->rowsAppended(m.coFight.size());
+        for (const std::size_t row : m.friendList->selectedRows()) state.coFight.push_back(state.friends[row]);
+        m.coFightList->rowsAppended(state.coFight.size());
     });
-    FindWindow(kDeleteCoFight)->Bind(wxEVT_BUTTON, [&m](wxCommandEvent&) {
-        removeRows(m.coFight, std::span<const std::size_t>(m.coFightList->selectedRows()));
-        m.coFightList->rowsReplaced(m.coFight.size());
+    FindWindow(kDeleteCoFight)->Bind(wxEVT_BUTTON, [&m, &state](wxCommandEvent&) {
+        removeRows(state.coFight, std::span<const std::size_t>(m.coFightList->selectedRows()));
+        m.coFightList->rowsReplaced(state.coFight.size());
     });
     FindWindow(kHelp)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
         CFriendHelpDlg help(wxGetTopLevelParent(this));
@@ -131,7 +123,7 @@ CFriendPage::CFriendPage(wxWindow* parent, AppState& state, DialogServices& serv
     });
 }
 
-// The lists read their cells from impl_, so they must not outlive it.
+// The handlers use impl_, so the controls must not outlive it.
 CFriendPage::~CFriendPage() { DestroyChildren(); }
 
 void CFriendPage::onRegister() {
@@ -139,12 +131,12 @@ void CFriendPage::onRegister() {
     // Cut as Friend.ini is written, so that the list shows what the next start reads.
     const std::string id = toCp932(m.idField->GetValue());
     const std::string name = toCp932(m.nameField->GetValue());
-    switch (registerFriend(m.friends, cutToBytes(id, kMaxCellBytes), cutToBytes(name, kMaxCellBytes))) {
+    switch (registerFriend(state_.friends, cutToBytes(id, kMaxCellBytes), cutToBytes(name, kMaxCellBytes))) {
     case RegisterOutcome::Registered: {
         m.idField->ChangeValue(wxString());
         m.nameField->ChangeValue(wxString());
         // The new friend stands on top; the rows below keep their selection.
-        std::vector<std::size_t> from(m.friends.size());
+        std::vector<std::size_t> from(state_.friends.size());
         for (std::size_t row = 1; row < from.size(); ++row) from[row] = row - 1;
         from[0] = CRowListView::kNewRow;
         m.friendList->rowsMoved(from);
@@ -167,11 +159,7 @@ void CFriendPage::onRegister() {
 
 void CFriendPage::rewriteFriendFile() {
     // On failure the list keeps the change; the next successful rewrite saves it.
-    if (impl_->keepFriendFile) {
-        services_.showError(this, messages::kFriendIniOpenFailed);
-        return;
-    }
-    switch (writeFileSafely(state_.friendFile(), writeFriendIni(impl_->friends))) {
+    switch (state_.writeFriends()) {
     case WriteResult::Ok:
         break;
     case WriteResult::OpenFailed:
@@ -184,13 +172,6 @@ void CFriendPage::rewriteFriendFile() {
     }
 }
 
-void CFriendPage::showLoaded(const LoadedConfig& loaded) {
-    impl_->coFight = loaded.coFightRows;
-    impl_->coFightList->rowsReplaced(impl_->coFight.size());
-}
-
-const std::vector<FriendRecord>& CFriendPage::friends() const { return impl_->friends; }
-
-std::vector<std::string> CFriendPage::coFightIds() const { return idsOf(impl_->coFight); }
+void CFriendPage::showState() { impl_->coFightList->rowsReplaced(state_.coFight.size()); }
 
 }  // namespace vellconf

@@ -2,31 +2,23 @@
 // The enemy, friend and memo pages.
 
 #include <memory>
-#include <string>
-#include <vector>
 
-#include "lists/friend_list.h"
-#include "lists/monster_table.h"
 #include "ui/page.h"
 
 namespace vellconf {
 
-// Template 140: the monster list from MobData.ini and the ignore list.
+// Template 140: the monster list from MobData.ini and the ignore list, both
+// views of the state's rows.
 class CEnemyPage final : public CPage {
 public:
-    // Reads MobData.ini; when it cannot be opened, says so and goes on with an empty list.
     CEnemyPage(wxWindow* parent, AppState& state, DialogServices& services);
     ~CEnemyPage() override;
 
-    // The ignore list is replaced by the loaded rows.
-    void showLoaded(const LoadedConfig& loaded) override;
-
-    // The monster list in its current order (a load looks IDs up in it).
-    const std::vector<MonsterRecord>& monsters() const;
-    // The ignore list's first column, top to bottom (what a save writes).
-    std::vector<std::string> ignoreIds() const;
+    void showState() override;
 
 private:
+    void build() override;
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
@@ -45,17 +37,13 @@ public:
     static constexpr int kAddCoFight = 1253;
     static constexpr int kCoFightList = 1257;
 
-    // Reads Friend.ini; a missing file is an empty list, silently.
     CFriendPage(wxWindow* parent, AppState& state, DialogServices& services);
     ~CFriendPage() override;
 
-    // The co-fight list is replaced by the loaded rows.
-    void showLoaded(const LoadedConfig& loaded) override;
-
-    const std::vector<FriendRecord>& friends() const;
-    std::vector<std::string> coFightIds() const;
+    void showState() override;
 
 private:
+    void build() override;
     void onRegister();
     void rewriteFriendFile();
 
@@ -63,16 +51,17 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// Template 142: the memo. Sets the state's memo to the placeholder when created.
+// Template 142: the memo.
 class CMemoPage final : public CPage {
 public:
     CMemoPage(wxWindow* parent, AppState& state, DialogServices& services);
     ~CMemoPage() override;
 
     void commitEdits() override;
-    void showLoaded(const LoadedConfig& loaded) override;
+    void showState() override;
 
 private:
+    void build() override;
     // Leaving the field: the memo of the state takes the field's text.
     void updateMemo();
 

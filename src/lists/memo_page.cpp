@@ -82,22 +82,22 @@ struct CMemoPage::Impl {
 };
 
 CMemoPage::CMemoPage(wxWindow* parent, AppState& state, DialogServices& services)
-    : CPage(parent, state, services), impl_(std::make_unique<Impl>()) {
+    : CPage(parent, state, services), impl_(std::make_unique<Impl>()) {}
+
+void CMemoPage::build() {
     Impl& m = *impl_;
     for (const templates::Control& control : templates::memoPage().controls) {
+        const wxRect rect = pixelRect(this, control.rect);
         if (control.kind == templates::Kind::MultiLineEdit) {
             // Lines wrap at the field's width (no horizontal scroll bar); Enter is a line break.
-            m.field = new wxTextCtrl(this, control.id, wxString(), wxDefaultPosition, wxDefaultSize,
+            m.field = new wxTextCtrl(this, control.id, wxString(), rect.GetPosition(), rect.GetSize(),
                                      wxTE_MULTILINE | wxTE_BESTWRAP | wxVSCROLL);
-            placeAt(m.field, this, control.rect);
         } else {
-            placeAt(new wxStaticText(this, wxID_ANY, fromUtf8(control.text)), this, control.rect);
+            placeAt(new wxStaticText(this, wxID_ANY, fromUtf8(control.text), rect.GetPosition(), rect.GetSize(),
+                                     wxST_NO_AUTORESIZE),
+                    this, control.rect);
         }
     }
-
-    // The placeholder is ordinary memo text: saved as it is unless the user changes it.
-    state_.memo = startupMemo();
-    m.show(memoPlaceholder());
 
     // Checked once the toolkit has finished the edit: changing a GTK text
     // buffer from inside its own change notification upsets the caret.
@@ -121,13 +121,13 @@ CMemoPage::~CMemoPage() {
 }
 
 void CMemoPage::commitEdits() {
-    if (wxWindow::FindFocus() == impl_->field) updateMemo();
+    if (impl_->field && wxWindow::FindFocus() == impl_->field) updateMemo();
 }
 
-void CMemoPage::showLoaded(const LoadedConfig& loaded) {
+void CMemoPage::showState() {
     // Not checked against the limit: LF growing to CR LF can take a loaded memo
     // past it, and leaving the field then says so.
-    impl_->show(lfToCrlf(loaded.memo));
+    impl_->show(lfToCrlf(state_.memo));
 }
 
 void CMemoPage::updateMemo() {

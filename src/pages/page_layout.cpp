@@ -1,5 +1,6 @@
 #include "pages/page_layout.h"
 
+#include <wx/checkbox.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -39,12 +40,17 @@ class Units {
 public:
     explicit Units(const wxWindow* page) : page_(page), hundred_(page->ConvertDialogToPixels(wxSize(100, 100))) {}
 
-    // GTK tells a label's final size only once it is shown, so texts are
-    // measured with the page's font, which they inherit, instead.
+    // Texts are measured with the page's font, which the controls inherit:
+    // GTK tells a label's final size only once it is shown, and asking every
+    // control for its best size is most of what building a page costs. A check
+    // box or radio button is its text and what its kind adds around it (the
+    // indicator), which one control of the kind tells.
     wxSize of(const wxWindow* window) const {
-        if (const auto* text = dynamic_cast<const wxStaticText*>(window))
-            return fromPixels(page_->GetTextExtent(text->GetLabel()) + wxSize(1, 1));
-        return fromPixels(window->GetBestSize());
+        const wxSize text = page_->GetTextExtent(window->GetLabel());
+        if (dynamic_cast<const wxStaticText*>(window)) return fromPixels(text + wxSize(1, 1));
+        wxSize& frame = dynamic_cast<const wxCheckBox*>(window) ? checkFrame_ : radioFrame_;
+        if (frame == wxDefaultSize) frame = window->GetBestSize() - wxSize(text.x, 0);
+        return fromPixels(wxSize(text.x + frame.x, frame.y));
     }
 
     // The width of a field for the bound's digits: the design width, or less
@@ -71,6 +77,8 @@ private:
     const wxWindow* page_;
     wxSize hundred_;
     mutable int shortFieldWidth_ = 0, longFieldWidth_ = 0;  // 0 until first asked for
+    // Best size less the text's width, by kind; wxDefaultSize until first asked for.
+    mutable wxSize checkFrame_ = wxDefaultSize, radioFrame_ = wxDefaultSize;
 };
 
 bool isRadio(const ControlSpec& spec) {

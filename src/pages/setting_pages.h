@@ -21,8 +21,8 @@ public:
 
     // Commits the numeric field that holds the focus, if it is one of this page's.
     void commitEdits() override;
-    // Shows the settings as a load left them (already in the state), unclamped.
-    void showLoaded(const LoadedConfig& loaded) override;
+    // Shows the page's bound values as they stand, unclamped.
+    void showState() override;
 
     // Copies every bound value to its control, or every control to its bound value.
     void ExchangeData(Direction direction);
@@ -30,6 +30,7 @@ public:
     const PageTable& table() const { return table_; }
 
 protected:
+    void build() override;
     // Enables or disables the controls that only matter while rotation is on.
     void enableRotationDependents(bool enable);
 

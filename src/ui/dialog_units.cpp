@@ -24,17 +24,19 @@ wxSize dialogUnits(const wxWindow* reference, int width, int height) {
     return reference->ConvertDialogToPixels(wxSize(width, height));
 }
 
-void placeAt(wxWindow* control, const wxWindow* reference, const DialogRect& rect) {
-    // Both corners converted, not the size: controls that touch in dialog
-    // units touch in pixels too, never overlapping by a rounded pixel.
+wxRect pixelRect(const wxWindow* reference, const DialogRect& rect) {
     const wxPoint position = reference->ConvertDialogToPixels(wxPoint(rect.x, rect.y));
     const wxPoint end = reference->ConvertDialogToPixels(wxPoint(rect.x + rect.width, rect.y + rect.height));
-    wxSize size(end.x - position.x, end.y - position.y);
+    return {position, wxSize(end.x - position.x, end.y - position.y)};
+}
+
+void placeAt(wxWindow* control, const wxWindow* reference, const DialogRect& rect) {
+    wxRect pixels = pixelRect(reference, rect);
     // A fixed label width was chosen for one font; with another the text may
     // run longer, and a label had better overlap empty space than lose its end.
     if (const auto* label = dynamic_cast<const wxStaticText*>(control))
-        size.x = std::max(size.x, label->GetTextExtent(label->GetLabel()).x + 1);
-    control->SetSize(wxRect(position, size));
+        pixels.width = std::max(pixels.width, label->GetTextExtent(label->GetLabel()).x + 1);
+    control->SetSize(pixels);
 }
 
 void widenToFit(wxWindow* dialog, int marginDu) {

@@ -16,6 +16,12 @@ wxFont dialogFont();
 
 wxSize dialogUnits(const wxWindow* reference, int width, int height);
 
+// `rect` in pixels of `reference`. Both corners are converted, not the size:
+// controls that touch in dialog units touch in pixels too, never overlapping
+// by a rounded pixel. Controls made with this rect skip the toolkit's
+// best-size query.
+wxRect pixelRect(const wxWindow* reference, const DialogRect& rect);
+
 // Moves and sizes `control` to `rect`, in the dialog units of `reference`.
 void placeAt(wxWindow* control, const wxWindow* reference, const DialogRect& rect);
 

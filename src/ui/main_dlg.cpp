@@ -25,9 +25,7 @@ namespace ids = templates::ids;
 
 namespace {
 
-// The tabs in the order they stand. Pages are created in another order (the
-// behaviour pages, the skill pages, then attack 2 and the lists), which only
-// matters for what they read at start-up.
+// The tabs in the order they stand.
 constexpr std::array<const char*, CMainDlg::kTabCount> kTabLabels = {
     "基本", "攻撃１", "攻撃２", "旋回", "敵登録", "友登録", "メモ", "ＭＬ",
     "ＣＡＰ", "ＦＭ", "ＯＳ", "ＤＥＦ", "ＣＶ", "ＥＡ", "ＴＨ",
@@ -45,9 +43,8 @@ CMainDlg::CMainDlg(AppState& state, DialogServices& services, wxWindow* parent)
     const auto& layout = templates::mainDialog();
     buildFromTemplate(this, layout);
     SetIcon(programIcon());
-    const auto toolPaths = readToolPaths(state_.toolSettingsFile());
-    state_.paths = toolPaths.value;
-    if (existsButUnreadable(toolPaths.status)) services_.showError(this, messages::kToolSettingsOpenFailed);
+    readSideFiles();
+    state_.readPages(ReadOccasion::Init);
 
     // The keyboard meets the tab header first, then the page, then the
     // buttons; the focus starts on the header, so that a key pressed right
@@ -77,6 +74,16 @@ CMainDlg::CMainDlg(AppState& state, DialogServices& services, wxWindow* parent)
     header_->SetFocus();
 }
 
+void CMainDlg::readSideFiles() {
+    // A missing file is the normal first start and goes unsaid; one that is
+    // there but cannot be read is said, and the tool goes on without it.
+    const auto toolPaths = readToolPaths(state_.toolSettingsFile());
+    state_.paths = toolPaths.value;
+    if (existsButUnreadable(toolPaths.status)) services_.showError(this, messages::kToolSettingsOpenFailed);
+    if (state_.readMonsters() != ReadStatus::Ok) services_.showError(this, messages::kMobDataOpenFailed);
+    if (existsButUnreadable(state_.readFriends())) services_.showError(this, messages::kFriendIniOpenFailed);
+}
+
 #ifdef __WXMSW__
 
 wxWindow* CMainDlg::createTabs(const DialogRect& area) {
@@ -89,6 +96,7 @@ wxWindow* CMainDlg::createTabs(const DialogRect& area) {
     // A click on a tab commits what was typed into the page it leaves, as every switch does.
     notebook->Bind(wxEVT_NOTEBOOK_PAGE_CHANGING, [this](wxBookCtrlEvent& event) {
         page(selected_)->commitEdits();
+        if (event.GetSelection() >= 0 && event.GetSelection() < kTabCount) page(event.GetSelection())->ensureBuilt();
         event.Skip();
     });
     notebook->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED, [this](wxBookCtrlEvent& event) {
@@ -124,10 +132,15 @@ wxWindow* CMainDlg::createTabs(const DialogRect& area) {
 #endif
 
 void CMainDlg::createPages(wxBookCtrlBase* book) {
+    // Empty panels: each builds its controls when its tab is first shown.
     auto& p = pages_;
     p[kBasic] = new CBasicPage(book, state_, services_);
     p[kAttack1] = new CAttack1Page(book, state_, services_);
+    p[kAttack2] = new CAttack2Page(book, state_, services_);
     p[kRotate] = new CRotatePage(book, state_, services_);
+    p[kEnemy] = new CEnemyPage(book, state_, services_);
+    p[kFriend] = new CFriendPage(book, state_, services_);
+    p[kMemo] = new CMemoPage(book, state_, services_);
     p[kML] = new CMoonlightPage(book, state_, services_);
     p[kCAP] = new CCapricePage(book, state_, services_);
     p[kFM] = new CFleetMovePage(book, state_, services_);
@@ -136,10 +149,6 @@ void CMainDlg::createPages(wxBookCtrlBase* book) {
     p[kCV] = new CChaoticBenedictionPage(book, state_, services_);
     p[kEA] = new CEmergencyAvoidPage(book, state_, services_);
     p[kTH] = new CTouchHealPage(book, state_, services_);
-    p[kAttack2] = new CAttack2Page(book, state_, services_);
-    p[kEnemy] = enemyPage_ = new CEnemyPage(book, state_, services_);
-    p[kFriend] = friendPage_ = new CFriendPage(book, state_, services_);
-    p[kMemo] = new CMemoPage(book, state_, services_);
     for (int i = 0; i < kTabCount; ++i) book->AddPage(p[static_cast<std::size_t>(i)], fromUtf8(kTabLabels[static_cast<std::size_t>(i)]));
 }
 
@@ -147,6 +156,7 @@ void CMainDlg::selectTab(int index) {
     if (index < 0 || index >= kTabCount) return;
     if (pages_[static_cast<std::size_t>(selected_)]) page(selected_)->commitEdits();
     selected_ = index;
+    page(index)->ensureBuilt();
     book_->ChangeSelection(static_cast<std::size_t>(index));
     if (tabs_) tabs_->setSelection(index);
 }
@@ -200,23 +210,21 @@ void CMainDlg::onSpecifiedLoad() {
 }
 
 void CMainDlg::save(const std::optional<std::filesystem::path>& target) {
-    const ConfigContent content{state_.settings, state_.memo, enemyPage_->ignoreIds(), friendPage_->coFightIds()};
-    const SaveOutcome outcome = target ? saveConfig(*target, content) : SaveOutcome{SaveResult::OpenFailed, {}};
+    const SaveOutcome outcome = target ? saveConfig(*target, state_.content()) : SaveOutcome{SaveResult::OpenFailed, {}};
     if (outcome != SaveResult::Saved) services_.showError(this, saveMessage(outcome));
 }
 
 void CMainDlg::load(const std::optional<std::filesystem::path>& source, LoadKind kind) {
-    const auto loaded = source ? loadConfigFile(*source, kind, state_.settings, enemyPage_->monsters(),
-                                                friendPage_->friends())
-                               : std::nullopt;
+    auto loaded = source ? loadConfigFile(*source, kind, state_.settings, state_.monsters, state_.friends)
+                         : std::nullopt;
     if (!loaded) {
         // Nothing has changed: the file is read before anything is replaced.
         services_.showError(this, messages::kLoadOpenFailed);
         return;
     }
-    state_.settings = loaded->settings;
-    state_.memo = loaded->memo;
-    for (CPage* each : pages_) each->showLoaded(*loaded);
+    state_.takeLoaded(std::move(*loaded));
+    for (CPage* each : pages_)
+        if (each->isBuilt()) each->showState();
 }
 
 }  // namespace vellconf

@@ -17,16 +17,14 @@ namespace vellconf {
 
 class CPage;
 class CTabStrip;
-class CEnemyPage;
-class CFriendPage;
 class DialogServices;
 
 class CMainDlg final : public wxDialog {
 public:
     static constexpr int kTabCount = 15;
 
-    // Reads VellConf.ini and creates every page; the enemy page reads
-    // MobData.ini, the friend page Friend.ini, the memo page sets the memo.
+    // Reads VellConf.ini, MobData.ini and Friend.ini, takes every page's
+    // bound values from the settings, and builds the first page.
     CMainDlg(AppState& state, DialogServices& services, wxWindow* parent = nullptr);
 
     // As a click on the tab would.
@@ -35,10 +33,12 @@ public:
     // The control that holds the tabs: Windows' own tab control, elsewhere our strip.
     wxWindow* tabHeader() const { return header_; }
     CTabStrip* tabStrip() const { return tabs_; }  // none on Windows
+    // A page, built or not (ensureBuilt builds it).
     CPage* page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
 
 private:
     // Creates the tab header and the pages in `area`; returns the window that holds them.
+    void readSideFiles();
     wxWindow* createTabs(const DialogRect& area);
     void createPages(wxBookCtrlBase* book);
     void onExit();
@@ -61,8 +61,6 @@ private:
     wxWindow* header_ = nullptr;
     CTabStrip* tabs_ = nullptr;
     wxBookCtrlBase* book_ = nullptr;
-    CEnemyPage* enemyPage_ = nullptr;
-    CFriendPage* friendPage_ = nullptr;
     int selected_ = 0;
 };
 

@@ -12,4 +12,11 @@ CPage::CPage(wxWindow* parent, AppState& state, DialogServices& services)
     SetMinSize(dialogUnits(this, kWidthDu, kHeightDu));
 }
 
+void CPage::ensureBuilt() {
+    if (built_) return;
+    built_ = true;
+    build();
+    showState();
+}
+
 }  // namespace vellconf

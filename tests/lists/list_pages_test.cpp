@@ -14,6 +14,7 @@
 #include "res/messages.h"
 #include "ui/friend_help_dlg.h"
 #include "ui/gui_test_support.h"
+#include "ui/main_dlg.h"
 #include "ui/wx_text.h"
 
 namespace vellconf {
@@ -77,11 +78,17 @@ protected:
         test::yieldToWindow();
     }
 
+    // A page built over the state as start-up leaves it.
     template <typename Page>
     Page* open() {
         auto* page = new Page(frame, fixture.state, fixture.services);
+        page->ensureBuilt();
         test::yieldToWindow();
         return page;
+    }
+    CEnemyPage* openEnemies() {
+        fixture.state.readMonsters();
+        return open<CEnemyPage>();
     }
     template <typename Control = wxListCtrl>
     static Control* child(wxWindow* page, int id) {
@@ -97,8 +104,17 @@ protected:
 
     CFriendPage* openFriends(std::string_view friendIni) {
         if (!friendIni.empty()) writeBytes(fixture.state.friendFile(), friendIni);
+        fixture.state.readFriends();
         return open<CFriendPage>();
     }
+    // What the main window does after a load.
+    void showLoaded(CPage* page, const LoadedConfig& loaded) {
+        fixture.state.takeLoaded(loaded);
+        page->showState();
+        test::yieldToWindow();
+    }
+    Ids ignoreIds() const { return idsOf(fixture.state.ignored); }
+    Ids coFightIds() const { return idsOf(fixture.state.coFight); }
     static void registerFriend(CFriendPage* page, std::string_view id, std::string_view name) {
         child<wxTextCtrl>(page, CFriendPage::kIdEdit)->ChangeValue(fromUtf8(id));
         child<wxTextCtrl>(page, CFriendPage::kNameEdit)->ChangeValue(fromUtf8(name));
@@ -112,7 +128,7 @@ protected:
 
 TEST_F(ListPages, EnemyAddAppendsTheSelectedMonstersTopToBottomAndRemoveDeletesTheSelectedRows) {
     writeBytes(fixture.state.mobDataFile(), mobData());
-    auto* page = open<CEnemyPage>();
+    auto* page = openEnemies();
     const struct {
         const char* name;
         std::vector<Rows> adds;  // the monster rows selected for each press of the add button
@@ -124,17 +140,17 @@ TEST_F(ListPages, EnemyAddAppendsTheSelectedMonstersTopToBottomAndRemoveDeletesT
         {"remove two", {{0, 1, 2, 3, 4}}, {1, 3}, {"1002", "1031", "1011"}},
     };
     for (const auto& c : cases) {
-        page->showLoaded(LoadedConfig{});
+        showLoaded(page, LoadedConfig{});
         for (const Rows& rows : c.adds) selectAndPress(page, ids::kMonsterList, rows, ids::kAddToIgnore);
         selectAndPress(page, ids::kIgnoreList, c.removed, ids::kRemoveFromIgnore);  // nothing selected: no change
-        EXPECT_EQ(page->ignoreIds(), c.ignoreIds) << c.name;
+        EXPECT_EQ(ignoreIds(), c.ignoreIds) << c.name;
         EXPECT_EQ(child(page, ids::kIgnoreList)->GetItemCount(), static_cast<int>(c.ignoreIds.size())) << c.name;
     }
 }
 
 TEST_F(ListPages, EnemyHeaderClicksSortEachListOnItsOwn) {
     writeBytes(fixture.state.mobDataFile(), mobData());
-    auto* page = open<CEnemyPage>();
+    auto* page = openEnemies();
     selectAndPress(page, ids::kMonsterList, {0, 1, 2, 3, 4}, ids::kAddToIgnore);
     wxListCtrl *monsterList = child(page, ids::kMonsterList), *ignoreList = child(page, ids::kIgnoreList);
     const struct {
@@ -151,8 +167,8 @@ TEST_F(ListPages, EnemyHeaderClicksSortEachListOnItsOwn) {
         select(click.list, {0, 3});
         Ids chosen = selectedIds(click.list);
         clickHeader(click.list, click.column);
-        EXPECT_EQ(monsterIds(page->monsters()), click.monsters) << click.column;
-        EXPECT_EQ(page->ignoreIds(), click.ignore) << click.column;
+        EXPECT_EQ(monsterIds(fixture.state.monsters), click.monsters) << click.column;
+        EXPECT_EQ(ignoreIds(), click.ignore) << click.column;
         // The view shows the new order, and the chosen monsters stay chosen wherever they moved.
         EXPECT_EQ(monsterList->GetItemText(0), fromUtf8(click.monsters.front())) << click.column;
         Ids after = selectedIds(click.list);
@@ -179,7 +195,7 @@ void expectReadable(wxListCtrl* list, const wxFont& font) {
 TEST_F(ListPages, ColumnsAreWideEnoughForTheirHeadersAndCells) {
     writeBytes(fixture.state.mobDataFile(), mobData() + cp932("10021 ぽりんぽりんぽりんぽりんぽりん 10 ｻｲｽﾞ ｱｸﾃｨﾌﾞ") +
                                                " 123456789 - - - - - - - - - - - - - -\r\n");
-    auto* enemies = open<CEnemyPage>();
+    auto* enemies = openEnemies();
     selectAndPress(enemies, ids::kMonsterList, {5}, ids::kAddToIgnore);
     auto* friends = openFriends(cp932("1234567890 ながいなまえのともだち\r\n"));
     selectAndPress(friends, CFriendPage::kFriendList, {0}, CFriendPage::kAddCoFight);
@@ -191,23 +207,24 @@ TEST_F(ListPages, ColumnsAreWideEnoughForTheirHeadersAndCells) {
 }
 
 TEST_F(ListPages, EnemyMissingMobDataIsSaidAndGivesAnEmptyList) {
-    auto* page = open<CEnemyPage>();
+    auto* window = new CMainDlg(fixture.state, fixture.services);
     EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kMobDataOpenFailed)}));
-    EXPECT_TRUE(page->monsters().empty());
+    EXPECT_TRUE(fixture.state.monsters.empty());
+    window->Destroy();
 }
 
 TEST_F(ListPages, FriendRegisterRefusesABlankWithoutRewritingAndPutsTheNewestFriendOnTop) {
     auto* page = openFriends("; comment\r\n1 one\r\n");  // any rewrite drops the comment
     registerFriend(page, "1234567", "a b");
     EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kFriendHoldsBlank)}));
-    EXPECT_EQ(page->friends(), (Friends{{"1", "one"}}));
+    EXPECT_EQ(fixture.state.friends, (Friends{{"1", "one"}}));
     EXPECT_EQ(friendFile(), "; comment\r\n1 one\r\n");
 
     select(child(page, CFriendPage::kFriendList), {0});
     registerFriend(page, "1234567", "ともだち");
     registerFriend(page, "7654321", "なかま");
     EXPECT_EQ(selectedIds(child(page, CFriendPage::kFriendList)), Ids{"1"});  // the selection moved down with its row
-    EXPECT_EQ(page->friends(), (Friends{{"7654321", cp932("なかま")}, {"1234567", cp932("ともだち")}, {"1", "one"}}));
+    EXPECT_EQ(fixture.state.friends, (Friends{{"7654321", cp932("なかま")}, {"1234567", cp932("ともだち")}, {"1", "one"}}));
     EXPECT_EQ(friendFile(), cp932("7654321 なかま\r\n1234567 ともだち\r\n1 one\r\n"));
     EXPECT_EQ(child(page, CFriendPage::kFriendList)->GetItemText(0, 1), fromUtf8("なかま"));
     EXPECT_EQ(fixture.services.errors.size(), 1u);
@@ -216,16 +233,16 @@ TEST_F(ListPages, FriendRegisterRefusesABlankWithoutRewritingAndPutsTheNewestFri
 TEST_F(ListPages, FriendDeleteRewritesTheFileAndCoFightRowsOutliveTheirFriends) {
     auto* page = openFriends("1 one\r\n2 two\r\n3 three\r\n4 four\r\n");
     selectAndPress(page, CFriendPage::kFriendList, {3, 0, 2}, CFriendPage::kAddCoFight);
-    EXPECT_EQ(page->coFightIds(), (Ids{"1", "3", "4"}));
+    EXPECT_EQ(coFightIds(), (Ids{"1", "3", "4"}));
 
     // Deleting a friend leaves its co-fight row: FRIENDS still holds the number.
     selectAndPress(page, CFriendPage::kFriendList, {2}, CFriendPage::kDeleteFriend);
     EXPECT_EQ(friendFile(), "1 one\r\n2 two\r\n4 four\r\n");
     EXPECT_EQ(child(page, CFriendPage::kFriendList)->GetItemCount(), 3);
-    EXPECT_EQ(page->coFightIds(), (Ids{"1", "3", "4"}));
+    EXPECT_EQ(coFightIds(), (Ids{"1", "3", "4"}));
 
     selectAndPress(page, CFriendPage::kCoFightList, {0, 2}, CFriendPage::kDeleteCoFight);
-    EXPECT_EQ(page->coFightIds(), (Ids{"3"}));
+    EXPECT_EQ(coFightIds(), (Ids{"3"}));
 }
 
 TEST_F(ListPages, FriendRewriteFailureIsSaidAndTheListKeepsTheChange) {
@@ -233,7 +250,7 @@ TEST_F(ListPages, FriendRewriteFailureIsSaidAndTheListKeepsTheChange) {
     fs::create_directory(fixture.state.friendFile());
     registerFriend(page, "1234567", "ともだち");
     EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kFriendIniOpenFailed)}));
-    EXPECT_EQ(page->friends(), (Friends{{"1234567", cp932("ともだち")}}));
+    EXPECT_EQ(fixture.state.friends, (Friends{{"1234567", cp932("ともだち")}}));
 }
 
 TEST_F(ListPages, SideFilesThatCannotBeReadAreSaidAndFriendIniIsNeverReplaced) {
@@ -242,8 +259,11 @@ TEST_F(ListPages, SideFilesThatCannotBeReadAreSaidAndFriendIniIsNeverReplaced) {
     fs::resize_file(fixture.state.mobDataFile(), kMaxMobDataBytes + 1);
     std::ofstream(fixture.state.friendFile()).close();
     fs::resize_file(fixture.state.friendFile(), kMaxTextFileBytes + 1);
-    EXPECT_TRUE(open<CEnemyPage>()->monsters().empty());
-    auto* page = open<CFriendPage>();
+    // The window reads them as it opens.
+    auto* window = new CMainDlg(fixture.state, fixture.services);
+    EXPECT_TRUE(fixture.state.monsters.empty());
+    window->selectTab(5);
+    auto* page = static_cast<CFriendPage*>(window->page(5));
     const std::string friendFailed(messages::kFriendIniOpenFailed);
     EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kMobDataOpenFailed), friendFailed}));
     registerFriend(page, "1234567", "ともだち");
@@ -251,6 +271,7 @@ TEST_F(ListPages, SideFilesThatCannotBeReadAreSaidAndFriendIniIsNeverReplaced) {
     EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kMobDataOpenFailed), friendFailed, friendFailed,
                                             friendFailed}));
     EXPECT_EQ(fs::file_size(fixture.state.friendFile()), kMaxTextFileBytes + 1);
+    window->Destroy();
 }
 
 TEST_F(ListPages, FriendRegisterRefusesAnIdLuaCannotReadBack) {
@@ -262,7 +283,7 @@ TEST_F(ListPages, FriendRegisterRefusesAnIdLuaCannotReadBack) {
 
 TEST_F(ListPages, EveryPageAndTheHelpShowAllTheirText) {
     writeBytes(fixture.state.mobDataFile(), mobData());
-    for (wxWindow* page : std::initializer_list<wxWindow*>{open<CEnemyPage>(), openFriends(""), open<CMemoPage>()}) {
+    for (wxWindow* page : std::initializer_list<wxWindow*>{openEnemies(), openFriends(""), open<CMemoPage>()}) {
         page->SetSize(page->GetMinSize());
         test::expectLayoutFits(page);
     }
@@ -314,7 +335,7 @@ TEST_F(ListPages, MemoLoadedOverTheLimitIsSaidOnLeavingButStillStored) {
     auto* page = open<CMemoPage>();
     LoadedConfig loaded;  // 33 lines of 30 bytes: 1023 bytes with LF, 1056 with the field's CR LF
     for (int i = 0; i < 33; ++i) loaded.memo += std::string(30, 'm') + "\n";
-    page->showLoaded(loaded);
+    showLoaded(page, loaded);
     auto* field = child<wxTextCtrl>(page, ids::kMemoEdit);
     test::typeAndLeave(field, field->GetValue());  // leaving without an edit
     EXPECT_EQ(fixture.services.warnings, (Ids{"1024 文字以内で入力してください。"}));

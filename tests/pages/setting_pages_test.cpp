@@ -33,8 +33,10 @@ protected:
     void open(std::string_view className) {
         if (frame) frame->Destroy();
         frame = test::pageHost("pages");
+        fixture.state.readPages(ReadOccasion::Init);
         page = kMakers[findPage(className) - settingPages().data()](frame, fixture.state, fixture.services);
         EXPECT_EQ(page->table().className, className);
+        page->ensureBuilt();
         page->SetSize(page->GetMinSize());
         frame->SetClientSize(page->GetMinSize());
         frame->Show();
@@ -45,7 +47,11 @@ protected:
     std::int32_t& value(std::string_view key) { return fixture.state.settings.*findSetting(key)->member; }
 
     // What the main window does after a load has filled the settings.
-    void showLoaded() { page->showLoaded(LoadedConfig{fixture.state.settings, {}, {}, {}}); test::yieldToWindow(); }
+    void showLoaded() {
+        fixture.state.takeLoaded(LoadedConfig{fixture.state.settings, {}, {}, {}});
+        page->showState();
+        test::yieldToWindow();
+    }
 
     template <class Control>
     Control* named(const std::string& name) {

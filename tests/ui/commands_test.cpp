@@ -2,6 +2,7 @@
 // file, and a load reaches every page.
 
 #include <gtest/gtest.h>
+#include <wx/checkbox.h>
 #include <wx/listctrl.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
@@ -24,7 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 namespace ids = templates::ids;
 
-enum Tab { kBasic, kAttack1, kAttack2, kRotate, kEnemy, kFriend, kMemo };
+enum Tab { kBasic, kAttack1, kAttack2, kRotate, kEnemy, kFriend, kMemo, kMoonlight };
 
 void writeBytes(const fs::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
@@ -32,6 +33,39 @@ std::string keyLine(const std::string& file, const std::string& key) {
     for (const auto& line : test::crlfLines(file))
         if (line.starts_with("    " + key + " ")) return line;
     return {};
+}
+
+// One line per control of a page: what it shows, whether it is enabled and
+// shown, and where it lies.
+std::vector<std::string> shownBy(wxWindow* page) {
+    std::vector<std::string> lines;
+    for (wxWindow* w : page->GetChildren()) {
+        std::string line = test::describe(w) + (w->IsEnabled() ? "" : " disabled") + (w->IsShown() ? "" : " hidden");
+        if (const auto* box = dynamic_cast<wxCheckBox*>(w)) line += box->GetValue() ? " [x]" : " [ ]";
+        if (const auto* button = dynamic_cast<wxRadioButton*>(w)) line += button->GetValue() ? " (o)" : " ( )";
+        if (const auto* field = dynamic_cast<wxTextCtrl*>(w)) line += " = " + std::string(field->GetValue().utf8_str());
+        if (const auto* list = dynamic_cast<wxListCtrl*>(w))
+            for (long row = 0; row < list->GetItemCount(); ++row)
+                for (int column = 0; column < list->GetColumnCount(); ++column)
+                    line += " | " + std::string(list->GetItemText(row, column).utf8_str());
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A file whose load differs from the start-up state in every way a page shows:
+// values no radio button writes, fields past their bounds, rotation off, a
+// memo, and list IDs both known and unknown.
+std::string unusualConfig() {
+    AiSettings settings;
+    int i = 0;
+    for (const SettingSpec& spec : settingsCatalogue()) {
+        settings.*spec.member = i % 5 == 0 ? 99999 : i % 4;
+        ++i;
+    }
+    settings.FlagRotateFunction = 0;
+    const std::vector<std::string> ignore = {"1113", "9999"}, friends = {"456", "777"};
+    return writeConfigLua(settings, cp932("狩場：オーク\n二行目"), ignore, friends);
 }
 
 class Commands : public ::testing::Test {
@@ -169,8 +203,55 @@ TEST_F(Commands, LoadReachesThePages) {
     }
     EXPECT_FALSE(test::findNamed<wxTextCtrl>(rotate, "RotatePeriod")->IsEnabled());
     EXPECT_TRUE(test::findNamed<wxRadioButton>(page(kBasic), "FlagDefaultState#0")->GetValue());
-    EXPECT_EQ(test::findNamed<wxTextCtrl>(dialog->page(7), "Ph1ML_SkillLevel")->GetValue(), "9");
+    EXPECT_EQ(test::findNamed<wxTextCtrl>(page(kMoonlight), "Ph1ML_SkillLevel")->GetValue(), "9");
     EXPECT_EQ(fixture.state.settings.Ph1ML_SkillLevel, 9);
+}
+
+// Edits the page built at start-up and one that is not, the same in both windows.
+void editSomePages(CMainDlg* window) {
+    const auto open = [window](int tab) {
+        window->selectTab(tab);
+        test::yieldToWindow();
+        return window->page(tab);
+    };
+    test::click(test::findNamed<wxCheckBox>(open(kBasic), "FlagFollowOptimize"));
+    test::typeAndLeave(test::findNamed<wxTextCtrl>(open(kAttack1), "DistanceAttackArea"), "250");
+    test::click(test::findNamed<wxRadioButton>(open(kAttack1), "AutoSkillPriority#0"));
+}
+
+TEST_F(Commands, PagesBuiltAfterALoadShowWhatPagesBuiltBeforeItShow) {
+    writeBytes(aiFolder / "Config.lua", unusualConfig());
+    AppState laterState;
+    laterState.sideFolder = fixture.state.sideFolder;
+    auto* later = new CMainDlg(laterState, fixture.services);
+    later->Show();
+
+    for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) page(static_cast<Tab>(tab));
+    press(ids::kAiLoad);
+    editSomePages(dialog);
+    test::click(static_cast<wxButton*>(later->FindWindow(ids::kAiLoad)));
+    editSomePages(later);
+    for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) {
+        later->selectTab(tab);
+        test::yieldToWindow();
+        EXPECT_EQ(shownBy(later->page(tab)), shownBy(page(static_cast<Tab>(tab)))) << "tab " << tab;
+    }
+
+    press(ids::kAiSave);
+    const std::string savedEarlier = saved();
+    test::click(static_cast<wxButton*>(later->FindWindow(ids::kAiSave)));
+    EXPECT_EQ(saved(), savedEarlier);
+    EXPECT_EQ(laterState.settings, fixture.state.settings);
+    later->Destroy();
+}
+
+TEST_F(Commands, SaveAfterALoadWithNoOtherPageShownWritesTheFileBack) {
+    writeBytes(aiFolder / "Config.lua", unusualConfig());
+    press(ids::kAiLoad);
+    writeBytes(aiFolder / "Config.lua", "");
+    press(ids::kAiSave);
+    EXPECT_EQ(saved(), unusualConfig());
+    for (int tab = 1; tab < CMainDlg::kTabCount; ++tab) EXPECT_FALSE(dialog->page(tab)->isBuilt()) << tab;
 }
 
 }  // namespace

@@ -67,10 +67,7 @@ struct GuiFixtureState {
     AppState state;
     FakeDialogServices services;
 
-    GuiFixtureState() {
-        state.settings = startupSettings();
-        state.sideFolder = sideFolder.path();
-    }
+    GuiFixtureState() { state.sideFolder = sideFolder.path(); }
 };
 
 // A top-level window to hold a page, with the dialog font the main window has:
