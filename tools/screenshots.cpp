@@ -56,9 +56,11 @@ public:
 
 private:
     void shoot(wxWindow* window, std::filesystem::path file) {
-        for (int i = 0; i < 20; ++i) Yield(true);
-        wxMilliSleep(200);
-        Yield(true);
+        // Long enough for the theme's transitions of controls just built to end.
+        for (int i = 0; i < 10; ++i) {
+            Yield(true);
+            wxMilliSleep(50);
+        }
 #ifdef __WXMSW__
         // Inside Wine a window cannot read back its children's pixels: it asks
         // the Linux side (tools/smoke-windows) for a shot of its place on the

@@ -40,8 +40,9 @@ CEnemyPage::CEnemyPage(wxWindow* parent, AppState& state, DialogServices& servic
 
 void CEnemyPage::build() {
     Impl& m = *impl_;
+    const DialogScale scale(this);
     for (const templates::Control& control : templates::enemyPage().controls) {
-        const wxRect rect = pixelRect(this, control.rect);
+        const wxRect rect = scale.toPixels(control.rect);
         switch (control.kind) {
         case templates::Kind::GroupBox:
             new wxStaticBox(this, wxID_ANY, fromUtf8(control.text), rect.GetPosition(), rect.GetSize());
@@ -51,7 +52,7 @@ void CEnemyPage::build() {
             break;
         case templates::Kind::ListView:
             placeAt(makeList(this, control.id, control.id == ids::kMonsterList ? state_.monsters : state_.ignored),
-                    this, control.rect);
+                    scale, control.rect);
             break;
         default:
             break;

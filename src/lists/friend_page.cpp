@@ -70,8 +70,9 @@ CFriendPage::CFriendPage(wxWindow* parent, AppState& state, DialogServices& serv
 
 void CFriendPage::build() {
     Impl& m = *impl_;
+    const DialogScale scale(this);
     for (const templates::Control& control : friendPageLayout().controls) {
-        const wxRect rect = pixelRect(this, control.rect);
+        const wxRect rect = scale.toPixels(control.rect);
         switch (control.kind) {
         case Kind::GroupBox:
             new wxStaticBox(this, wxID_ANY, fromUtf8(control.text), rect.GetPosition(), rect.GetSize());
@@ -79,7 +80,7 @@ void CFriendPage::build() {
         case Kind::Label:
             placeAt(new wxStaticText(this, wxID_ANY, fromUtf8(control.text), rect.GetPosition(), rect.GetSize(),
                                      wxST_NO_AUTORESIZE),
-                    this, control.rect);
+                    scale, control.rect);
             break;
         case Kind::Edit:
             new wxTextCtrl(this, control.id, wxString(), rect.GetPosition(), rect.GetSize());
@@ -88,7 +89,7 @@ void CFriendPage::build() {
             new wxButton(this, control.id, fromUtf8(control.text), rect.GetPosition(), rect.GetSize());
             break;
         case Kind::ListView:
-            placeAt(makeList(this, control.id, control.id == kFriendList ? state_.friends : state_.coFight), this,
+            placeAt(makeList(this, control.id, control.id == kFriendList ? state_.friends : state_.coFight), scale,
                     control.rect);
             break;
         default:

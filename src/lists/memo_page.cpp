@@ -86,8 +86,9 @@ CMemoPage::CMemoPage(wxWindow* parent, AppState& state, DialogServices& services
 
 void CMemoPage::build() {
     Impl& m = *impl_;
+    const DialogScale scale(this);
     for (const templates::Control& control : templates::memoPage().controls) {
-        const wxRect rect = pixelRect(this, control.rect);
+        const wxRect rect = scale.toPixels(control.rect);
         if (control.kind == templates::Kind::MultiLineEdit) {
             // Lines wrap at the field's width (no horizontal scroll bar); Enter is a line break.
             m.field = new wxTextCtrl(this, control.id, wxString(), rect.GetPosition(), rect.GetSize(),
@@ -95,7 +96,7 @@ void CMemoPage::build() {
         } else {
             placeAt(new wxStaticText(this, wxID_ANY, fromUtf8(control.text), rect.GetPosition(), rect.GetSize(),
                                      wxST_NO_AUTORESIZE),
-                    this, control.rect);
+                    scale, control.rect);
         }
     }
 

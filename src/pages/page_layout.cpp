@@ -95,7 +95,7 @@ bool isHeading(const RowWindows& row) { return row.size() == 1 && row.front().sp
 class PageLayout {
 public:
     PageLayout(wxWindow* page, const std::vector<SectionWindows>& sections)
-        : page_(page), units_(page), sections_(sections) {}
+        : page_(page), scale_(page), units_(page), sections_(sections) {}
 
     void run() {
         measureColumns();
@@ -218,9 +218,10 @@ private:
         place(window, {x, y + (bandHeight - size.y) / 2, size.x, size.y});
     }
 
-    void place(wxWindow* window, const DialogRect& rect) { placeAt(window, page_, rect); }
+    void place(wxWindow* window, const DialogRect& rect) { placeAt(window, scale_, rect); }
 
     wxWindow* page_;
+    DialogScale scale_;
     Units units_;
     const std::vector<SectionWindows>& sections_;
     std::map<std::size_t, std::vector<Column>> columns_;  // by the number of controls in a row

@@ -12,7 +12,7 @@ CAttack2Page::CAttack2Page(wxWindow* parent, AppState& state, DialogServices& se
     : CSettingPage(parent, state, services, *findPage("CAttack2Page")) {}
 
 // The page table marks the controls that follow rotation; the page itself sets
-// them when it is made, when a rotation kind is clicked and after a load.
+// them when it is built, when a rotation kind is clicked and after a load.
 CRotatePage::CRotatePage(wxWindow* parent, AppState& state, DialogServices& services)
     : CSettingPage(parent, state, services, *findPage("CRotatePage")) {}
 

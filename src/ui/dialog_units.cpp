@@ -24,14 +24,17 @@ wxSize dialogUnits(const wxWindow* reference, int width, int height) {
     return reference->ConvertDialogToPixels(wxSize(width, height));
 }
 
-wxRect pixelRect(const wxWindow* reference, const DialogRect& rect) {
-    const wxPoint position = reference->ConvertDialogToPixels(wxPoint(rect.x, rect.y));
-    const wxPoint end = reference->ConvertDialogToPixels(wxPoint(rect.x + rect.width, rect.y + rect.height));
-    return {position, wxSize(end.x - position.x, end.y - position.y)};
+DialogScale::DialogScale(const wxWindow* reference) : base_(reference->ConvertDialogToPixels(wxSize(4, 8))) {}
+
+// Rounded to the nearest pixel, halves up, as wx rounds.
+wxPoint DialogScale::toPixels(int x, int y) const { return {(x * base_.x + 2) / 4, (y * base_.y + 4) / 8}; }
+
+wxRect DialogScale::toPixels(const DialogRect& rect) const {
+    return {toPixels(rect.x, rect.y), toPixels(rect.x + rect.width, rect.y + rect.height) - wxPoint(1, 1)};
 }
 
-void placeAt(wxWindow* control, const wxWindow* reference, const DialogRect& rect) {
-    wxRect pixels = pixelRect(reference, rect);
+void placeAt(wxWindow* control, const DialogScale& reference, const DialogRect& rect) {
+    wxRect pixels = reference.toPixels(rect);
     // A fixed label width was chosen for one font; with another the text may
     // run longer, and a label had better overlap empty space than lose its end.
     if (const auto* label = dynamic_cast<const wxStaticText*>(control))

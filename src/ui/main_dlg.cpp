@@ -88,8 +88,8 @@ void CMainDlg::readSideFiles() {
 
 wxWindow* CMainDlg::createTabs(const DialogRect& area) {
     // Windows' own tab control, its fifteen tabs in rows.
-    auto* notebook = new wxNotebook(this, ids::kTabs, wxDefaultPosition, wxDefaultSize, wxNB_MULTILINE);
-    placeAt(notebook, this, area);
+    const wxRect rect = DialogScale(this).toPixels(area);
+    auto* notebook = new wxNotebook(this, ids::kTabs, rect.GetPosition(), rect.GetSize(), wxNB_MULTILINE);
     book_ = notebook;
     header_ = notebook;
     createPages(notebook);
@@ -110,8 +110,8 @@ wxWindow* CMainDlg::createTabs(const DialogRect& area) {
 
 wxWindow* CMainDlg::createTabs(const DialogRect& area) {
     // Our strip of tab rows above a book of pages, in one panel.
-    auto* host = new wxPanel(this, ids::kTabs);
-    placeAt(host, this, area);
+    const wxRect rect = DialogScale(this).toPixels(area);
+    auto* host = new wxPanel(this, ids::kTabs, rect.GetPosition(), rect.GetSize());
     std::vector<wxString> labels;
     for (const char* label : kTabLabels) labels.push_back(fromUtf8(label));
     tabs_ = new CTabStrip(host, labels, [this](int index) { selectTab(index); });

@@ -18,20 +18,24 @@ int windowId(int templateId) {
     return templateId < 0 ? wxID_ANY : templateId;
 }
 
-wxWindow* create(wxDialog* dialog, const templates::Control& control) {
+// Made at the template's size, so the toolkit is not asked for a best size first.
+wxWindow* create(wxDialog* dialog, const DialogScale& scale, const templates::Control& control) {
     using templates::Kind;
     const int id = windowId(control.id);
     const wxString text = fromUtf8(control.text);
+    const wxRect rect = scale.toPixels(control.rect);
+    const wxPoint at = rect.GetPosition();
+    const wxSize size = rect.GetSize();
     switch (control.kind) {
-        case Kind::Label: return new wxStaticText(dialog, id, text);
-        case Kind::GroupBox: return new wxStaticBox(dialog, id, text);
-        case Kind::Button: return new wxButton(dialog, id, text);
+        case Kind::Label: return new wxStaticText(dialog, id, text, at, size, wxST_NO_AUTORESIZE);
+        case Kind::GroupBox: return new wxStaticBox(dialog, id, text, at, size);
+        case Kind::Button: return new wxButton(dialog, id, text, at, size);
         case Kind::DefaultButton: {
-            auto* button = new wxButton(dialog, id, text);
+            auto* button = new wxButton(dialog, id, text, at, size);
             button->SetDefault();
             return button;
         }
-        case Kind::Edit: return new wxTextCtrl(dialog, id, wxString(), wxDefaultPosition, wxDefaultSize, wxTE_LEFT);
+        case Kind::Edit: return new wxTextCtrl(dialog, id, wxString(), at, size, wxTE_LEFT);
         default: return nullptr;  // tabs, pictures, lists: built by the dialog that owns them
     }
 }
@@ -42,8 +46,11 @@ void buildFromTemplate(wxDialog* dialog, const templates::Dialog& dialogTemplate
     dialog->SetFont(dialogFont());
     dialog->SetTitle(fromUtf8(dialogTemplate.caption));
     dialog->SetClientSize(dialog->ConvertDialogToPixels(wxSize(dialogTemplate.width, dialogTemplate.height)));
-    for (const auto& control : dialogTemplate.controls)
-        if (wxWindow* window = create(dialog, control)) placeAt(window, dialog, control.rect);
+    const DialogScale scale(dialog);
+    for (const auto& control : dialogTemplate.controls) {
+        // Labels may widen past the template's width for a font with wider glyphs.
+        if (auto* label = dynamic_cast<wxStaticText*>(create(dialog, scale, control))) placeAt(label, scale, control.rect);
+    }
 }
 
 }  // namespace vellconf
