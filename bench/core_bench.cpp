@@ -1,10 +1,11 @@
 // Figures for the core's file work: writing and loading Config.lua, reading
-// MobData.ini and sorting its rows.
+// the pages' bound values, reading MobData.ini and sorting its rows.
 
 #include <benchmark/benchmark.h>
 
 #include <random>
 
+#include "app/app_state.h"
 #include "config/config_loader.h"
 #include "config/config_writer.h"
 #include "config/cp932.h"
@@ -68,6 +69,16 @@ void LoadAndSaveRoundTrip(benchmark::State& state) {
     }
 }
 BENCHMARK(LoadAndSaveRoundTrip);
+
+// What a load adds for the twelve setting pages: every bound value from the record.
+void ReadEveryPageState(benchmark::State& state) {
+    AppState app;
+    for (auto _ : state) {
+        app.readPages(ReadOccasion::Load);
+        benchmark::DoNotOptimize(app.pages.data());
+    }
+}
+BENCHMARK(ReadEveryPageState);
 
 void ParseMobData5000(benchmark::State& state) {
     const std::string text = mobData(5000);

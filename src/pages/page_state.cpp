@@ -9,8 +9,7 @@ namespace vellconf {
 
 namespace {
 
-std::int32_t& setting(AiSettings& settings, std::string_view key) { return settings.*findSetting(key)->member; }
-std::int32_t valueOf(const AiSettings& settings, std::string_view key) { return settings.*findSetting(key)->member; }
+std::int32_t& setting(AiSettings& settings, const ControlSpec& control) { return settings.*control.setting->member; }
 
 }  // namespace
 
@@ -33,7 +32,7 @@ std::optional<std::size_t> PageState::boundFor(std::string_view key) const {
 void PageState::read(const AiSettings& settings, ReadOccasion occasion) {
     for (Bound& b : bound_) {
         const ControlSpec& spec = *b.spec;
-        const std::int32_t value = valueOf(settings, spec.key);
+        const std::int32_t value = settings.*spec.setting->member;
         switch (spec.kind) {
             case ControlKind::CheckBox:
                 b.index = value == 1 ? 1 : 0;
@@ -43,7 +42,7 @@ void PageState::read(const AiSettings& settings, ReadOccasion occasion) {
                                                          : radioIndexOnInit(spec.radio, value);
                 break;
             case ControlKind::RotationKind:
-                b.index = rotationKindIndex(value, valueOf(settings, spec.secondKey));
+                b.index = rotationKindIndex(value, settings.*findSetting(spec.secondKey)->member);
                 break;
             case ControlKind::NumericField:
                 b.text = formatInt(value);
@@ -56,7 +55,7 @@ void PageState::read(const AiSettings& settings, ReadOccasion occasion) {
 
 void PageState::setCheck(std::size_t i, bool checked, AiSettings& settings) {
     bound_[i].index = checked ? 1 : 0;
-    setting(settings, bound_[i].spec->key) = bound_[i].index;
+    setting(settings, *bound_[i].spec) = bound_[i].index;
 }
 
 // The value written is the button's own, whatever index the group held before.
@@ -67,7 +66,7 @@ void PageState::selectButton(std::size_t i, std::size_t button, AiSettings& sett
     if (b.spec->kind == ControlKind::RotationKind)
         applyRotationKind(settings, value);
     else
-        setting(settings, b.spec->key) = value;
+        setting(settings, *b.spec) = value;
 }
 
 // The only way typed text reaches the settings: clamped to the field's bounds.
@@ -75,7 +74,7 @@ void PageState::commitField(std::size_t i, std::string_view typed, AiSettings& s
     Bound& b = bound_[i];
     FieldCommit commit = vellconf::commitField(typed, b.spec->bounds());
     b.text = std::move(commit.text);
-    setting(settings, b.spec->key) = commit.value;
+    setting(settings, *b.spec) = commit.value;
 }
 
 bool PageState::rotationDependentsEnabled(const AiSettings& settings) const {
