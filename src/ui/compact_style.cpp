@@ -42,14 +42,17 @@ void useCompactFields() {
                        "checkbutton label, radiobutton label { margin: 0; }");
         // GTK's default theme draws the mark of a checked box or button from an
         // SVG, rendered anew for every control that shows one: a page's worth
-        // cost more than building the page. Its pre-rendered picture of the
-        // same mark looks the same and takes a fraction of that.
+        // cost more than building the page. At scale 1 its pre-rendered
+        // picture of the same mark looks the same and takes a fraction of
+        // that; larger scales keep the SVG, which stays sharp.
         if (adwaitaTheme())
             addScreenStyle(
-                "check:checked { -gtk-icon-source: -gtk-recolor(url("
-                "'resource:///org/gtk/libgtk/theme/Adwaita/assets/check-symbolic.symbolic.png')); }"
-                "radio:checked { -gtk-icon-source: -gtk-recolor(url("
-                "'resource:///org/gtk/libgtk/theme/Adwaita/assets/bullet-symbolic.symbolic.png')); }");
+                "check:checked { -gtk-icon-source: -gtk-scaled("
+                "-gtk-recolor(url('resource:///org/gtk/libgtk/theme/Adwaita/assets/check-symbolic.symbolic.png')),"
+                "-gtk-recolor(url('resource:///org/gtk/libgtk/theme/Adwaita/assets/check-symbolic.svg'))); }"
+                "radio:checked { -gtk-icon-source: -gtk-scaled("
+                "-gtk-recolor(url('resource:///org/gtk/libgtk/theme/Adwaita/assets/bullet-symbolic.symbolic.png')),"
+                "-gtk-recolor(url('resource:///org/gtk/libgtk/theme/Adwaita/assets/bullet-symbolic.svg'))); }");
         return true;
     }();
     (void)applied;
