@@ -28,6 +28,13 @@ bool adwaitaTheme() {
     return adwaita;
 }
 
+bool everyMonitorAtScaleOne() {
+    GdkDisplay* display = gdk_display_get_default();
+    for (int i = 0; i < gdk_display_get_n_monitors(display); ++i)
+        if (gdk_monitor_get_scale_factor(gdk_display_get_monitor(display, i)) != 1) return false;
+    return true;
+}
+
 }  // namespace
 
 #endif
@@ -44,15 +51,12 @@ void useCompactFields() {
         // SVG, rendered anew for every control that shows one: a page's worth
         // cost more than building the page. At scale 1 its pre-rendered
         // picture of the same mark looks the same and takes a fraction of
-        // that; larger scales keep the SVG, which stays sharp.
-        if (adwaitaTheme())
-            addScreenStyle(
-                "check:checked { -gtk-icon-source: -gtk-scaled("
-                "-gtk-recolor(url('resource:///org/gtk/libgtk/theme/Adwaita/assets/check-symbolic.symbolic.png')),"
-                "-gtk-recolor(url('resource:///org/gtk/libgtk/theme/Adwaita/assets/check-symbolic.svg'))); }"
-                "radio:checked { -gtk-icon-source: -gtk-scaled("
-                "-gtk-recolor(url('resource:///org/gtk/libgtk/theme/Adwaita/assets/bullet-symbolic.symbolic.png')),"
-                "-gtk-recolor(url('resource:///org/gtk/libgtk/theme/Adwaita/assets/bullet-symbolic.svg'))); }");
+        // that; at larger scales the SVG stays, as it stays sharp.
+        if (adwaitaTheme() && everyMonitorAtScaleOne())
+            addScreenStyle("check:checked { -gtk-icon-source: -gtk-recolor(url("
+                           "'resource:///org/gtk/libgtk/theme/Adwaita/assets/check-symbolic.symbolic.png')); }"
+                           "radio:checked { -gtk-icon-source: -gtk-recolor(url("
+                           "'resource:///org/gtk/libgtk/theme/Adwaita/assets/bullet-symbolic.symbolic.png')); }");
         return true;
     }();
     (void)applied;
