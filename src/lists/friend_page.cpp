@@ -12,6 +12,7 @@
 #include "res/messages.h"
 #include "ui/dialog_services.h"
 #include "ui/friend_help_dlg.h"
+#include "ui/label.h"
 #include "ui/wx_text.h"
 
 namespace vellconf {
@@ -78,8 +79,7 @@ void CFriendPage::build() {
             new wxStaticBox(this, wxID_ANY, fromUtf8(control.text), rect.GetPosition(), rect.GetSize());
             break;
         case Kind::Label:
-            placeAt(new wxStaticText(this, wxID_ANY, fromUtf8(control.text), rect.GetPosition(), rect.GetSize(),
-                                     wxST_NO_AUTORESIZE),
+            placeAt(new CLabel(this, wxID_ANY, fromUtf8(control.text), rect),
                     scale, control.rect);
             break;
         case Kind::Edit:

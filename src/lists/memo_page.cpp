@@ -8,6 +8,7 @@
 #include "res/dialog_templates.h"
 #include "res/messages.h"
 #include "ui/dialog_services.h"
+#include "ui/label.h"
 #include "ui/wx_text.h"
 
 namespace vellconf {
@@ -94,8 +95,7 @@ void CMemoPage::build() {
             m.field = new wxTextCtrl(this, control.id, wxString(), rect.GetPosition(), rect.GetSize(),
                                      wxTE_MULTILINE | wxTE_BESTWRAP | wxVSCROLL);
         } else {
-            placeAt(new wxStaticText(this, wxID_ANY, fromUtf8(control.text), rect.GetPosition(), rect.GetSize(),
-                                     wxST_NO_AUTORESIZE),
+            placeAt(new CLabel(this, wxID_ANY, fromUtf8(control.text), rect),
                     scale, control.rect);
         }
     }

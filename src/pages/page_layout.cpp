@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #include "ui/dialog_units.h"
 #include "ui/page.h"
@@ -40,17 +41,12 @@ class Units {
 public:
     explicit Units(const wxWindow* page) : page_(page), hundred_(page->ConvertDialogToPixels(wxSize(100, 100))) {}
 
-    // Texts are measured with the page's font, which the controls inherit:
-    // GTK tells a label's final size only once it is shown, and asking every
-    // control for its best size is most of what building a page costs. A check
-    // box or radio button is its text and what its kind adds around it (the
-    // indicator), which one control of the kind tells.
+    // The measured size of a label, check box or radio button; the layout
+    // asks for it several times, and each is measured once.
     wxSize of(const wxWindow* window) const {
-        const wxSize text = page_->GetTextExtent(window->GetLabel());
-        if (dynamic_cast<const wxStaticText*>(window)) return fromPixels(text + wxSize(1, 1));
-        wxSize& frame = dynamic_cast<const wxCheckBox*>(window) ? checkFrame_ : radioFrame_;
-        if (frame == wxDefaultSize) frame = window->GetBestSize() - wxSize(text.x, 0);
-        return fromPixels(wxSize(text.x + frame.x, frame.y));
+        const auto [known, added] = sizes_.try_emplace(window);
+        if (added) known->second = measure(window);
+        return known->second;
     }
 
     // The width of a field for the bound's digits: the design width, or less
@@ -70,6 +66,19 @@ public:
     }
 
 private:
+    // Texts are measured with the page's font, which the controls inherit:
+    // GTK tells a label's final size only once it is shown, and asking every
+    // control for its best size is most of what building a page costs. A check
+    // box or radio button is its text and what its kind adds around it (the
+    // indicator), which one control of the kind tells.
+    wxSize measure(const wxWindow* window) const {
+        const wxSize text = page_->GetTextExtent(window->GetLabel());
+        if (dynamic_cast<const wxStaticText*>(window)) return fromPixels(text + wxSize(1, 1));
+        wxSize& frame = dynamic_cast<const wxCheckBox*>(window) ? checkFrame_ : radioFrame_;
+        if (frame == wxDefaultSize) frame = window->GetBestSize() - wxSize(text.x, 0);
+        return fromPixels(wxSize(text.x + frame.x, frame.y));
+    }
+
     wxSize fromPixels(const wxSize& pixels) const {
         return {(pixels.x * 100 + hundred_.x - 1) / hundred_.x, (pixels.y * 100 + hundred_.y - 1) / hundred_.y};
     }
@@ -79,6 +88,7 @@ private:
     mutable int shortFieldWidth_ = 0, longFieldWidth_ = 0;  // 0 until first asked for
     // Best size less the text's width, by kind; wxDefaultSize until first asked for.
     mutable wxSize checkFrame_ = wxDefaultSize, radioFrame_ = wxDefaultSize;
+    mutable std::unordered_map<const wxWindow*, wxSize> sizes_;
 };
 
 bool isRadio(const ControlSpec& spec) {

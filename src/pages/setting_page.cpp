@@ -14,6 +14,7 @@
 #include "pages/setting_pages.h"
 #include "pages/spin_arrows.h"
 #include "ui/compact_style.h"
+#include "ui/label.h"
 #include "ui/wx_text.h"
 
 namespace vellconf {
@@ -66,8 +67,7 @@ struct CSettingPage::Impl {
     }
 
     wxStaticText* label(std::string_view text) {
-        return new wxStaticText(&page, wxID_ANY, fromUtf8(text), wxDefaultPosition, kSizedByLayout,
-                                wxST_NO_AUTORESIZE);
+        return new CLabel(&page, wxID_ANY, fromUtf8(text), wxRect(wxDefaultPosition, kSizedByLayout));
     }
 
     ControlWindows create(const ControlSpec& spec) {

@@ -5,6 +5,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include "ui/label.h"
 #include "ui/wx_text.h"
 
 namespace vellconf {
@@ -27,7 +28,7 @@ wxWindow* create(wxDialog* dialog, const DialogScale& scale, const templates::Co
     const wxPoint at = rect.GetPosition();
     const wxSize size = rect.GetSize();
     switch (control.kind) {
-        case Kind::Label: return new wxStaticText(dialog, id, text, at, size, wxST_NO_AUTORESIZE);
+        case Kind::Label: return new CLabel(dialog, id, text, rect);
         case Kind::GroupBox: return new wxStaticBox(dialog, id, text, at, size);
         case Kind::Button: return new wxButton(dialog, id, text, at, size);
         case Kind::DefaultButton: {
