@@ -11,7 +11,8 @@
 // The children:
 //   --bare DIR   a wxDialog with one button
 //   --main DIR   the main window, DIR being its program folder
-//   --sort DIR   five header-click sorts of the monster list, one per window
+//   --sort DIR   five header-click sorts of the monster list, one per window,
+//                then the first opening of every tab of one more window
 // Each does the application's own set-up first, shows its window and writes
 // "shown" to stdout once the window has been painted.
 
@@ -106,6 +107,9 @@ public:
                 dialog->Destroy();
                 Yield(true);
             }
+            auto* dialog = showMainWindow();
+            for (int tab = 1; tab < CMainDlg::kTabCount; ++tab) std::printf("tab %d %.4f\n", tab, openTab(dialog, tab));
+            dialog->Destroy();
         } else {
             wxDialog* dialog = mode_ == "--bare" ? showBareDialog() : showMainWindow();
             // The parent stops its clock on this line: nothing may stay in the buffer.
@@ -146,6 +150,15 @@ private:
         const auto start = Clock::now();
         list->ProcessWindowEvent(click);
         list->Update();
+        return millisecondsSince(start);
+    }
+
+    // From the click on a tab never opened until its page has painted.
+    double openTab(CMainDlg* dialog, int tab) {
+        const auto start = Clock::now();
+        dialog->selectTab(tab);
+        dialog->Update();
+        Yield(true);
         return millisecondsSince(start);
     }
 
@@ -233,10 +246,13 @@ int runParent() {
                 if (round >= 0) start.ms.push_back(ms);
             }
         }
-        std::vector<double> sorts;
-        for (const auto& line : runChild("--sort", fullFolder).lines)
+        std::vector<double> sorts, tabs;
+        for (const auto& line : runChild("--sort", fullFolder).lines) {
             if (line.starts_with("sort ")) sorts.push_back(std::stod(line.substr(5)));
-        if (sorts.size() != kRounds) throw std::runtime_error("the sorting child did not give five figures");
+            if (line.starts_with("tab ")) tabs.push_back(std::stod(line.substr(line.rfind(' '))));
+        }
+        if (sorts.size() != kRounds || tabs.size() != CMainDlg::kTabCount - 1)
+            throw std::runtime_error("the sorting child did not give its figures");
 
         const double bare = median(starts[0].ms), empty = median(starts[1].ms), full = median(starts[2].ms);
         std::printf("%d rounds of the three starts in rotating order, after one warm-up round\n", kRounds);
@@ -246,6 +262,8 @@ int runParent() {
         std::printf("main window shown, 5,000 monsters: median %.1f ms of %d (%.2fx the bare dialog, %.2fx the empty start)\n",
                     full, kRounds, full / bare, full / empty);
         std::printf("header-click sort of 5,000 rows: median %.1f ms of %d\n", median(sorts), kRounds);
+        std::printf("first opening of each other tab, 5,000 monsters: median %.1f ms, slowest %.1f ms\n",
+                    median(tabs), *std::max_element(tabs.begin(), tabs.end()));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "vellconf_gui_bench: %s\n", error.what());
         status = 1;
