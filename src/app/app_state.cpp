@@ -13,10 +13,10 @@ ReadStatus AppState::readMonsters() {
 }
 
 ReadStatus AppState::readFriends() {
-    auto friendFile = readFriendIni(this->friendFile());
-    friends = std::move(friendFile.value);
-    keepFriendFile = existsButUnreadable(friendFile.status);
-    return friendFile.status;
+    auto file = readFriendIni(friendFile());
+    friends = std::move(file.value);
+    keepFriendFile = existsButUnreadable(file.status);
+    return file.status;
 }
 
 WriteResult AppState::writeFriends() const {

@@ -44,6 +44,7 @@ CMainDlg::CMainDlg(AppState& state, DialogServices& services, wxWindow* parent)
     buildFromTemplate(this, layout);
     SetIcon(programIcon());
     readSideFiles();
+    // Every page's bound values, from the settings as they stand when the window opens.
     state_.readPages(ReadOccasion::Init);
 
     // The keyboard meets the tab header first, then the page, then the
