@@ -23,13 +23,14 @@ class DialogScale {
 public:
     DialogScale(const wxWindow* reference);
 
-    wxPoint toPixels(int x, int y) const;
     // Both corners are converted, not the size: controls that touch in dialog
     // units touch in pixels too, never overlapping by a rounded pixel. A
     // control made at this rect skips the toolkit's best-size query.
     wxRect toPixels(const DialogRect& rect) const;
 
 private:
+    wxPoint toPixels(int x, int y) const;
+
     wxSize base_;  // 4 x 8 dialog units: the font's average character
 };
 
