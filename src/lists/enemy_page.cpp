@@ -1,6 +1,3 @@
-#include <wx/button.h>
-#include <wx/statbox.h>
-
 #include "lists/list_pages.h"
 #include "lists/list_view.h"
 #include "res/dialog_templates.h"
@@ -36,28 +33,13 @@ void sortList(std::vector<MonsterRecord>& rows, ColumnSort& sort, CRowListView& 
 }  // namespace
 
 CEnemyPage::CEnemyPage(wxWindow* parent, AppState& state, DialogServices& services)
-    : CPage(parent, state, services), impl_(std::make_unique<Impl>()) {}
+    : CTemplatePage(parent, state, services, templates::enemyPage()), impl_(std::make_unique<Impl>()) {}
 
 void CEnemyPage::build() {
     Impl& m = *impl_;
-    const DialogScale scale(this);
-    for (const templates::Control& control : templates::enemyPage().controls) {
-        const wxRect rect = scale.toPixels(control.rect);
-        switch (control.kind) {
-        case templates::Kind::GroupBox:
-            new wxStaticBox(this, wxID_ANY, fromUtf8(control.text), rect.GetPosition(), rect.GetSize());
-            break;
-        case templates::Kind::Button:
-            new wxButton(this, control.id, fromUtf8(control.text), rect.GetPosition(), rect.GetSize());
-            break;
-        case templates::Kind::ListView:
-            placeAt(makeList(this, control.id, control.id == ids::kMonsterList ? state_.monsters : state_.ignored),
-                    scale, control.rect);
-            break;
-        default:
-            break;
-        }
-    }
+    makeControls([this](const templates::Control& control) {
+        return makeList(this, control.id, control.id == ids::kMonsterList ? state_.monsters : state_.ignored);
+    });
     m.monsterList = static_cast<CRowListView*>(FindWindow(ids::kMonsterList));
     m.ignoreList = static_cast<CRowListView*>(FindWindow(ids::kIgnoreList));
     m.monsterList->rowsReplaced(state_.monsters.size());

@@ -1,6 +1,3 @@
-#include <wx/button.h>
-#include <wx/statbox.h>
-#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include <array>
@@ -12,37 +9,13 @@
 #include "res/messages.h"
 #include "ui/dialog_services.h"
 #include "ui/friend_help_dlg.h"
-#include "ui/label.h"
 #include "ui/wx_text.h"
 
 namespace vellconf {
 
 namespace {
 
-using templates::Kind;
-
-// Template 141 fixes the controls and their top-to-bottom order but no
-// positions; these follow the enemy page: the entry fields in their group on
-// top, then each list in its group box with the buttons that fill it above it.
-const templates::Dialog& friendPageLayout() {
-    static const templates::Dialog dialog{"", CPage::kWidthDu, CPage::kHeightDu, {
-        {Kind::GroupBox, -1, {0, 5, 235, 72}, "友達キャラ登録"},
-        {Kind::Label, -1, {10, 19, 40, 8}, "識別ＩＤ："},
-        {Kind::Edit, CFriendPage::kIdEdit, {52, 17, 90, 12}, ""},
-        {Kind::Label, -1, {10, 35, 40, 8}, "名前："},
-        {Kind::Edit, CFriendPage::kNameEdit, {52, 33, 120, 12}, ""},
-        {Kind::Button, CFriendPage::kDeleteFriend, {8, 51, 75, 18}, "↑友達リストから削除"},
-        {Kind::Button, CFriendPage::kRegisterFriend, {90, 51, 75, 18}, "↓友達リストに登録"},
-        {Kind::Button, CFriendPage::kHelp, {190, 51, 38, 18}, "Help"},
-        {Kind::GroupBox, -1, {0, 82, 235, 76}, "友達リスト"},
-        {Kind::ListView, CFriendPage::kFriendList, {5, 92, 225, 61}, ""},
-        {Kind::Button, CFriendPage::kDeleteCoFight, {25, 162, 75, 18}, "↑共闘リストから削除"},
-        {Kind::Button, CFriendPage::kAddCoFight, {135, 162, 75, 18}, "↓共闘リストに登録"},
-        {Kind::GroupBox, -1, {0, 184, 235, 76}, "共闘する友達リスト"},
-        {Kind::ListView, CFriendPage::kCoFightList, {5, 194, 225, 61}, ""},
-    }};
-    return dialog;
-}
+namespace ids = templates::ids;
 
 constexpr std::array<ColumnCaption, 2> kFriendColumns{{{"識別ID", 100}, {"名前", 250}}};
 
@@ -67,58 +40,36 @@ CRowListView* makeList(wxWindow* page, int id, const std::vector<FriendRecord>& 
 }  // namespace
 
 CFriendPage::CFriendPage(wxWindow* parent, AppState& state, DialogServices& services)
-    : CPage(parent, state, services), impl_(std::make_unique<Impl>()) {}
+    : CTemplatePage(parent, state, services, templates::friendPage()), impl_(std::make_unique<Impl>()) {}
 
 void CFriendPage::build() {
     Impl& m = *impl_;
-    const DialogScale scale(this);
-    for (const templates::Control& control : friendPageLayout().controls) {
-        const wxRect rect = scale.toPixels(control.rect);
-        switch (control.kind) {
-        case Kind::GroupBox:
-            new wxStaticBox(this, wxID_ANY, fromUtf8(control.text), rect.GetPosition(), rect.GetSize());
-            break;
-        case Kind::Label:
-            placeAt(new CLabel(this, wxID_ANY, fromUtf8(control.text), rect),
-                    scale, control.rect);
-            break;
-        case Kind::Edit:
-            new wxTextCtrl(this, control.id, wxString(), rect.GetPosition(), rect.GetSize());
-            break;
-        case Kind::Button:
-            new wxButton(this, control.id, fromUtf8(control.text), rect.GetPosition(), rect.GetSize());
-            break;
-        case Kind::ListView:
-            placeAt(makeList(this, control.id, control.id == kFriendList ? state_.friends : state_.coFight), scale,
-                    control.rect);
-            break;
-        default:
-            break;
-        }
-    }
-    m.idField = static_cast<wxTextCtrl*>(FindWindow(kIdEdit));
-    m.nameField = static_cast<wxTextCtrl*>(FindWindow(kNameEdit));
-    m.friendList = static_cast<CRowListView*>(FindWindow(kFriendList));
-    m.coFightList = static_cast<CRowListView*>(FindWindow(kCoFightList));
+    makeControls([this](const templates::Control& control) {
+        return makeList(this, control.id, control.id == ids::kFriendList ? state_.friends : state_.coFight);
+    });
+    m.idField = static_cast<wxTextCtrl*>(FindWindow(ids::kFriendIdEdit));
+    m.nameField = static_cast<wxTextCtrl*>(FindWindow(ids::kFriendNameEdit));
+    m.friendList = static_cast<CRowListView*>(FindWindow(ids::kFriendList));
+    m.coFightList = static_cast<CRowListView*>(FindWindow(ids::kCoFightList));
     m.friendList->rowsReplaced(state_.friends.size());
 
     AppState& state = state_;
-    FindWindow(kRegisterFriend)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { onRegister(); });
-    FindWindow(kDeleteFriend)->Bind(wxEVT_BUTTON, [this, &m, &state](wxCommandEvent&) {
+    FindWindow(ids::kRegisterFriend)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { onRegister(); });
+    FindWindow(ids::kDeleteFriend)->Bind(wxEVT_BUTTON, [this, &m, &state](wxCommandEvent&) {
         removeRows(state.friends, std::span<const std::size_t>(m.friendList->selectedRows()));
         m.friendList->rowsReplaced(state.friends.size());
         rewriteFriendFile();
     });
-    FindWindow(kAddCoFight)->Bind(wxEVT_BUTTON, [&m, &state](wxCommandEvent&) {
+    FindWindow(ids::kAddCoFight)->Bind(wxEVT_BUTTON, [&m, &state](wxCommandEvent&) {
         // No duplicate check: a friend added twice fights along twice in FRIENDS.
         for (const std::size_t row : m.friendList->selectedRows()) state.coFight.push_back(state.friends[row]);
         m.coFightList->rowsAppended(state.coFight.size());
     });
-    FindWindow(kDeleteCoFight)->Bind(wxEVT_BUTTON, [&m, &state](wxCommandEvent&) {
+    FindWindow(ids::kDeleteCoFight)->Bind(wxEVT_BUTTON, [&m, &state](wxCommandEvent&) {
         removeRows(state.coFight, std::span<const std::size_t>(m.coFightList->selectedRows()));
         m.coFightList->rowsReplaced(state.coFight.size());
     });
-    FindWindow(kHelp)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
+    FindWindow(ids::kFriendHelp)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) {
         CFriendHelpDlg help(wxGetTopLevelParent(this));
         help.ShowModal();
     });

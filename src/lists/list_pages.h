@@ -9,7 +9,7 @@ namespace vellconf {
 
 // Template 140: the monster list from MobData.ini and the ignore list, both
 // views of the state's rows.
-class CEnemyPage final : public CPage {
+class CEnemyPage final : public CTemplatePage {
 public:
     CEnemyPage(wxWindow* parent, AppState& state, DialogServices& services);
     ~CEnemyPage() override;
@@ -24,19 +24,8 @@ private:
 };
 
 // Template 141: Friend.ini's friends and the co-fight list.
-class CFriendPage final : public CPage {
+class CFriendPage final : public CTemplatePage {
 public:
-    // Control ids, in the order the page shows them from the top.
-    static constexpr int kIdEdit = 1255;
-    static constexpr int kNameEdit = 1254;
-    static constexpr int kDeleteFriend = 1250;
-    static constexpr int kRegisterFriend = 1251;
-    static constexpr int kHelp = 1260;
-    static constexpr int kFriendList = 1256;
-    static constexpr int kDeleteCoFight = 1252;
-    static constexpr int kAddCoFight = 1253;
-    static constexpr int kCoFightList = 1257;
-
     CFriendPage(wxWindow* parent, AppState& state, DialogServices& services);
     ~CFriendPage() override;
 
@@ -52,7 +41,7 @@ private:
 };
 
 // Template 142: the memo.
-class CMemoPage final : public CPage {
+class CMemoPage final : public CTemplatePage {
 public:
     CMemoPage(wxWindow* parent, AppState& state, DialogServices& services);
     ~CMemoPage() override;

@@ -1,4 +1,3 @@
-#include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include <algorithm>
@@ -8,7 +7,6 @@
 #include "res/dialog_templates.h"
 #include "res/messages.h"
 #include "ui/dialog_services.h"
-#include "ui/label.h"
 #include "ui/wx_text.h"
 
 namespace vellconf {
@@ -83,22 +81,16 @@ struct CMemoPage::Impl {
 };
 
 CMemoPage::CMemoPage(wxWindow* parent, AppState& state, DialogServices& services)
-    : CPage(parent, state, services), impl_(std::make_unique<Impl>()) {}
+    : CTemplatePage(parent, state, services, templates::memoPage()), impl_(std::make_unique<Impl>()) {}
 
 void CMemoPage::build() {
     Impl& m = *impl_;
-    const DialogScale scale(this);
-    for (const templates::Control& control : templates::memoPage().controls) {
-        const wxRect rect = scale.toPixels(control.rect);
-        if (control.kind == templates::Kind::MultiLineEdit) {
-            // Lines wrap at the field's width (no horizontal scroll bar); Enter is a line break.
-            m.field = new wxTextCtrl(this, control.id, wxString(), rect.GetPosition(), rect.GetSize(),
-                                     wxTE_MULTILINE | wxTE_BESTWRAP | wxVSCROLL);
-        } else {
-            placeAt(new CLabel(this, wxID_ANY, fromUtf8(control.text), rect),
-                    scale, control.rect);
-        }
-    }
+    makeControls([this, &m](const templates::Control& control) {
+        // Lines wrap at the field's width (no horizontal scroll bar); Enter is a line break.
+        m.field = new wxTextCtrl(this, control.id, wxString(), wxDefaultPosition, wxSize(1, 1),
+                                 wxTE_MULTILINE | wxTE_BESTWRAP | wxVSCROLL);
+        return m.field;
+    });
 
     // Checked once the toolkit has finished the edit: changing a GTK text
     // buffer from inside its own change notification upsets the caret.

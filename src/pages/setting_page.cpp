@@ -5,6 +5,7 @@
 
 #include <wx/checkbox.h>
 #include <wx/radiobut.h>
+#include <wx/statbox.h>
 #include <wx/textctrl.h>
 
 #include <algorithm>
@@ -27,6 +28,17 @@ std::string toUtf8(const wxString& text) { return std::string(text.utf8_str()); 
 // from measuring each control as it is made.
 const wxSize kSizedByLayout(1, 1);
 
+// The windows made for the page table, parallel to it and to its placement.
+struct ControlWindows {
+    wxStaticText* caption = nullptr;
+    std::vector<wxWindow*> parts;
+};
+
+struct SectionWindows {
+    wxStaticBox* box = nullptr;  // none for the plain part of a page
+    std::vector<std::vector<ControlWindows>> rows;
+};
+
 }  // namespace
 
 struct CSettingPage::Impl {
@@ -45,13 +57,13 @@ struct CSettingPage::Impl {
     AppState& state;
     PageState& values;
     std::vector<Controls> controls;  // parallel to values.bound(), once built
+    std::vector<SectionWindows> sections;  // parallel to the page table, once built
     // Set while the state is shown and while the children go: disabling or
     // destroying the focused field makes it lose the focus, and that must
     // neither clamp a loaded value nor reach controls already gone.
     bool ignoreFocusLoss = false;
 
     void build() {
-        std::vector<SectionWindows> sections;
         for (const PageSection& section : values.table().sections) {
             SectionWindows& made = sections.emplace_back();
             // Made before its rows, so that it lies beneath them.
@@ -59,11 +71,25 @@ struct CSettingPage::Impl {
                 made.box = new wxStaticBox(&page, wxID_ANY, fromUtf8(section.groupBox), wxDefaultPosition,
                                            kSizedByLayout);
             for (const PageRow& row : section.rows) {
-                RowWindows& windows = made.rows.emplace_back();
+                auto& windows = made.rows.emplace_back();
                 for (const ControlSpec& control : row.controls) windows.push_back(create(control));
             }
         }
-        layOutPage(&page, sections);
+    }
+
+    void place(const TextMeasure& measure, const DialogScale& scale, DialogSize size) {
+        const PagePlacement placement = layOutPage(values.table(), measure, size);
+        for (std::size_t s = 0; s < sections.size(); ++s) {
+            const SectionPlacement& placed = placement.sections[s];
+            if (sections[s].box) placeAt(sections[s].box, scale, placed.box);
+            for (std::size_t r = 0; r < sections[s].rows.size(); ++r)
+                for (std::size_t c = 0; c < sections[s].rows[r].size(); ++c) {
+                    const ControlWindows& windows = sections[s].rows[r][c];
+                    const ControlPlacement& at = placed.rows[r][c];
+                    if (windows.caption) placeAt(windows.caption, scale, at.caption);
+                    for (std::size_t p = 0; p < windows.parts.size(); ++p) placeAt(windows.parts[p], scale, at.parts[p]);
+                }
+        }
     }
 
     wxStaticText* label(std::string_view text) {
@@ -72,9 +98,8 @@ struct CSettingPage::Impl {
 
     ControlWindows create(const ControlSpec& spec) {
         ControlWindows made;
-        made.spec = &spec;
         if (spec.kind == ControlKind::Label) {
-            made.windows.push_back(label(spec.text));
+            made.parts.push_back(label(spec.text));
             return made;
         }
         const std::size_t i = controls.size();
@@ -85,7 +110,7 @@ struct CSettingPage::Impl {
                 c.check = new wxCheckBox(&page, wxID_ANY, fromUtf8(spec.text), wxDefaultPosition, kSizedByLayout, 0,
                                          wxDefaultValidator, name);
                 c.check->Bind(wxEVT_CHECKBOX, [this, i](wxCommandEvent&) { onCheckBox(i); });
-                made.windows.push_back(c.check);
+                made.parts.push_back(c.check);
                 break;
             case ControlKind::RadioGroup:
             case ControlKind::RotationKind:
@@ -95,7 +120,7 @@ struct CSettingPage::Impl {
                                                      wxDefaultValidator, name + "#" + std::to_string(n));
                     button->Bind(wxEVT_RADIOBUTTON, [this, i, n](wxCommandEvent&) { onRadioButton(i, n); });
                     c.buttons.push_back(button);
-                    made.windows.push_back(button);
+                    made.parts.push_back(button);
                 }
                 // GTK cannot clear every button of a group, so "no button" selects
                 // this hidden last member instead.
@@ -117,8 +142,8 @@ struct CSettingPage::Impl {
                     controls[i].field->SetFocus();
                     stepField(i, arrow);
                 });
-                made.windows = {c.field, c.spin};
-                if (!spec.unit.empty()) made.windows.push_back(label(spec.unit));
+                made.parts = {c.field, c.spin};
+                if (!spec.unit.empty()) made.parts.push_back(label(spec.unit));
                 break;
             case ControlKind::Label:
                 break;
@@ -218,7 +243,11 @@ CSettingPage::~CSettingPage() {
     DestroyChildren();
 }
 
+DialogSize CSettingPage::neededSize(const TextMeasure& measure) const { return layOutPage(table_, measure).size; }
+
 void CSettingPage::build() { impl_->build(); }
+
+void CSettingPage::place(const WxTextMeasure& measure, DialogSize size) { impl_->place(measure, measure.scale(), size); }
 
 void CSettingPage::commitEdits() {
     const wxWindow* focus = wxWindow::FindFocus();

@@ -19,6 +19,8 @@ public:
     CSettingPage(wxWindow* parent, AppState& state, DialogServices& services, const PageTable& table);
     ~CSettingPage() override;
 
+    DialogSize neededSize(const TextMeasure& measure) const override;
+
     // Commits the numeric field that holds the focus, if it is one of this page's.
     void commitEdits() override;
     // Shows the page's bound values as they stand, unclamped.
@@ -31,6 +33,7 @@ public:
 
 protected:
     void build() override;
+    void place(const WxTextMeasure& measure, DialogSize size) override;
     // Enables or disables the controls that only matter while rotation is on.
     void enableRotationDependents(bool enable);
 

@@ -43,7 +43,10 @@ wxImage decode(const char* const* xpm) {
 
 }  // namespace
 
-wxBitmap pictureBitmap() { return wxBitmap(decode(kPictureXpm)); }
+const wxImage& pictureImage() {
+    static const wxImage image = decode(kPictureXpm);
+    return image;
+}
 
 wxIcon programIcon() {
     wxIcon icon;

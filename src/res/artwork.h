@@ -1,12 +1,13 @@
 #pragma once
 // The picture beside the tabs and the program icon, embedded in the program.
 
-#include <wx/bitmap.h>
 #include <wx/icon.h>
+#include <wx/image.h>
 
 namespace vellconf {
 
-wxBitmap pictureBitmap();  // 115 x 231 pixels
+// 115 x 231 pixels, decoded once; the window scales it to its layout.
+const wxImage& pictureImage();
 wxIcon programIcon();
 
 }  // namespace vellconf

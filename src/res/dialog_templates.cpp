@@ -1,14 +1,6 @@
 #include "res/dialog_templates.h"
 
-#include <stdexcept>
-
 namespace vellconf::templates {
-
-const Control& Dialog::control(int id) const {
-    for (const auto& c : controls)
-        if (c.id == id) return c;
-    throw std::logic_error("no control " + std::to_string(id) + " in dialog " + std::string(caption));
-}
 
 const Dialog& mainDialog() {
     static const Dialog dialog{"ヴェルＡＩ 設定ファイル作成ツール Ver.0.53.1", 323, 305, {
@@ -59,6 +51,29 @@ const Dialog& enemyPage() {
         {Kind::Button, ids::kAddToIgnore, {135, 125, 75, 20}, "↓無視リストに追加"},
         {Kind::GroupBox, -1, {0, 150, 235, 110}, "先攻型索敵条件の時、無視するモンスターのリスト"},
         {Kind::ListView, ids::kIgnoreList, {5, 160, 225, 95}, ""},
+    }};
+    return dialog;
+}
+
+const Dialog& friendPage() {
+    // Its controls stand in the order the page shows them from the top; the
+    // positions follow the enemy page: the entry fields in their group on
+    // top, then each list in its group box with the buttons that fill it above it.
+    static const Dialog dialog{"", 237, 261, {
+        {Kind::GroupBox, -1, {0, 5, 235, 72}, "友達キャラ登録"},
+        {Kind::Label, -1, {10, 19, 40, 8}, "識別ＩＤ："},
+        {Kind::Edit, ids::kFriendIdEdit, {52, 17, 90, 12}, ""},
+        {Kind::Label, -1, {10, 35, 40, 8}, "名前："},
+        {Kind::Edit, ids::kFriendNameEdit, {52, 33, 120, 12}, ""},
+        {Kind::Button, ids::kDeleteFriend, {8, 51, 75, 18}, "↑友達リストから削除"},
+        {Kind::Button, ids::kRegisterFriend, {90, 51, 75, 18}, "↓友達リストに登録"},
+        {Kind::Button, ids::kFriendHelp, {190, 51, 38, 18}, "Help"},
+        {Kind::GroupBox, -1, {0, 82, 235, 76}, "友達リスト"},
+        {Kind::ListView, ids::kFriendList, {5, 92, 225, 61}, ""},
+        {Kind::Button, ids::kDeleteCoFight, {25, 162, 75, 18}, "↑共闘リストから削除"},
+        {Kind::Button, ids::kAddCoFight, {135, 162, 75, 18}, "↓共闘リストに登録"},
+        {Kind::GroupBox, -1, {0, 184, 235, 76}, "共闘する友達リスト"},
+        {Kind::ListView, ids::kCoFightList, {5, 194, 225, 61}, ""},
     }};
     return dialog;
 }

@@ -1,30 +1,9 @@
 #pragma once
 // The fixed layouts of the dialogs, in dialog units, with their texts (UTF-8).
 
-#include <string_view>
-#include <vector>
-
-#include "ui/dialog_units.h"
+#include "pages/dialog_layout.h"
 
 namespace vellconf::templates {
-
-enum class Kind { Label, GroupBox, Button, DefaultButton, Edit, Picture, Tabs, ListView, MultiLineEdit, FolderTree };
-
-struct Control {
-    Kind kind;
-    int id;
-    DialogRect rect;
-    std::string_view text;
-};
-
-struct Dialog {
-    std::string_view caption;
-    int width;
-    int height;
-    std::vector<Control> controls;
-
-    const Control& control(int id) const;
-};
 
 // Control ids shared with the code that binds them.
 namespace ids {
@@ -47,6 +26,16 @@ inline constexpr int kAddToIgnore = 1249;
 inline constexpr int kMonsterList = 1246;
 inline constexpr int kIgnoreList = 1247;
 inline constexpr int kMemoEdit = 1258;
+// The friend page, from the top.
+inline constexpr int kFriendIdEdit = 1255;
+inline constexpr int kFriendNameEdit = 1254;
+inline constexpr int kDeleteFriend = 1250;
+inline constexpr int kRegisterFriend = 1251;
+inline constexpr int kFriendHelp = 1260;
+inline constexpr int kFriendList = 1256;
+inline constexpr int kDeleteCoFight = 1252;
+inline constexpr int kAddCoFight = 1253;
+inline constexpr int kCoFightList = 1257;
 inline constexpr int kFolderTitle = 14146;
 inline constexpr int kFolderTree = 14145;
 }  // namespace ids
@@ -55,6 +44,7 @@ const Dialog& mainDialog();          // 102
 const Dialog& noticeDialog();        // 137
 const Dialog& toolSettingsDialog();  // 138
 const Dialog& enemyPage();           // 140
+const Dialog& friendPage();          // 141
 const Dialog& memoPage();            // 142
 const Dialog& friendHelpDialog();    // 143
 // The folder browser; its title text is the one the browse button gives.

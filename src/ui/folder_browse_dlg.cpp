@@ -1,10 +1,7 @@
 #include "ui/folder_browse_dlg.h"
 
-#include <wx/button.h>
 #include <wx/dirctrl.h>
-#include <wx/stattext.h>
 
-#include "ui/dialog_units.h"
 #include "ui/template_dialog.h"
 #include "ui/wx_text.h"
 
@@ -14,23 +11,21 @@ namespace ids = templates::ids;
 
 CFolderBrowseDlg::CFolderBrowseDlg(wxWindow* parent, std::string_view title, const std::filesystem::path& initial)
     : wxDialog(parent, wxID_ANY, wxString()) {
-    const templates::Dialog& layout = templates::folderBrowseDialog();
-    buildFromTemplate(this, layout);
-    auto* titleLabel = static_cast<wxStaticText*>(FindWindow(ids::kFolderTitle));
-    titleLabel->SetLabel(fromUtf8(title));
-    placeAt(titleLabel, this, layout.control(ids::kFolderTitle).rect);  // the width follows the new text
-
-    tree_ = new wxGenericDirCtrl(this, ids::kFolderTree, fromPath(initial), wxDefaultPosition, wxDefaultSize,
-                                 wxDIRCTRL_DIR_ONLY | wxDIRCTRL_3D_INTERNAL);
-    tree_->GetTreeCtrl()->SetFont(GetFont());  // the tree inside does not inherit it
-    placeAt(tree_, this, layout.control(ids::kFolderTree).rect);
-    tree_->MoveAfterInTabOrder(titleLabel);
+    // The title is the browse button's own: the layout makes room for it.
+    templates::Dialog layout = templates::folderBrowseDialog();
+    for (templates::Control& control : layout.controls)
+        if (control.id == ids::kFolderTitle) control.text = title;
+    buildFromTemplate(this, layout, [this, &initial](const templates::Control& control) {
+        tree_ = new wxGenericDirCtrl(this, control.id, fromPath(initial), wxDefaultPosition, wxSize(1, 1),
+                                     wxDIRCTRL_DIR_ONLY | wxDIRCTRL_3D_INTERNAL);
+        tree_->GetTreeCtrl()->SetFont(GetFont());  // the tree inside does not inherit it
+        return tree_;
+    });
     Bind(wxEVT_DIRCTRL_SELECTIONCHANGED, [this](wxTreeEvent& event) {
         enableOkForSelection();
         event.Skip();
     });
     enableOkForSelection();
-    widenToFit(this, layout.control(ids::kFolderTitle).rect.x);  // a long title keeps its margin
     tree_->SetFocus();
     CentreOnParent();
 }

@@ -19,39 +19,50 @@ int windowId(int templateId) {
     return templateId < 0 ? wxID_ANY : templateId;
 }
 
-// Made at the template's size, so the toolkit is not asked for a best size first.
-wxWindow* create(wxDialog* dialog, const DialogScale& scale, const templates::Control& control) {
+// Made at a size of their own, so the toolkit is not asked for a best size
+// first; placeControls gives them their real one.
+const wxSize kPlacedLater(1, 1);
+
+wxWindow* create(wxWindow* parent, const templates::Control& control, const MakeOwnControl& makeOwn) {
     using templates::Kind;
     const int id = windowId(control.id);
     const wxString text = fromUtf8(control.text);
-    const wxRect rect = scale.toPixels(control.rect);
-    const wxPoint at = rect.GetPosition();
-    const wxSize size = rect.GetSize();
     switch (control.kind) {
-        case Kind::Label: return new CLabel(dialog, id, text, rect);
-        case Kind::GroupBox: return new wxStaticBox(dialog, id, text, at, size);
-        case Kind::Button: return new wxButton(dialog, id, text, at, size);
+        case Kind::Label: return new CLabel(parent, id, text, wxRect(wxDefaultPosition, kPlacedLater));
+        case Kind::GroupBox: return new wxStaticBox(parent, id, text, wxDefaultPosition, kPlacedLater);
+        case Kind::Button: return new wxButton(parent, id, text, wxDefaultPosition, kPlacedLater);
         case Kind::DefaultButton: {
-            auto* button = new wxButton(dialog, id, text, at, size);
+            auto* button = new wxButton(parent, id, text, wxDefaultPosition, kPlacedLater);
             button->SetDefault();
             return button;
         }
-        case Kind::Edit: return new wxTextCtrl(dialog, id, wxString(), at, size, wxTE_LEFT);
-        default: return nullptr;  // tabs, pictures, lists: built by the dialog that owns them
+        case Kind::Edit: return new wxTextCtrl(parent, id, wxString(), wxDefaultPosition, kPlacedLater, wxTE_LEFT);
+        default: return makeOwn ? makeOwn(control) : nullptr;
     }
 }
 
 }  // namespace
 
-void buildFromTemplate(wxDialog* dialog, const templates::Dialog& dialogTemplate) {
+TemplateWindows makeControls(wxWindow* parent, const templates::Dialog& layout, const MakeOwnControl& makeOwn) {
+    TemplateWindows windows;
+    for (const auto& control : layout.controls) windows.push_back(create(parent, control, makeOwn));
+    return windows;
+}
+
+DialogSize placeControls(const TemplateWindows& windows, const templates::Dialog& layout, const WxTextMeasure& measure) {
+    const FittedDialog fitted = fitDialog(layout, measure);
+    for (std::size_t i = 0; i < windows.size(); ++i)
+        if (windows[i]) placeAt(windows[i], measure.scale(), fitted.rects[i]);
+    return fitted.size;
+}
+
+TemplateWindows buildFromTemplate(wxDialog* dialog, const templates::Dialog& layout, const MakeOwnControl& makeOwn) {
     dialog->SetFont(dialogFont());
-    dialog->SetTitle(fromUtf8(dialogTemplate.caption));
-    dialog->SetClientSize(dialog->ConvertDialogToPixels(wxSize(dialogTemplate.width, dialogTemplate.height)));
-    const DialogScale scale(dialog);
-    for (const auto& control : dialogTemplate.controls) {
-        // Labels may widen past the template's width for a font with wider glyphs.
-        if (auto* label = dynamic_cast<wxStaticText*>(create(dialog, scale, control))) placeAt(label, scale, control.rect);
-    }
+    dialog->SetTitle(fromUtf8(layout.caption));
+    const TemplateWindows windows = makeControls(dialog, layout, makeOwn);
+    const WxTextMeasure measure(dialog);
+    dialog->SetClientSize(measure.scale().toPixels(placeControls(windows, layout, measure)));
+    return windows;
 }
 
 }  // namespace vellconf

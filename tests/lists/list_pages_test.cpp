@@ -116,9 +116,9 @@ protected:
     Ids ignoreIds() const { return idsOf(fixture.state.ignored); }
     Ids coFightIds() const { return idsOf(fixture.state.coFight); }
     static void registerFriend(CFriendPage* page, std::string_view id, std::string_view name) {
-        child<wxTextCtrl>(page, CFriendPage::kIdEdit)->ChangeValue(fromUtf8(id));
-        child<wxTextCtrl>(page, CFriendPage::kNameEdit)->ChangeValue(fromUtf8(name));
-        press(page, CFriendPage::kRegisterFriend);
+        child<wxTextCtrl>(page, ids::kFriendIdEdit)->ChangeValue(fromUtf8(id));
+        child<wxTextCtrl>(page, ids::kFriendNameEdit)->ChangeValue(fromUtf8(name));
+        press(page, ids::kRegisterFriend);
     }
     std::string friendFile() const { return test::fileBytes(fixture.state.friendFile()).value_or("<none>"); }
 
@@ -198,9 +198,9 @@ TEST_F(ListPages, ColumnsAreWideEnoughForTheirHeadersAndCells) {
     auto* enemies = openEnemies();
     selectAndPress(enemies, ids::kMonsterList, {5}, ids::kAddToIgnore);
     auto* friends = openFriends(cp932("1234567890 ながいなまえのともだち\r\n"));
-    selectAndPress(friends, CFriendPage::kFriendList, {0}, CFriendPage::kAddCoFight);
+    selectAndPress(friends, ids::kFriendList, {0}, ids::kAddCoFight);
     for (auto [page, list] : {std::pair<wxWindow*, int>{enemies, ids::kMonsterList}, {enemies, ids::kIgnoreList},
-                              {friends, CFriendPage::kFriendList}, {friends, CFriendPage::kCoFightList}}) {
+                              {friends, ids::kFriendList}, {friends, ids::kCoFightList}}) {
         ASSERT_EQ(child(page, list)->GetItemCount(), list == ids::kMonsterList ? 6 : 1);
         expectReadable(child(page, list), page->GetFont());
     }
@@ -220,28 +220,28 @@ TEST_F(ListPages, FriendRegisterRefusesABlankWithoutRewritingAndPutsTheNewestFri
     EXPECT_EQ(fixture.state.friends, (Friends{{"1", "one"}}));
     EXPECT_EQ(friendFile(), "; comment\r\n1 one\r\n");
 
-    select(child(page, CFriendPage::kFriendList), {0});
+    select(child(page, ids::kFriendList), {0});
     registerFriend(page, "1234567", "ともだち");
     registerFriend(page, "7654321", "なかま");
-    EXPECT_EQ(selectedIds(child(page, CFriendPage::kFriendList)), Ids{"1"});  // the selection moved down with its row
+    EXPECT_EQ(selectedIds(child(page, ids::kFriendList)), Ids{"1"});  // the selection moved down with its row
     EXPECT_EQ(fixture.state.friends, (Friends{{"7654321", cp932("なかま")}, {"1234567", cp932("ともだち")}, {"1", "one"}}));
     EXPECT_EQ(friendFile(), cp932("7654321 なかま\r\n1234567 ともだち\r\n1 one\r\n"));
-    EXPECT_EQ(child(page, CFriendPage::kFriendList)->GetItemText(0, 1), fromUtf8("なかま"));
+    EXPECT_EQ(child(page, ids::kFriendList)->GetItemText(0, 1), fromUtf8("なかま"));
     EXPECT_EQ(fixture.services.errors.size(), 1u);
 }
 
 TEST_F(ListPages, FriendDeleteRewritesTheFileAndCoFightRowsOutliveTheirFriends) {
     auto* page = openFriends("1 one\r\n2 two\r\n3 three\r\n4 four\r\n");
-    selectAndPress(page, CFriendPage::kFriendList, {3, 0, 2}, CFriendPage::kAddCoFight);
+    selectAndPress(page, ids::kFriendList, {3, 0, 2}, ids::kAddCoFight);
     EXPECT_EQ(coFightIds(), (Ids{"1", "3", "4"}));
 
     // Deleting a friend leaves its co-fight row: FRIENDS still holds the number.
-    selectAndPress(page, CFriendPage::kFriendList, {2}, CFriendPage::kDeleteFriend);
+    selectAndPress(page, ids::kFriendList, {2}, ids::kDeleteFriend);
     EXPECT_EQ(friendFile(), "1 one\r\n2 two\r\n4 four\r\n");
-    EXPECT_EQ(child(page, CFriendPage::kFriendList)->GetItemCount(), 3);
+    EXPECT_EQ(child(page, ids::kFriendList)->GetItemCount(), 3);
     EXPECT_EQ(coFightIds(), (Ids{"1", "3", "4"}));
 
-    selectAndPress(page, CFriendPage::kCoFightList, {0, 2}, CFriendPage::kDeleteCoFight);
+    selectAndPress(page, ids::kCoFightList, {0, 2}, ids::kDeleteCoFight);
     EXPECT_EQ(coFightIds(), (Ids{"3"}));
 }
 
@@ -267,7 +267,7 @@ TEST_F(ListPages, SideFilesThatCannotBeReadAreSaidAndFriendIniIsNeverReplaced) {
     const std::string friendFailed(messages::kFriendIniOpenFailed);
     EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kMobDataOpenFailed), friendFailed}));
     registerFriend(page, "1234567", "ともだち");
-    selectAndPress(page, CFriendPage::kFriendList, {0}, CFriendPage::kDeleteFriend);
+    selectAndPress(page, ids::kFriendList, {0}, ids::kDeleteFriend);
     EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kMobDataOpenFailed), friendFailed, friendFailed,
                                             friendFailed}));
     EXPECT_EQ(fs::file_size(fixture.state.friendFile()), kMaxTextFileBytes + 1);
@@ -289,15 +289,6 @@ TEST_F(ListPages, EveryPageAndTheHelpShowAllTheirText) {
     }
     CFriendHelpDlg help(frame);
     test::expectLayoutFits(&help);
-}
-
-TEST_F(ListPages, FriendHelpOkButtonStandsWhereTheLayoutSays) {
-    CFriendHelpDlg dialog(frame);
-    auto* ok = dynamic_cast<wxButton*>(dialog.FindWindow(wxID_OK));
-    ASSERT_NE(ok, nullptr);
-    // From the corner at 130,195 to the one at 180,209 (the last pixel is inside).
-    EXPECT_EQ(ok->GetRect(), wxRect(dialog.ConvertDialogToPixels(wxPoint(130, 195)),
-                                    dialog.ConvertDialogToPixels(wxPoint(180, 209)) - wxPoint(1, 1)));
 }
 
 // --- Memo page: 1024 bytes of CP932 as the field shows it, line ends as CR LF

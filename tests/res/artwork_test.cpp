@@ -17,7 +17,7 @@ TEST(Artwork, DrawingsDecodeAsWxsXpmReaderDecodesThem) {
         const char* name;
         wxBitmap decoded;
         const char* const* xpm;
-    } cases[] = {{"picture", pictureBitmap(), kPictureXpm}, {"icon", programIcon(), kIconXpm}};
+    } cases[] = {{"picture", wxBitmap(pictureImage()), kPictureXpm}, {"icon", programIcon(), kIconXpm}};
     for (const auto& c : cases) {
         const wxImage expected(c.xpm), actual = c.decoded.ConvertToImage();
         ASSERT_EQ(actual.GetSize(), expected.GetSize()) << c.name;

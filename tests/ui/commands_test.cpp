@@ -147,7 +147,7 @@ TEST_F(Commands, LoadRebuildsTheListsAndShowsUnknownFriends) {
     const std::vector<std::string> ignore = {"1113", "9999"}, friends = {"456", "777"};
     writeBytes(aiFolder / "Config.lua", writeConfigLua(startupSettings(), "", ignore, friends));
     press(ids::kAiLoad);
-    auto* coFight = static_cast<wxListCtrl*>(page(kFriend)->FindWindow(CFriendPage::kCoFightList));
+    auto* coFight = static_cast<wxListCtrl*>(page(kFriend)->FindWindow(ids::kCoFightList));
     ASSERT_EQ(coFight->GetItemCount(), 2);
     EXPECT_EQ(coFight->GetItemText(0, 1), "hana");
     EXPECT_EQ(coFight->GetItemText(1, 0), "777");
@@ -178,9 +178,9 @@ TEST_F(Commands, SavesThatWouldNotReadBackAreRefusedNamingWhy) {
         dialog->Destroy();
         dialog = new CMainDlg(fixture.state, fixture.services);
         dialog->Show();
-        auto* friends = static_cast<wxListCtrl*>(page(kFriend)->FindWindow(CFriendPage::kFriendList));
+        auto* friends = static_cast<wxListCtrl*>(page(kFriend)->FindWindow(ids::kFriendList));
         friends->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-        test::click(static_cast<wxButton*>(page(kFriend)->FindWindow(CFriendPage::kAddCoFight)));
+        test::click(static_cast<wxButton*>(page(kFriend)->FindWindow(ids::kAddCoFight)));
         test::typeAndLeave(static_cast<wxTextCtrl*>(page(kMemo)->FindWindow(ids::kMemoEdit)), fromUtf8(c.memo));
         fixture.services.errors.clear();
         press(ids::kAiSave);
