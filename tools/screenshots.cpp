@@ -1,7 +1,10 @@
-// Opens the main window on a fresh state and writes a PNG of every tab with
-// ImageMagick's `import`, for the README. Run it under xvfb-run (tools/screenshots).
+// Opens the main window on a fresh state, clicks every tab with the mouse and
+// writes a PNG of each with ImageMagick's `import`, for the README. Run it
+// under xvfb-run (tools/screenshots), or under Wine by tools/smoke-windows.
+// It fails when a click does not show its page with the page's controls.
 
 #include <wx/app.h>
+#include <wx/uiaction.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +18,7 @@
 #include "ui/folder_browse_dlg.h"
 #include "ui/japanese_texts.h"
 #include "ui/main_dlg.h"
+#include "ui/page.h"
 #include "ui/wx_text.h"
 
 namespace {
@@ -41,8 +45,13 @@ public:
         // one, Windows' controls never paint.
         dialog.CallAfter([this, &dialog] {
             for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) {
-                dialog.selectTab(tab);
-                shoot(&dialog, output_ / ("tab-" + std::to_string(tab) + ".png"));
+                const std::string name = "tab-" + std::to_string(tab);
+                click(dialog.tabRectOnScreen(tab), output_ / (name + ".click"));
+                if (!showsItsPage(dialog, tab)) {
+                    std::fprintf(stderr, "a click on tab %d did not show its page\n", tab);
+                    status_ = 1;
+                }
+                shoot(&dialog, output_ / (name + ".png"));
             }
             CFolderBrowseDlg browser(&dialog, "▼ カスタムＡＩフォルダの設定 (AI\\USER_AI\\)", output_);
             browser.Move(0, 0);
@@ -51,10 +60,43 @@ public:
             dialog.EndModal(wxID_OK);
         });
         dialog.ShowModal();
-        return 0;
+        return status_;
     }
 
 private:
+    static bool showsItsPage(const CMainDlg& dialog, int tab) {
+        const CPage* page = dialog.page(tab);
+        return dialog.selectedTab() == tab && page->IsShownOnScreen() && page->isBuilt() &&
+               !page->GetChildren().empty();
+    }
+
+    // A mouse click in the middle of `where`, then time for the window to take it.
+    void click(const wxRect& where, const std::filesystem::path& request) {
+        const wxPoint at = where.GetPosition() + wxPoint(where.width / 2, where.height / 2);
+#ifdef __WXMSW__
+        // From outside, as the user's mouse: tools/smoke-windows clicks where
+        // the request file says and removes it.
+        std::ofstream(request) << at.x << ' ' << at.y << '\n';
+        waitWhileExists(request);
+#else
+        (void)request;
+        wxUIActionSimulator mouse;
+        mouse.MouseMove(at);
+        mouse.MouseClick();
+#endif
+        for (int i = 0; i < 5; ++i) {
+            Yield(true);
+            wxMilliSleep(20);
+        }
+    }
+
+    void waitWhileExists(const std::filesystem::path& request) {
+        for (int waited = 0; std::filesystem::exists(request) && waited < 300; ++waited) {
+            Yield(true);  // the window keeps painting meanwhile
+            wxMilliSleep(100);
+        }
+    }
+
     void shoot(wxWindow* window, std::filesystem::path file) {
         // Long enough for the theme's transitions of controls just built to end.
         for (int i = 0; i < 10; ++i) {
@@ -69,10 +111,7 @@ private:
         const wxRect frame(window->ClientToScreen(wxPoint(0, 0)), window->GetClientSize());
         const std::filesystem::path request = file.replace_extension(".request");
         std::ofstream(request) << frame.x << ' ' << frame.y << ' ' << frame.width << ' ' << frame.height << '\n';
-        for (int waited = 0; std::filesystem::exists(request) && waited < 300; ++waited) {
-            Yield(true);  // the window keeps painting while it is shot
-            wxMilliSleep(100);
-        }
+        waitWhileExists(request);
 #else
         const wxRect frame = window->GetScreenRect();
         const std::string command = "import -window root -crop " + std::to_string(frame.width) + "x" +
@@ -83,6 +122,7 @@ private:
     }
 
     std::filesystem::path output_;
+    int status_ = 0;
     AppState state_;
     WxDialogServices services_;
 };

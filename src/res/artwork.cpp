@@ -1,5 +1,6 @@
 #include "res/artwork.h"
 
+#include <wx/bitmap.h>
 #include <wx/image.h>
 
 #include <array>

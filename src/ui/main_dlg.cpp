@@ -127,9 +127,15 @@ wxSize CMainDlg::tabControlSize(const wxSize& design, const wxSize& pageSize) {
     const int width = std::max(design.x, pageSize.x + notebook->GetSize().x - notebook->GetClientSize().x + 8);
     notebook->SetSize(width, design.y);
     RECT area{0, 0, width, design.y};
-    TabCtrl_AdjustRect(GetHwndOf(notebook), FALSE, &area);
+    TabCtrl_AdjustRect(static_cast<HWND>(notebook->GetHandle()), FALSE, &area);
     const wxSize around(width - (area.right - area.left), design.y - (area.bottom - area.top));
     return {std::max(width, pageSize.x + around.x), std::max(design.y, pageSize.y + around.y)};
+}
+
+wxRect CMainDlg::tabRectOnScreen(int index) const {
+    RECT tab{};
+    TabCtrl_GetItemRect(static_cast<HWND>(header_->GetHandle()), index, &tab);
+    return {header_->ClientToScreen(wxPoint(tab.left, tab.top)), wxSize(tab.right - tab.left, tab.bottom - tab.top)};
 }
 
 #else
@@ -148,6 +154,11 @@ wxWindow* CMainDlg::createTabs() {
     column->Add(book_, 1, wxEXPAND);
     host->SetSizer(column);
     return host;
+}
+
+wxRect CMainDlg::tabRectOnScreen(int index) const {
+    const wxRect tab = tabs_->tabRect(index);
+    return {tabs_->ClientToScreen(tab.GetPosition()), tab.GetSize()};
 }
 
 wxSize CMainDlg::tabControlSize(const wxSize& design, const wxSize& pageSize) {

@@ -38,6 +38,8 @@ public:
     // The control that holds the tabs: Windows' own tab control, elsewhere our strip.
     wxWindow* tabHeader() const { return header_; }
     CTabStrip* tabStrip() const { return tabs_; }  // none on Windows
+    // Where a tab's label stands on the screen, for a click on it.
+    wxRect tabRectOnScreen(int index) const;
     // A page, built or not (ensureBuilt builds it).
     CPage* page(int index) const { return pages_[static_cast<std::size_t>(index)]; }
 

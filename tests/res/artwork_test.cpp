@@ -3,6 +3,7 @@
 #include "res/artwork.h"
 
 #include <gtest/gtest.h>
+#include <wx/bitmap.h>
 #include <wx/image.h>
 
 #include <cstring>
