@@ -83,6 +83,12 @@ std::optional<std::string> utf8ToCp932(std::string_view utf8) { return convert(u
 std::optional<std::string> cp932ToUtf8(std::string_view text) { return convert(text, "CP932", "UTF-8"); }
 #endif
 
+std::optional<std::string> utf8ToCp932Exactly(std::string_view utf8) {
+    auto converted = utf8ToCp932(utf8);
+    if (!converted || cp932ToUtf8(*converted) != utf8) return std::nullopt;
+    return converted;
+}
+
 std::string cp932(std::string_view utf8) {
     auto converted = utf8ToCp932(utf8);
     if (!converted) throw EncodingError("text not representable in code page 932: " + std::string(utf8));

@@ -20,6 +20,12 @@ struct EncodingError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// UTF-8 as CP932 only when it converts back to the very same text: a folder
+// name must name the same folder after a trip through VellConf.ini. Linux's
+// "〜" (U+301C) becomes CP932's "～" (0x8160), which reads back as U+FF5E,
+// another folder.
+std::optional<std::string> utf8ToCp932Exactly(std::string_view utf8);
+
 // For showing text that may hold stray bytes (a hand-edited file): every
 // character that does not convert becomes U+FFFD.
 std::string cp932ToUtf8Lossy(std::string_view cp932);

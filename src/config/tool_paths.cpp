@@ -71,7 +71,7 @@ std::optional<std::filesystem::path> resolvePath(std::string_view cp932Path) {
 }
 
 std::optional<std::string> toCp932Path(const std::filesystem::path& path) {
-    return utf8ToCp932(reinterpret_cast<const char*>(path.u8string().c_str()));
+    return utf8ToCp932Exactly(reinterpret_cast<const char*>(path.u8string().c_str()));
 }
 
 #else
@@ -135,7 +135,7 @@ std::optional<std::string> toCp932Path(const std::filesystem::path& path) {
             if (c == '/') c = '\\';
         if (text.size() == 2) text += '\\';
     }
-    return utf8ToCp932(text);
+    return utf8ToCp932Exactly(text);
 }
 
 #endif

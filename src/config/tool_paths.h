@@ -49,7 +49,7 @@ std::string aiConfigPath(std::string_view setPath);
 std::optional<std::filesystem::path> resolvePath(std::string_view cp932Path);
 
 // The other way: a folder the platform handed us (the folder browser's answer)
-// as CP932 text; nothing when it holds characters CP932 lacks.
+// as CP932 text; nothing when CP932 cannot hold its name exactly.
 std::optional<std::string> toCp932Path(const std::filesystem::path& path);
 
 }  // namespace vellconf

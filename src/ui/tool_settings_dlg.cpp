@@ -42,15 +42,24 @@ void CToolSettingsDlg::browse(std::string& member, const char* title) {
 }
 
 void CToolSettingsDlg::onOk(wxCommandEvent& event) {
-    const ToolPaths typed{toCp932(setPathField_->GetValue()), toCp932(libPathField_->GetValue())};
-    // A folder no file can be opened in would only fail at the next load or save.
-    if (const auto unusable = unusablePathOf(typed)) {
-        services_.showError(this, messages::withArgs(messages::kFolderUnusable, {cp932ToUtf8Lossy(*unusable)}));
-        return;  // the dialog stays open
+    // A folder is kept only as it is typed: one that CP932 cannot hold
+    // exactly would come back from VellConf.ini as another folder, and one no
+    // file can be opened in would only fail at the next load or save.
+    ToolPaths typed;
+    for (auto [field, path] : {std::pair{setPathField_, &typed.setPath}, std::pair{libPathField_, &typed.libPath}}) {
+        const std::string utf8(field->GetValue().utf8_str());
+        const auto text = utf8ToCp932Exactly(utf8);
+        if (!text) return refuse(utf8);  // the dialog stays open
+        *path = *text;
     }
+    if (const auto unusable = unusablePathOf(typed)) return refuse(cp932ToUtf8Lossy(*unusable));
     setPath_ = typed.setPath;
     libPath_ = typed.libPath;
     event.Skip();  // the dialog ends with OK as usual
+}
+
+void CToolSettingsDlg::refuse(const std::string& folder) {
+    services_.showError(this, messages::withArgs(messages::kFolderUnusable, {folder}));
 }
 
 }  // namespace vellconf

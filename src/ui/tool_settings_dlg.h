@@ -23,6 +23,8 @@ private:
     void putMembersIntoFields();
     void browse(std::string& member, const char* title);
     void onOk(wxCommandEvent& event);
+    // Says that a folder (UTF-8) cannot be used.
+    void refuse(const std::string& folder);
 
     DialogServices& services_;
     std::string setPath_;  // CP932

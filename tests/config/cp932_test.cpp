@@ -25,6 +25,15 @@ TEST(Cp932, ReportsWhatCannotBeConverted) {
     EXPECT_THROW(cp932("\xF0\x9F\x98\x80"), EncodingError);
 }
 
+TEST(Cp932, ExactlyOnlyWhatConvertsBackUnchanged) {
+    // Folder names: "〜" (Linux's wave dash) and "－" would come back as other characters.
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"C:\\ソース\\AI", cp932("C:\\ソース\\AI")}, {"～", "\x81\x60"}, {"〜", std::nullopt},
+        {"게임", std::nullopt}, {"\xF0\x9F\x98\x80", std::nullopt}, {"", ""},
+    };
+    for (const auto& [utf8, bytes] : cases) EXPECT_EQ(utf8ToCp932Exactly(utf8), bytes) << utf8;
+}
+
 TEST(Cp932, CutsOnlyBetweenCharacters) {
     const std::string text = "a" + cp932("ソース");  // 1 + 3 x 2 bytes
     const std::pair<std::size_t, std::size_t> cases[] = {{0, 0}, {1, 1}, {2, 1}, {3, 3}, {6, 5}, {7, 7}, {100, 7}};

@@ -4,11 +4,13 @@
 #include "ui/main_dlg.h"
 
 #include <gtest/gtest.h>
+#include <wx/display.h>
 #include <wx/notebook.h>
 #include <wx/testing.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 
@@ -265,15 +267,20 @@ TEST_F(MainWindow, ToolSettingsOkRewritesVellConfIni) {
     EXPECT_TRUE(fixture.services.errors.empty());
 }
 
-TEST_F(MainWindow, ToolSettingsRefuseAFolderNoFileCanBeOpenedIn) {
-    const std::string tooLong = aiFolder.path().string() + "/" + std::string(300, 'a');
-    CToolSettingsDlg settings(dialog, fixture.state.paths, fixture.services);
-    static_cast<wxTextCtrl*>(settings.FindWindow(ids::kSetPathEdit))->ChangeValue(tooLong);
-    wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-    ok.SetEventObject(settings.FindWindow(wxID_OK));
-    settings.ProcessWindowEvent(ok);
-    EXPECT_EQ(fixture.services.errors, std::vector<std::string>{messages::withArgs(messages::kFolderUnusable, {tooLong})});
-    EXPECT_EQ(settings.paths(), fixture.state.paths);
+// A folder is refused, and the dialog stays open, when no file could be
+// opened in it or when VellConf.ini would give back another folder.
+TEST_F(MainWindow, ToolSettingsRefuseAFolderTheyCouldNotKeepAsTyped) {
+    for (const std::string& folder : {aiFolder.path().string() + "/" + std::string(300, 'a'), std::string("C:\\게임\\AI"),
+                                      std::string("C:\\ラグ〜ナロク"), std::string("C:\\\xF0\x9F\x98\x80")}) {
+        fixture.services.errors.clear();
+        CToolSettingsDlg settings(dialog, fixture.state.paths, fixture.services);
+        static_cast<wxTextCtrl*>(settings.FindWindow(ids::kLibPathEdit))->ChangeValue(fromUtf8(folder));
+        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
+        ok.SetEventObject(settings.FindWindow(wxID_OK));
+        settings.ProcessWindowEvent(ok);
+        EXPECT_EQ(fixture.services.errors, std::vector<std::string>{messages::withArgs(messages::kFolderUnusable, {folder})});
+        EXPECT_EQ(settings.paths(), fixture.state.paths);
+    }
 }
 
 TEST_F(MainWindow, AnUnreadableVellConfIniIsSaidAndTheDefaultsHold) {
@@ -286,16 +293,19 @@ TEST_F(MainWindow, AnUnreadableVellConfIniIsSaidAndTheDefaultsHold) {
     EXPECT_EQ(fixture.state.paths, (ToolPaths{std::string(kDefaultSetPath), std::string(kDefaultLibPath)}));
 }
 
-TEST_F(MainWindow, ToolSettingsBrowseFillsTheField) {
-    fixture.services.folders.push_back(aiFolder / "chosen");
+TEST_F(MainWindow, ToolSettingsBrowseFillsTheFieldWithAFolderItCanKeep) {
+    fixture.services.folders = {aiFolder / "chosen", std::nullopt, aiFolder.path() / toPath(fromUtf8("게임"))};
     CToolSettingsDlg settings(dialog, fixture.state.paths, fixture.services);
     test::click(static_cast<wxButton*>(settings.FindWindow(ids::kBrowseSetPath)));
     EXPECT_EQ(static_cast<wxTextCtrl*>(settings.FindWindow(ids::kSetPathEdit))->GetValue(),
               fromPath(aiFolder / "chosen"));
     EXPECT_EQ(fixture.services.initialFolders.back(), aiFolder.path());
-    // Cancelled: the field keeps what it had.
-    test::click(static_cast<wxButton*>(settings.FindWindow(ids::kBrowseLibPath)));
+    // Cancelled, or a folder whose name CP932 cannot hold: the field keeps
+    // what it had, the second with a message.
+    for (int i = 0; i < 2; ++i) test::click(static_cast<wxButton*>(settings.FindWindow(ids::kBrowseLibPath)));
     EXPECT_EQ(static_cast<wxTextCtrl*>(settings.FindWindow(ids::kLibPathEdit))->GetValue(), fromPath(libFolder.path()));
+    ASSERT_EQ(fixture.services.errors.size(), 1u);
+    EXPECT_NE(fixture.services.errors[0].find("게임"), std::string::npos);
 }
 
 // Runs checks on a modal dialog of type T and closes it with their answer.
@@ -341,11 +351,56 @@ TEST_F(MainWindow, TheFolderBrowserShowsItsTitleAndStartsAtTheInitialFolder) {
 }
 
 TEST_F(MainWindow, EveryDialogShowsAllItsText) {
-    test::expectLayoutFits(dialog);
     CNoticeDlg notice(dialog);
     test::expectLayoutFits(&notice);
     CToolSettingsDlg settings(dialog, fixture.state.paths, fixture.services);
     test::expectLayoutFits(&settings);
+}
+
+// Every page lies whole inside the tab control, and shows all its text.
+void expectEveryPageWhole(CMainDlg* dialog) {
+    test::expectLayoutFits(dialog);
+    const wxRect tabs = dialog->FindWindow(ids::kTabs)->GetScreenRect();
+    for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) {
+        dialog->selectTab(tab);
+        const CPage* page = dialog->page(tab);
+        EXPECT_TRUE(tabs.Contains(page->GetScreenRect())) << "tab " << tab;
+        EXPECT_GE(page->GetSize().x, page->GetMinSize().x) << "tab " << tab;
+        EXPECT_GE(page->GetSize().y, page->GetMinSize().y) << "tab " << tab;
+        test::expectLayoutFits(const_cast<CPage*>(page));
+    }
+}
+
+// Whatever the screen's size and scale (tools/build-windows runs this at
+// 144 dpi on 1366 x 768 and at 192 dpi on 1920 x 1080 as well), the window
+// opens inside its screen's work area, centred, and shows every page whole.
+TEST_F(MainWindow, TheWindowOpensCentredInsideTheScreenWithEveryPageWhole) {
+    const wxRect area = wxDisplay(0u).GetClientArea();
+    const wxRect frame = dialog->GetScreenRect();
+    EXPECT_TRUE(area.Contains(frame)) << frame.x << "," << frame.y << " " << frame.width << "x" << frame.height;
+    EXPECT_LE(std::abs((frame.x - area.x) - (area.GetRight() - frame.GetRight())), 1);
+    EXPECT_LE(std::abs((frame.y - area.y) - (area.GetBottom() - frame.GetBottom())), 1);
+    expectEveryPageWhole(dialog);
+}
+
+// Moved to a screen of another scale, the window takes that scale's font and
+// lays itself out again for it.
+TEST_F(MainWindow, AScaleChangeLaysTheWindowOutAgain) {
+    for (int tab : {0, 4, 7}) dialog->selectTab(tab);
+    const int exitWidth = button(ids::kExit)->GetSize().x;
+    // What the toolkit does when the window reaches a screen of twice the
+    // scale: every window takes that scale's font, then the window hears of it.
+    const std::function<void(wxWindow*)> scaleFont = [&](wxWindow* window) {
+        window->SetFont(window->GetFont().Scaled(2));
+        for (wxWindow* child : window->GetChildren()) scaleFont(child);
+    };
+    scaleFont(dialog);
+    wxDPIChangedEvent changed(dialog->GetDPI(), dialog->GetDPI() * 2);
+    changed.SetEventObject(dialog);
+    dialog->ProcessWindowEvent(changed);
+    test::yieldToWindow();
+    EXPECT_GE(button(ids::kExit)->GetSize().x, exitWidth * 3 / 2);
+    expectEveryPageWhole(dialog);
 }
 
 TEST_F(MainWindow, NoticeOpensAndClosesWithoutChangingAnything) {
