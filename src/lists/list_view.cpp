@@ -56,10 +56,16 @@ void CRowListView::rowsReplaced(std::size_t count) {
 void CRowListView::rowsMoved(std::span<const std::size_t> from) {
     std::vector<bool> wasSelected(static_cast<std::size_t>(GetItemCount()), false);
     for (const std::size_t row : selectedRows()) wasSelected[row] = true;
+    const long focused = GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
     rowsReplaced(from.size());
     for (std::size_t row = 0; row < from.size(); ++row) {
         if (from[row] < wasSelected.size() && wasSelected[from[row]])
             SetItemState(static_cast<long>(row), wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+        // The focused row moves with the rest: the list takes a plain click
+        // for a new single selection only when the row it last took stands
+        // where it thinks (GTK's list would keep the old selection beside the new).
+        if (focused >= 0 && from[row] == static_cast<std::size_t>(focused))
+            SetItemState(static_cast<long>(row), wxLIST_STATE_FOCUSED, wxLIST_STATE_FOCUSED);
     }
 }
 

@@ -26,6 +26,10 @@ public:
     // The same for a page on its own: in its window's font, at its needed size.
     void ensureBuilt();
     bool isBuilt() const { return built_; }
+    // In the keyboard's order from the start, built or not: GTK takes each
+    // window's order of its children once, and a page built later must stand
+    // where a page built at start-up would, between the tab header and the buttons.
+    bool AcceptsFocusFromKeyboard() const override { return !built_ || wxPanel::AcceptsFocusFromKeyboard(); }
     // Places the built controls again, for a new font or page size.
     void layOut(const WxTextMeasure& measure, DialogSize size);
 

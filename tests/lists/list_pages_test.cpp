@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 #include <wx/listctrl.h>
+#include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #include <fstream>
 
@@ -50,6 +52,22 @@ Ids selectedIds(wxListCtrl* list) {
          item = list->GetNextItem(item, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
         ids.push_back(list->GetItemText(item).utf8_string());
     return ids;
+}
+
+// A plain mouse click on a row, through the toolkit's own input.
+void clickRow(wxListCtrl* list, long row) {
+    list->EnsureVisible(row);
+    test::yieldToWindow();
+    wxRect rect;
+    list->GetItemRect(row, rect);
+    wxMilliSleep(500);  // never a double click with the click before
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(list->ClientToScreen(rect.GetPosition() + wxPoint(8, rect.height / 2)));
+    mouse.MouseClick();
+    for (int i = 0; i < 5; ++i) {
+        test::yieldToWindow();
+        wxMilliSleep(10);
+    }
 }
 
 void clickHeader(wxListCtrl* list, int column) {
@@ -146,6 +164,34 @@ TEST_F(ListPages, EnemyAddAppendsTheSelectedMonstersTopToBottomAndRemoveDeletesT
         EXPECT_EQ(ignoreIds(), c.ignoreIds) << c.name;
         EXPECT_EQ(child(page, ids::kIgnoreList)->GetItemCount(), static_cast<int>(c.ignoreIds.size())) << c.name;
     }
+}
+
+// A list keeps its selection through a sort or a new friend on top, and a
+// plain click afterwards selects the row clicked and no other.
+TEST_F(ListPages, APlainClickAfterASortOrARegistrationSelectsOnlyTheClickedRow) {
+    CFriendPage* friends = openFriends("5555555 b\r\n7654321 a\r\n1111111 c\r\n");
+    frame->SetClientSize(friends->GetMinSize());
+    wxListCtrl* friendList = child(friends, ids::kFriendList);
+    clickRow(friendList, 1);
+    EXPECT_EQ(selectedIds(friendList), Ids{"7654321"});
+    registerFriend(friends, "3333333", "new");
+    EXPECT_EQ(selectedIds(friendList), Ids{"7654321"});
+    clickRow(friendList, 1);  // 5555555, below the new friend
+    EXPECT_EQ(selectedIds(friendList), Ids{"5555555"});
+    friends->Destroy();
+
+    writeBytes(fixture.state.mobDataFile(), mobData());
+    CEnemyPage* enemies = openEnemies();
+    frame->SetClientSize(enemies->GetMinSize());
+    wxListCtrl* monsters = child(enemies, ids::kMonsterList);
+    clickRow(monsters, 0);
+    EXPECT_EQ(selectedIds(monsters), Ids{"1002"});
+    clickHeader(monsters, 1);  // by name
+    EXPECT_EQ(selectedIds(monsters), Ids{"1002"});
+    clickRow(monsters, 0);
+    EXPECT_EQ(selectedIds(monsters), Ids{monsters->GetItemText(0).utf8_string()});
+    press(enemies, ids::kAddToIgnore);
+    EXPECT_EQ(ignoreIds().size(), 1u);
 }
 
 TEST_F(ListPages, EnemyHeaderClicksSortEachListOnItsOwn) {
