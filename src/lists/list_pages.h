@@ -51,7 +51,7 @@ public:
 
 private:
     void build() override;
-    // Leaving the field: the memo of the state takes the field's text.
+    // Leaving the field: the memo of the state takes the field's text, if the user changed it.
     void updateMemo();
 
     struct Impl;

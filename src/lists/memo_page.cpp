@@ -35,6 +35,11 @@ struct CMemoPage::Impl {
     wxTextCtrl* field = nullptr;
     // The field's text as last accepted within the byte limit (or as shown by a load).
     wxString accepted;
+    // The field's text as last shown or taken into the state: leaving the field
+    // changes the state only when the text differs, so that a memo the field
+    // cannot show as it is (a NUL, a byte pair no character has) is kept byte
+    // for byte until the user edits it, and its length is said once per edit.
+    wxString taken;
     bool checkPending = false;
     // Destroying a focused field takes its focus away; that is no edit to keep.
     bool closing = false;
@@ -42,8 +47,10 @@ struct CMemoPage::Impl {
     // wx text controls take "\n" line ends on every platform (wxMSW gives the
     // Windows edit control its CR LF), so the bound value's CR LF becomes "\n" here.
     void show(std::string_view cp932) {
-        field->ChangeValue(fromCp932(crlfToLf(cp932)));
-        accepted = field->GetValue();
+        wxString text = fromCp932(crlfToLf(cp932));
+        text.Replace(wxString(wxUniChar(0)), wxString(wxUniChar(0xFFFD)));  // no text field shows a NUL
+        field->ChangeValue(text);
+        accepted = taken = field->GetValue();
         checkPending = false;
     }
 
@@ -126,7 +133,9 @@ void CMemoPage::showState() {
 void CMemoPage::updateMemo() {
     Impl& m = *impl_;
     if (m.checkPending) m.enforceLimit();
-    const std::string text = toCp932(m.field->GetValue());
+    if (m.field->GetValue() == m.taken) return;
+    m.taken = m.field->GetValue();
+    const std::string text = toCp932(m.taken);
     if (memoFieldBytes(text) > kMemoMaxBytes) {
         services_.showWarning(this, tooLongMessage());
         CallAfter([this] { impl_->field->SetFocus(); });

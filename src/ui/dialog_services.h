@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "config/file_choice.h"
+
 class wxWindow;
 
 namespace vellconf {
@@ -31,6 +33,21 @@ public:
     virtual void showError(wxWindow* owner, std::string_view text) = 0;
     // A message box with the exclamation icon, captioned with the program's name, "VellConf".
     virtual void showWarning(wxWindow* owner, std::string_view text) = 0;
+};
+
+// The toolkit's side of a file choice: no overwrite prompt or must-exist
+// check of its own, so that the one question asked is about the name the file
+// really gets (GTK adds no default extension).
+class WxFileChoiceSteps final : public FileChoiceSteps {
+public:
+    explicit WxFileChoiceSteps(wxWindow* owner) : owner_(owner) {}
+
+    std::optional<std::filesystem::path> showDialog(const FileDialogRequest& request) override;
+    bool confirmOverwrite(std::string_view question) override;
+    void tell(std::string_view message) override;
+
+private:
+    wxWindow* owner_;
 };
 
 // The real dialogs.

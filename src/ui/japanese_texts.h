@@ -1,6 +1,7 @@
 #pragma once
 // The tool speaks Japanese whatever the desktop's language: wx's own texts
-// (stock buttons, the labels of its dialogs) come from its Japanese catalog.
+// (stock buttons, the labels of its dialogs) come from its Japanese catalog,
+// GTK's (its file dialogs) from GTK's.
 
 #include <filesystem>
 

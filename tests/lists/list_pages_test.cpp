@@ -368,15 +368,36 @@ TEST_F(ListPages, MemoLeavingTheFieldStoresTheMemoWithLfLineEnds) {
     EXPECT_TRUE(fixture.services.warnings.empty());
 }
 
-TEST_F(ListPages, MemoLoadedOverTheLimitIsSaidOnLeavingButStillStored) {
+// Leaving the field takes its text only after an edit: a memo the field
+// cannot show as it is stays byte for byte, and one over the limit is said
+// once per edit, then stored all the same.
+TEST_F(ListPages, MemoLeftWithoutAnEditStaysByteForByteAndItsLengthIsSaidOncePerEdit) {
     auto* page = open<CMemoPage>();
-    LoadedConfig loaded;  // 33 lines of 30 bytes: 1023 bytes with LF, 1056 with the field's CR LF
-    for (int i = 0; i < 33; ++i) loaded.memo += std::string(30, 'm') + "\n";
-    showLoaded(page, loaded);
     auto* field = child<wxTextCtrl>(page, ids::kMemoEdit);
-    test::typeAndLeave(field, field->GetValue());  // leaving without an edit
+    const auto leave = [&] {
+        field->SetFocus();
+        test::yieldToWindow();
+        wxFocusEvent lost(wxEVT_KILL_FOCUS, field->GetId());
+        lost.SetEventObject(field);
+        field->ProcessWindowEvent(lost);
+        test::yieldToWindow();
+    };
+    LoadedConfig unshowable;
+    unshowable.memo = std::string("nul ") + '\0' + " and a pair no character has \x85\x40\n";
+    showLoaded(page, unshowable);
+    for (int i = 0; i < 2; ++i) leave();
+    EXPECT_EQ(fixture.state.memo, unshowable.memo);
+
+    LoadedConfig tooLong;  // 33 lines of 30 bytes: 1023 bytes with LF, 1056 with the field's CR LF
+    for (int i = 0; i < 33; ++i) tooLong.memo += std::string(30, 'm') + "\n";
+    showLoaded(page, tooLong);
+    for (int i = 0; i < 2; ++i) leave();
+    EXPECT_TRUE(fixture.services.warnings.empty());
+    field->SetFocus();
+    field->Remove(0, 1);  // as a Delete key at the start, still over the limit
+    for (int i = 0; i < 2; ++i) leave();
     EXPECT_EQ(fixture.services.warnings, (Ids{"1024 文字以内で入力してください。"}));
-    EXPECT_EQ(fixture.state.memo, loaded.memo);
+    EXPECT_EQ(fixture.state.memo, tooLong.memo.substr(1));
 }
 
 }  // namespace

@@ -10,6 +10,10 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
+
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -20,6 +24,7 @@
 #include "res/dialog_templates.h"
 #include "res/messages.h"
 #include "ui/folder_browse_dlg.h"
+#include "ui/message_dialog.h"
 #include "ui/notice_dlg.h"
 #include "ui/page.h"
 #include "ui/tab_strip.h"
@@ -366,6 +371,40 @@ TEST_F(MainWindow, TheFolderBrowserShowsItsTitleAndStartsAtTheInitialFolder) {
                       ExpectModalChecked<CFolderBrowseDlg>(check));
         EXPECT_EQ(chosen.value_or(fs::path()), c.expected) << c.initial;
     }
+}
+
+// The overwrite question, the missing-file box and the memo's warning are
+// captioned in Japanese, or with the program's name: on their title bar, and
+// in the name the desktop's accessibility tools read (GTK's own message box
+// would give its icon's name there, "Warning").
+TEST_F(MainWindow, MessageBoxesAreCaptionedInJapanese) {
+    WxDialogServices real;
+    WxFileChoiceSteps fileChoice(dialog);
+    std::vector<wxString> captions;
+    // Reads the box once it is up, and closes it.
+    const auto readAndClose = [&captions] {
+        wxTheApp->CallAfter([&captions] {
+            for (wxWindow* window : wxTopLevelWindows)
+                if (auto* box = dynamic_cast<MessageDialogBase*>(window); box && box->IsShown()) {
+#ifdef __WXGTK__
+                    const char* name = atk_object_get_name(gtk_widget_get_accessible(box->GetHandle()));
+                    EXPECT_EQ(wxString::FromUTF8(name ? name : ""), box->GetTitle());
+#endif
+                    captions.push_back(box->GetTitle());
+                    box->EndModal(wxID_NO);
+                }
+        });
+    };
+    readAndClose();
+    fileChoice.confirmOverwrite("question");
+    readAndClose();
+    fileChoice.tell("missing");
+    readAndClose();
+    real.showWarning(dialog, "warning");
+    readAndClose();
+    real.showError(dialog, "error");
+    EXPECT_EQ(captions, (std::vector<wxString>{fromUtf8("名前を付けて保存の確認"), fromUtf8("開く"), "VellConf",
+                                               fromUtf8("エラー")}));
 }
 
 TEST_F(MainWindow, EveryDialogShowsAllItsText) {
