@@ -24,6 +24,21 @@ CRowListView::CRowListView(wxWindow* parent, int id, std::span<const ColumnCapti
     // half-width katakana in a narrow fallback face.
     SetFont(parent->GetFont());
     for (wxWindow* part : GetChildren()) part->SetFont(GetFont());
+#ifdef __WXGTK__
+    // wx's own list (GTK's) paints its header for a sideways scroll before the
+    // rows have moved, which leaves it over the wrong columns after a tilted
+    // wheel or a touchpad: it is painted again once they have.
+    for (const auto& scroll : {wxEVT_SCROLLWIN_TOP, wxEVT_SCROLLWIN_BOTTOM, wxEVT_SCROLLWIN_LINEUP,
+                                     wxEVT_SCROLLWIN_LINEDOWN, wxEVT_SCROLLWIN_PAGEUP, wxEVT_SCROLLWIN_PAGEDOWN,
+                                     wxEVT_SCROLLWIN_THUMBTRACK, wxEVT_SCROLLWIN_THUMBRELEASE})
+        Bind(scroll, [this](wxScrollWinEvent& event) {
+            event.Skip();
+            if (event.GetOrientation() == wxHORIZONTAL)
+                CallAfter([this] {
+                    for (wxWindow* part : GetChildren()) part->Refresh();
+                });
+        });
+#endif
     for (const ColumnCaption& column : columns) {
         const wxString caption = fromUtf8(column.text);
         const int width = std::max(FromDIP(column.width), GetTextExtent(caption).x + FromDIP(kTextPadding));

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
+#ifdef __WXGTK__
+#include <X11/extensions/XTest.h>
+#include <gdk/gdkx.h>
+#endif
 #include <wx/listctrl.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -193,6 +197,39 @@ TEST_F(ListPages, APlainClickAfterASortOrARegistrationSelectsOnlyTheClickedRow) 
     press(enemies, ids::kAddToIgnore);
     EXPECT_EQ(ignoreIds().size(), 1u);
 }
+
+#ifdef __WXGTK__
+// GTK's list is wx's own: its header must follow the rows however they are
+// scrolled sideways (a tilted wheel, a touchpad), not only by the scroll bar.
+TEST_F(ListPages, TheHeaderStaysOverItsColumnsAfterASidewaysScroll) {
+    writeBytes(fixture.state.mobDataFile(), mobData());
+    CEnemyPage* enemies = openEnemies();
+    frame->SetClientSize(enemies->GetMinSize());
+    auto* monsters = child(enemies, ids::kMonsterList);
+    wxWindow* header = monsters->GetChildren()[0];  // of its two parts, the one on top
+    if (header->GetPosition().y > monsters->GetChildren()[1]->GetPosition().y) header = monsters->GetChildren()[1];
+    // Where the rows stood when the header last painted itself.
+    int headerPaintedAt = -1;
+    header->Bind(wxEVT_PAINT, [&](wxPaintEvent& event) {
+        headerPaintedAt = monsters->GetViewStart().x;
+        event.Skip();
+    });
+    // A wheel tilted to the right (X's button 7) over the rows, as the user's arrives.
+    wxUIActionSimulator().MouseMove(monsters->ClientToScreen(wxPoint(40, monsters->GetClientSize().y / 2)));
+    Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
+    for (int step = 0; step < 3; ++step) {
+        XTestFakeButtonEvent(display, 7, True, CurrentTime);
+        XTestFakeButtonEvent(display, 7, False, CurrentTime);
+        XFlush(display);
+        for (int i = 0; i < 5; ++i) {
+            test::yieldToWindow();
+            wxMilliSleep(10);
+        }
+    }
+    ASSERT_GT(monsters->GetViewStart().x, 0);
+    EXPECT_EQ(headerPaintedAt, monsters->GetViewStart().x);
+}
+#endif
 
 TEST_F(ListPages, EnemyHeaderClicksSortEachListOnItsOwn) {
     writeBytes(fixture.state.mobDataFile(), mobData());
