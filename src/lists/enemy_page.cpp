@@ -17,11 +17,16 @@ struct CEnemyPage::Impl {
 
 namespace {
 
-CRowListView* makeList(wxWindow* page, int id, const std::vector<MonsterRecord>& rows) {
-    return new CRowListView(page, id, monsterColumns(), [&rows](std::size_t row, int column) {
+// The cells of a list of monsters, as the list view asks for them.
+CRowListView::CellText cellsOf(const std::vector<MonsterRecord>& rows) {
+    return [&rows](std::size_t row, int column) {
         return row < rows.size() ? std::string_view(rows[row].cells[static_cast<std::size_t>(column)])
                                  : std::string_view();
-    });
+    };
+}
+
+CRowListView* makeList(wxWindow* page, int id, const std::vector<MonsterRecord>& rows) {
+    return new CRowListView(page, id, monsterColumns(), cellsOf(rows));
 }
 
 void sortList(std::vector<MonsterRecord>& rows, ColumnSort& sort, CRowListView& list, int column) {
@@ -42,6 +47,8 @@ void CEnemyPage::build() {
     });
     m.monsterList = static_cast<CRowListView*>(FindWindow(ids::kMonsterList));
     m.ignoreList = static_cast<CRowListView*>(FindWindow(ids::kIgnoreList));
+    // Both lists are as wide as the monster table needs, from the start.
+    for (CRowListView* list : {m.monsterList, m.ignoreList}) list->sizeColumnsFor(state_.monsters.size(), cellsOf(state_.monsters));
     m.monsterList->rowsReplaced(state_.monsters.size());
 
     AppState& state = state_;

@@ -49,13 +49,18 @@ CRowListView::CRowListView(wxWindow* parent, int id, std::span<const ColumnCapti
 
 void CRowListView::rowsAppended(std::size_t count) {
     SetItemCount(static_cast<long>(count));
-    fitColumns(count);
+    if (!widthsFixed_) fitColumns(count, cellText_);
     Refresh();
 }
 
-void CRowListView::fitColumns(std::size_t rowCount) {
+void CRowListView::sizeColumnsFor(std::size_t rowCount, const CellText& cells) {
+    fitColumns(rowCount, cells);
+    widthsFixed_ = true;
+}
+
+void CRowListView::fitColumns(std::size_t rowCount, const CellText& cells) {
     for (int column = 0; column < GetColumnCount(); ++column) {
-        const auto cellOf = [&](std::size_t row) { return cellText_(row, column); };
+        const auto cellOf = [&](std::size_t row) { return cells(row, column); };
         int width = minWidths_[static_cast<std::size_t>(column)];
         for (const std::size_t row : longestCells(rowCount, cellOf))
             width = std::max(width, GetTextExtent(fromCp932(cellOf(row))).x + FromDIP(kTextPadding));

@@ -36,12 +36,18 @@ public:
     // Indices of the selected rows, top to bottom.
     std::vector<std::size_t> selectedRows() const;
 
+    // Sizes the columns once for `rowCount` rows of `cells` and keeps them so,
+    // rather than widening them as rows come: the ignore list takes its rows
+    // from the monster table, and is sized for that table when it is empty.
+    void sizeColumnsFor(std::size_t rowCount, const CellText& cells);
+
 private:
     wxString OnGetItemText(long item, long column) const override;
-    void fitColumns(std::size_t rowCount);
+    void fitColumns(std::size_t rowCount, const CellText& cells);
 
     CellText cellText_;
     std::vector<int> minWidths_;  // the header's needs included
+    bool widthsFixed_ = false;
 };
 
 }  // namespace vellconf

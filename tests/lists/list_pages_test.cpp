@@ -279,7 +279,16 @@ TEST_F(ListPages, ColumnsAreWideEnoughForTheirHeadersAndCells) {
     writeBytes(fixture.state.mobDataFile(), mobData() + cp932("10021 ぽりんぽりんぽりんぽりんぽりん 10 ｻｲｽﾞ ｱｸﾃｨﾌﾞ") +
                                                " 123456789 - - - - - - - - - - - - - -\r\n");
     auto* enemies = openEnemies();
+    // The ignore list is sized for the monster table while still empty: its
+    // columns do not jump when rows come.
+    const auto widths = [](wxListCtrl* list) {
+        std::vector<int> each;
+        for (int column = 0; column < list->GetColumnCount(); ++column) each.push_back(list->GetColumnWidth(column));
+        return each;
+    };
+    const std::vector<int> emptyIgnoreList = widths(child(enemies, ids::kIgnoreList));
     selectAndPress(enemies, ids::kMonsterList, {5}, ids::kAddToIgnore);
+    EXPECT_EQ(widths(child(enemies, ids::kIgnoreList)), emptyIgnoreList);
     auto* friends = openFriends(cp932("1234567890 ながいなまえのともだち\r\n"));
     selectAndPress(friends, ids::kFriendList, {0}, ids::kAddCoFight);
     for (auto [page, list] : {std::pair<wxWindow*, int>{enemies, ids::kMonsterList}, {enemies, ids::kIgnoreList},
