@@ -26,6 +26,9 @@ CFolderBrowseDlg::CFolderBrowseDlg(wxWindow* parent, std::string_view title, con
         event.Skip();
     });
     enableOkForSelection();
+    // Made before its size was known: the initial folder is brought into view now.
+    if (const wxTreeItemId selected = tree_->GetTreeCtrl()->GetSelection(); selected.IsOk())
+        tree_->GetTreeCtrl()->EnsureVisible(selected);
     tree_->SetFocus();
     CentreOnParent();
 }

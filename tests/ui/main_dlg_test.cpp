@@ -4,6 +4,7 @@
 #include "ui/main_dlg.h"
 
 #include <gtest/gtest.h>
+#include <wx/dirctrl.h>
 #include <wx/display.h>
 #include <wx/notebook.h>
 #include <wx/testing.h>
@@ -362,6 +363,10 @@ TEST_F(MainWindow, TheFolderBrowserShowsItsTitleAndStartsAtTheInitialFolder) {
             EXPECT_EQ(browser->FindWindow(ids::kFolderTitle)->GetLabel(), fromUtf8("▼ 題"));
             EXPECT_EQ(browser->FindWindow(wxID_CANCEL)->GetLabel(), fromUtf8("ｷｬﾝｾﾙ"));
             EXPECT_EQ(browser->chosenFolder(), deep);
+            wxTreeCtrl* tree = static_cast<wxGenericDirCtrl*>(browser->FindWindow(ids::kFolderTree))->GetTreeCtrl();
+            wxRect selected;  // in view, not scrolled away
+            EXPECT_TRUE(tree->GetBoundingRect(tree->GetSelection(), selected, true) &&
+                        wxRect(tree->GetClientSize()).Contains(selected));
             EXPECT_TRUE(browser->FindWindow(wxID_OK)->IsEnabled());
             test::expectLayoutFits(browser);
             return c.button;
