@@ -1,0 +1,144 @@
+// Layouts fitted to a font: measured by a stand-in font whose every
+// character is as wide as the test says, so that each rule shows in plain
+// numbers.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "pages/dialog_layout.h"
+#include "pages/page_layout.h"
+
+namespace vellconf {
+namespace {
+
+// `perCharacter` dialog units a character, 8 a line; what surrounds a text adds `frame`.
+class FakeMeasure final : public TextMeasure {
+public:
+    explicit FakeMeasure(int perCharacter, int frame = 6) : perCharacter_(perCharacter), frame_(frame) {}
+
+    DialogSize needed(TextLook look, std::string_view text) const override {
+        int longest = 0, lines = 1, line = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == '\n') {
+                ++lines;
+                line = 0;
+            } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+                longest = std::max(longest, ++line);
+            }
+        }
+        const int around = look == TextLook::Plain ? 0 : frame_;
+        return {longest * perCharacter_ + around, lines * 8 + (look == TextLook::Button ? 2 : 0)};
+    }
+    int fieldWidth(int digits) const override { return digits * perCharacter_ + 4; }
+
+private:
+    int perCharacter_, frame_;
+};
+
+bool overlap(const DialogRect& a, const DialogRect& b) {
+    return a.x < b.right() && b.x < a.right() && a.y < b.bottom() && b.y < a.bottom();
+}
+bool inside(const DialogRect& r, DialogSize size) { return r.x >= 0 && r.y >= 0 && r.right() <= size.width && r.bottom() <= size.height; }
+
+using templates::Kind;
+
+struct FitCase {
+    const char* rule;
+    templates::Dialog dialog;
+    int perCharacter;
+    DialogSize size;                // of the fitted dialog
+    std::vector<DialogRect> rects;  // as fitted
+};
+
+TEST(FitDialog, StretchesByTheLeastFactorThatGivesEveryTextItsRoomAndNoMore) {
+    const FitCase cases[] = {
+        {"texts that fit change nothing",
+         {"", 100, 40, {{Kind::Label, -1, {5, 5, 40, 8}, "abcd"}, {Kind::Button, 1, {50, 20, 40, 14}, "ok"}}},
+         4, {100, 40}, {{5, 5, 40, 8}, {50, 20, 40, 14}}},
+        {"a label runs on into the free space after it",
+         {"", 100, 40, {{Kind::Label, -1, {5, 5, 20, 8}, "abcdefgh"}}}, 4, {100, 40}, {{5, 5, 32, 8}}},
+        {"a label that reaches the next control stretches the whole row",
+         {"", 100, 40, {{Kind::Label, -1, {10, 5, 40, 8}, "abcdefghij"}, {Kind::Edit, 2, {52, 5, 40, 12}, ""}}},
+         4, {103, 40}, {{11, 5, 41, 8}, {54, 5, 41, 12}}},
+        {"a button too narrow for its text",
+         {"", 60, 30, {{Kind::Button, 1, {10, 10, 20, 14}, "abcdef"}}}, 4, {93, 30}, {{16, 10, 31, 14}}},
+        {"a group box title wider than its box",
+         {"", 50, 50, {{Kind::GroupBox, -1, {0, 0, 50, 50}, "abcdefghijklm"}}}, 4, {59, 50}, {{0, 0, 59, 50}}},
+        {"two lines in a label one line high stretch downwards",
+         {"", 100, 40, {{Kind::Label, -1, {5, 5, 40, 8}, "ab\ncd"}, {Kind::Button, 1, {50, 20, 40, 14}, ""}}},
+         4, {100, 80}, {{5, 10, 40, 16}, {50, 40, 40, 28}}},
+    };
+    for (const FitCase& c : cases) {
+        const FittedDialog fitted = fitDialog(c.dialog, FakeMeasure(c.perCharacter));
+        EXPECT_EQ(fitted.size, c.size) << c.rule;
+        EXPECT_EQ(fitted.rects, c.rects) << c.rule;
+    }
+}
+
+// The real setting pages, in a narrow face, the design's, and two wide ones:
+// every control lies inside the page, overlaps no other, and keeps to the
+// frame of its group box; rows of the same shape line up in columns.
+TEST(LayOutPage, EveryPageHoldsItsControlsWholeInAnyFont) {
+    for (const int perCharacter : {3, 5, 7, 9}) {
+        const FakeMeasure measure(perCharacter);
+        for (const PageTable& table : settingPages()) {
+            SCOPED_TRACE(std::string(table.className) + " at " + std::to_string(perCharacter));
+            const PagePlacement page = layOutPage(table, measure);
+            EXPECT_GE(page.size.width, kPageSize.width);
+            EXPECT_GE(page.size.height, kPageSize.height);
+            std::vector<DialogRect> controls;
+            for (const SectionPlacement& section : page.sections) {
+                if (section.box.width > 0) EXPECT_TRUE(inside(section.box, page.size));
+                for (const auto& row : section.rows)
+                    for (const ControlPlacement& control : row) {
+                        std::vector<DialogRect> parts = control.parts;
+                        if (control.caption.width > 0) parts.push_back(control.caption);
+                        for (const DialogRect& part : parts) {
+                            EXPECT_TRUE(inside(part, page.size));
+                            if (section.box.width > 0) {
+                                EXPECT_GE(part.x, section.box.x + 3);
+                                EXPECT_LE(part.right(), section.box.right() - 3);
+                                EXPECT_GT(part.y, section.box.y);
+                                EXPECT_LT(part.bottom(), section.box.bottom());
+                            }
+                            controls.push_back(part);
+                        }
+                    }
+            }
+            for (std::size_t i = 0; i < controls.size(); ++i)
+                for (std::size_t j = i + 1; j < controls.size(); ++j) EXPECT_FALSE(overlap(controls[i], controls[j]));
+        }
+    }
+}
+
+TEST(LayOutPage, APageGrowsOnlyAsMuchAsItsWidestRowNeedsAndItsBoxesSpanIt) {
+    const PageTable& attack1 = *findPage("CAttack1Page");
+    EXPECT_EQ(layOutPage(attack1, FakeMeasure(3)).size, kPageSize);
+    const PagePlacement wide = layOutPage(attack1, FakeMeasure(9));
+    int right = 0;
+    for (const auto& section : wide.sections)
+        for (const auto& row : section.rows)
+            for (const ControlPlacement& control : row)
+                for (const DialogRect& part : control.parts) right = std::max(right, part.right());
+    EXPECT_EQ(wide.size.width, right + 7);  // the page's margin after the widest row
+    const PagePlacement asked = layOutPage(*findPage("CMoonlightPage"), FakeMeasure(3), {300, 300});
+    EXPECT_EQ(asked.size, (DialogSize{300, 300}));
+    for (const auto& section : asked.sections)
+        if (section.box.width > 0) EXPECT_EQ(section.box.right(), 300 - 4);
+}
+
+TEST(LayOutPage, RowsOfTheSameShapeLineUpInColumns) {
+    // The phases' HP rows: "ホムＨＰ：" and "主人ＨＰ：" fields start at the same x.
+    const PagePlacement page = layOutPage(*findPage("CMoonlightPage"), FakeMeasure(5));
+    std::vector<int> fieldStarts;
+    for (const auto& section : page.sections)
+        for (const auto& row : section.rows)
+            if (row.size() == 4) fieldStarts.push_back(row[0].parts[0].x);
+    ASSERT_GE(fieldStarts.size(), 4u);
+    for (const int x : fieldStarts) EXPECT_EQ(x, fieldStarts[0]);
+}
+
+}  // namespace
+}  // namespace vellconf
