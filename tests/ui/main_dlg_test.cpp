@@ -469,6 +469,7 @@ TEST_F(MainWindow, AScaleChangeLaysTheWindowOutAgain) {
     dialog->ProcessWindowEvent(changed);
     test::yieldToWindow();
     EXPECT_GE(button(ids::kExit)->GetSize().x, exitWidth * 3 / 2);
+    EXPECT_TRUE(wxDisplay(0u).GetClientArea().Contains(dialog->GetScreenRect()));
     expectEveryPageWhole(dialog);
 }
 
