@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <iostream>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "cli/assignments.h"
+#include "cli/standard_streams.h"
 #include "config/config_io.h"
 #include "config/cp932.h"
 #include "config/file_io.h"
@@ -76,13 +76,7 @@ std::vector<std::string> commandLineWords(int, char**) {
     return words;
 }
 
-std::filesystem::path pathOf(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int size = static_cast<int>(utf8.size());
-    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
+std::filesystem::path pathOf(std::string_view utf8) { return utf8ToUtf16(utf8); }
 
 std::string displayName(const std::filesystem::path& path) { return utf16ToUtf8(path.native()); }
 
@@ -153,7 +147,8 @@ auto sideList(const std::optional<std::string>& named, std::string_view defaultN
     const std::filesystem::path path = named ? pathOf(*named) : programFolder() / defaultName;
     auto outcome = read(path);
     if (named ? outcome.status != ReadStatus::Ok : existsButUnreadable(outcome.status))
-        std::cerr << "vellconf-cli: warning: cannot read " << displayName(path) << "; its list is taken as empty\n";
+        writeStandard(StandardStream::Error,
+                      "vellconf-cli: warning: cannot read " + displayName(path) + "; its list is taken as empty\n");
     return std::move(outcome.value);
 }
 
@@ -173,11 +168,10 @@ ConfigContent contentOf(const LoadedConfig& loaded) {
 }
 
 // Writes to FILE, or to standard output when no file was named.
-void emit(const std::optional<std::string>& outputPath, const std::string& bytes) {
+void emit(const std::optional<std::string>& outputPath, const std::string& bytes, TextEncoding encoding) {
     if (!outputPath) {
         // A full disk or a closed standard output must not pass for success.
-        const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
-        if (!written || std::fflush(stdout) != 0 || std::ferror(stdout)) throw Failure{"cannot write to standard output"};
+        if (!writeStandard(StandardStream::Output, bytes, encoding)) throw Failure{"cannot write to standard output"};
         return;
     }
     switch (writeFileSafely(pathOf(*outputPath), bytes)) {
@@ -195,7 +189,7 @@ void save(const std::string& path, const ConfigContent& content) {
 
 int runDefaults(const Arguments& args) {
     expectWords(args, 0, "defaults");
-    emit(args.output, writeConfigLua(startupSettings(), startupMemo(), {}, {}));
+    emit(args.output, writeConfigLua(startupSettings(), startupMemo(), {}, {}), TextEncoding::Cp932);
     return kExitOk;
 }
 
@@ -214,7 +208,7 @@ int runDump(const Arguments& args) {
     auto& friends = json["friends"] = nlohmann::ordered_json::array();
     for (const auto& row : loaded.coFightRows) friends.push_back(rowJson(row.id, row.name));
     json["memo"] = cp932ToUtf8Lossy(loaded.memo);
-    emit(std::nullopt, json.dump(2) + "\n");
+    emit(std::nullopt, json.dump(2) + "\n", TextEncoding::Utf8);
     return kExitOk;
 }
 
@@ -238,11 +232,11 @@ int runSet(const Arguments& args) {
 int run(const std::vector<std::string_view>& args) {
     const auto asksForHelp = [](std::string_view a) { return a == "-h" || a == "--help" || a == "help"; };
     if (std::ranges::any_of(args, asksForHelp)) {
-        std::cout << kUsage;
+        writeStandard(StandardStream::Output, kUsage);
         return kExitOk;
     }
     if (args.size() == 1 && args.front() == "--version") {
-        std::cout << "vellconf-cli " << VELLCONF_VERSION << "\n";
+        writeStandard(StandardStream::Output, "vellconf-cli " VELLCONF_VERSION "\n");
         return kExitOk;
     }
     if (args.empty()) throw UsageError{"no command given"};
@@ -255,6 +249,14 @@ int run(const std::vector<std::string_view>& args) {
     throw UsageError{"unknown command '" + std::string(command) + "'"};
 }
 
+// Tells the user why the program stops; the exit status. No message is built
+// from the pieces: memory may have run out.
+int reported(int status, std::string_view message, std::string_view hint = {}) {
+    for (const std::string_view piece : {std::string_view("vellconf-cli: "), message, std::string_view("\n"), hint})
+        writeStandard(StandardStream::Error, piece);
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -263,14 +265,11 @@ int main(int argc, char** argv) {
         const std::vector<std::string> words = commandLineWords(argc, argv);
         return run({words.begin(), words.end()});
     } catch (const UsageError& error) {
-        std::cerr << "vellconf-cli: " << error.message << "\nTry 'vellconf-cli --help'.\n";
-        return kExitUsage;
+        return reported(kExitUsage, error.message, "Try 'vellconf-cli --help'.\n");
     } catch (const Failure& failure) {
-        std::cerr << "vellconf-cli: " << failure.message << "\n";
-        return kExitFailure;
+        return reported(kExitFailure, failure.message);
     } catch (const std::exception& error) {
         // Out of memory, or a fault of ours: reported, never an abort.
-        std::cerr << "vellconf-cli: " << error.what() << "\n";
-        return kExitFailure;
+        return reported(kExitFailure, error.what());
     }
 }

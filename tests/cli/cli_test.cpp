@@ -40,18 +40,16 @@ CliRun cli(const std::string& arguments) {
 #ifdef _WIN32
 const std::string kNullDevice = "NUL";
 
-// Runs the program as no shell of Windows can: with the given handle (or
-// none) as its standard output, standard error into a file. Its exit code.
-int runWithOutput(const std::string& arguments, HANDLE output, const fs::path& errorFile) {
-    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    const HANDLE error = CreateFileW(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+// Runs the program as no shell of Windows can: with the given handles (or
+// none) as its standard output and standard error. Its exit code.
+int runWithHandles(const std::string& arguments, HANDLE output, HANDLE error) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdOutput = output;
     startup.hStdError = error;
-    std::wstring commandLine = fs::path(cliCommand(arguments)).wstring();
+    const std::string command = cliCommand(arguments);  // UTF-8, as the paths' narrow strings are here
+    std::wstring commandLine = fs::path(std::u8string(command.begin(), command.end())).wstring();
     PROCESS_INFORMATION process{};
     DWORD code = static_cast<DWORD>(-1);
     if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
@@ -60,8 +58,68 @@ int runWithOutput(const std::string& arguments, HANDLE output, const fs::path& e
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
-    CloseHandle(error);
     return static_cast<int>(code);
+}
+
+// As runWithHandles, standard error into a file.
+int runWithOutput(const std::string& arguments, HANDLE output, const fs::path& errorFile) {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const HANDLE error = CreateFileW(errorFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
+    const int code = runWithHandles(arguments, output, error);
+    CloseHandle(error);
+    return code;
+}
+
+// A console of the test's own, which the program started from the test shares:
+// each screen is a fresh buffer of it, read back as a user would see it.
+class Console {
+public:
+    Console() {
+        FreeConsole();  // whatever the test was started with
+        AllocConsole();
+    }
+    ~Console() { FreeConsole(); }
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    class Screen {
+    public:
+        Screen() {
+            SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+            buffer_ = CreateConsoleScreenBuffer(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                &inherited, CONSOLE_TEXTMODE_BUFFER, nullptr);
+            SetConsoleScreenBufferSize(buffer_, {kWidth, kHeight});
+        }
+        ~Screen() { CloseHandle(buffer_); }
+        Screen(const Screen&) = delete;
+        Screen& operator=(const Screen&) = delete;
+        HANDLE handle() const { return buffer_; }
+
+        // The rows as UTF-8, without trailing blanks, each but the last ended by "\n".
+        std::string text() const {
+            std::wstring cells(kWidth * kHeight, L' ');
+            DWORD read = 0;
+            ReadConsoleOutputCharacterW(buffer_, cells.data(), static_cast<DWORD>(cells.size()), {0, 0}, &read);
+            std::string text;
+            for (std::size_t row = 0; row < kHeight; ++row) {
+                std::wstring line = cells.substr(row * kWidth, kWidth);
+                line.erase(line.find_last_not_of(L' ') + 1);
+                const std::u8string utf8 = fs::path(line).u8string();
+                text.append(utf8.begin(), utf8.end()).push_back('\n');
+            }
+            return text.erase(text.find_last_not_of('\n') + 1);
+        }
+
+    private:
+        static constexpr SHORT kWidth = 200, kHeight = 400;  // room for the whole of a dump
+        HANDLE buffer_ = INVALID_HANDLE_VALUE;
+    };
+};
+
+std::string utf8(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return {text.begin(), text.end()};
 }
 #else
 const std::string kNullDevice = "/dev/null";
@@ -205,6 +263,27 @@ TEST_F(Cli, StandardOutputThatTakesNothingIsReported) {
             << c.arguments;
     }
     CloseHandle(readOnly);
+}
+
+// Text the program writes to a console shows as characters, in whatever code
+// page the console is; the bytes when redirected are tested above.
+TEST_F(Cli, AConsoleShowsTheCharacters) {
+    writeBytes(dir / "in.lua", writeConfigLua(startupSettings(), cp932("メモ\n二行目"), {}, {}));
+    const fs::path missing = dir.path() / u8"存在しない.lua";
+    const struct {
+        std::string arguments;
+        std::string shown;  // a part of the screen
+    } cases[] = {
+        {"dump " + quoted(dir / "in.lua"), R"("memo": "メモ\n二行目")"},  // UTF-8
+        {"defaults", "-- 例：ポリンとポポリンを攻撃しない場合は↓のようにする。"},  // code page 932
+        {"dump " + quoted(missing), "vellconf-cli: cannot read " + utf8(missing)},
+    };
+    Console console;
+    for (const auto& c : cases) {
+        const Console::Screen screen;
+        runWithHandles(c.arguments, screen.handle(), screen.handle());
+        EXPECT_NE(screen.text().find(c.shown), std::string::npos) << c.arguments << "\n" << screen.text();
+    }
 }
 #endif
 
