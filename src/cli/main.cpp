@@ -16,6 +16,7 @@
 #include "config/settings_catalogue.h"
 #include "config/tool_paths.h"
 #include "lists/memo.h"
+#include "version.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

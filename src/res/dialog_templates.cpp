@@ -1,9 +1,11 @@
 #include "res/dialog_templates.h"
 
+#include "version.h"
+
 namespace vellconf::templates {
 
 const Dialog& mainDialog() {
-    static const Dialog dialog{"ヴェルＡＩ 設定ファイル作成ツール Ver.0.53.1", 323, 305, {
+    static const Dialog dialog{"ヴェルＡＩ 設定ファイル作成ツール Ver." VELLCONF_VERSION, 323, 305, {
         {Kind::Tabs, ids::kTabs, {7, 7, 240, 290}, ""},
         {Kind::Button, ids::kExit, {255, 7, 60, 16}, "終了"},
         {Kind::Button, ids::kNotice, {255, 26, 60, 16}, "著作権表示"},

@@ -31,6 +31,7 @@
 #include "ui/tab_strip.h"
 #include "ui/tool_settings_dlg.h"
 #include "ui/wx_text.h"
+#include "version.h"
 
 namespace vellconf {
 namespace {
@@ -106,7 +107,7 @@ protected:
 TEST_F(MainWindow, StartsOnTheBasicTab) {
     EXPECT_EQ(dialog->selectedTab(), 0);
     for (int i = 0; i < CMainDlg::kTabCount; ++i) EXPECT_EQ(dialog->page(i)->IsShown(), i == 0) << i;
-    EXPECT_EQ(dialog->GetTitle(), fromUtf8("ヴェルＡＩ 設定ファイル作成ツール Ver.0.53.1"));
+    EXPECT_EQ(dialog->GetTitle(), fromUtf8("ヴェルＡＩ 設定ファイル作成ツール Ver." VELLCONF_VERSION));
 }
 
 // The Tab key from the tab header runs through the page of the chosen tab,
