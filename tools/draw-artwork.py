@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
-"""Draws the main window's picture (115 x 231) and the program icon (32 x 32)
-and writes them as XPM data to src/res/artwork_xpm.h, and the icon once more
-as src/res/vellconf.ico for the Windows program's resources.
+"""Draws the main window's picture (115 x 231) and the program icon, and
+writes the picture and the 32 x 32 icon as XPM data to src/res/artwork_xpm.h,
+and the icon at every size Windows asks for (16, 24, 32, 48 and 256 pixels:
+the small and large icons at 100% and 150%, and Explorer's large views) as
+src/res/vellconf.ico for the Windows program's resources.
 
 The picture: a round jelly homunculus under a night sky, sitting on a gear,
 for a tool that sets up how a homunculus behaves."""
 import math
 import pathlib
 import struct
+import zlib
 
 PALETTE = {}
 
@@ -27,9 +30,16 @@ def quantise(rgb, step=24):
 
 
 class Canvas:
-    def __init__(self, w, h, fill):
+    """Pixels drawn with few colours (step > 0), as the XPM of the picture
+    needs to stay small, or with every colour (step 0)."""
+
+    def __init__(self, w, h, fill, step=24):
         self.w, self.h = w, h
+        self.step = step
         self.px = [[fill for _ in range(w)] for _ in range(h)]
+
+    def tone(self, rgb):
+        return quantise(rgb, self.step) if self.step else rgb
 
     def set(self, x, y, rgb):
         if 0 <= x < self.w and 0 <= y < self.h:
@@ -44,16 +54,26 @@ class Canvas:
                     if shade:  # light from the upper left
                         t = max(0.0, min(1.0, ((x - cx) / rx + (y - cy) / ry + 1.2) / 2.4))
                         c = mix(shade[0], shade[1], t)
-                    self.set(x, y, quantise(c))
+                    self.set(x, y, self.tone(c))
 
-    def gear(self, cx, cy, r, teeth, rgb, hole_rgb):
-        for y in range(int(cy - r) - 4, int(cy + r) + 5):
-            for x in range(int(cx - r) - 4, int(cx + r) + 5):
+    def gear(self, cx, cy, r, teeth, rgb, hole_rgb, tooth=3):
+        for y in range(int(cy - r - tooth) - 1, int(cy + r + tooth) + 2):
+            for x in range(int(cx - r - tooth) - 1, int(cx + r + tooth) + 2):
                 a = math.atan2(y - cy, x - cx)
                 d = math.hypot(x - cx, y - cy)
-                edge = r + (3 if math.cos(a * teeth) > 0.3 else 0)
+                edge = r + (tooth if math.cos(a * teeth) > 0.3 else 0)
                 if d <= edge:
-                    self.set(x, y, quantise(rgb if d > r * 0.35 else hole_rgb))
+                    self.set(x, y, self.tone(rgb if d > r * 0.35 else hole_rgb))
+
+    def shrunk(self, factor):
+        """The canvas at 1/factor of its size, each pixel the mean of the
+        pixels it covers: smooth edges for a drawing made at a larger size."""
+        out = Canvas(self.w // factor, self.h // factor, None, self.step)
+        for y in range(out.h):
+            for x in range(out.w):
+                block = [self.px[y * factor + j][x * factor + i] for j in range(factor) for i in range(factor)]
+                out.px[y][x] = tuple(round(sum(c[k] for c in block) / len(block)) for k in range(3))
+        return out
 
     def xpm(self, name):
         colours = sorted({c for row in self.px for c in row})
@@ -67,15 +87,32 @@ class Canvas:
         lines[-1] = lines[-1].rstrip(",")
         return f"static const char* const {name}[] = {{\n" + "\n".join(lines) + "\n};\n"
 
-    def ico(self):
-        """One 32-bit image in an ICO file: a bitmap of twice the height
-        (colour rows, then the unused AND mask), rows bottom-up."""
+    def bmp(self):
+        """A 32-bit image as an ICO file holds it: a bitmap of twice the
+        height (colour rows, then the unused AND mask), rows bottom-up."""
         pixels = b"".join(bytes((b, g, r, 255)) for row in reversed(self.px) for (r, g, b) in row)
         mask = bytes(((self.w + 31) // 32) * 4 * self.h)
         header = struct.pack("<IiiHHIIiiII", 40, self.w, 2 * self.h, 1, 32, 0, len(pixels) + len(mask), 0, 0, 0, 0)
-        image = header + pixels + mask
-        directory = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", self.w, self.h, 0, 0, 1, 32, len(image), 22)
-        return directory + image
+        return header + pixels + mask
+
+    def png(self):
+        def chunk(kind, data):
+            return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+        rows = b"".join(b"\0" + bytes(v for (r, g, b) in row for v in (r, g, b, 255)) for row in self.px)
+        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", self.w, self.h, 8, 6, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
+def ico(canvases):
+    """An ICO file of square images; the 256-pixel one as PNG, as Windows
+    keeps its largest icons, the others as bitmaps every version reads."""
+    images = [c.png() if c.w == 256 else c.bmp() for c in canvases]
+    offset = 6 + 16 * len(images)
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    for c, image in zip(canvases, images):
+        directory += struct.pack("<BBBBHHII", c.w % 256, c.h % 256, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return directory + b"".join(images)
 
 
 def picture():
@@ -106,15 +143,26 @@ def picture():
     return c
 
 
-def icon():
-    c = Canvas(32, 32, (40, 44, 90))
-    c.gear(16, 24, 7, 8, (120, 120, 140), (70, 70, 90))
-    c.ellipse(16, 15, 12, 11, None, shade=((255, 190, 215), (200, 90, 140)))
-    c.ellipse(12, 13, 2.5, 3.5, (40, 30, 60))
-    c.ellipse(20, 13, 2.5, 3.5, (40, 30, 60))
-    c.ellipse(8, 18, 2, 1.5, (255, 150, 170))
-    c.ellipse(24, 18, 2, 1.5, (255, 150, 170))
-    return c
+ICON_SIZES = (16, 24, 32, 48, 256)
+
+
+def icon(size):
+    """The icon, laid out on a 32-pixel grid, drawn at a multiple of the size
+    asked for and shrunk to it, so that every size has smooth edges."""
+    factor = max(2, 256 // size)
+    k = size * factor / 32
+
+    def at(v):  # the centre of grid pixel v on the large canvas
+        return v * k + (k - 1) / 2
+
+    c = Canvas(size * factor, size * factor, (40, 44, 90), step=0)
+    c.gear(at(16), at(24), 7 * k, 8, (120, 120, 140), (70, 70, 90), tooth=3 * k)
+    c.ellipse(at(16), at(15), 12 * k, 11 * k, None, shade=((255, 190, 215), (200, 90, 140)))
+    for x in (12, 20):  # eyes
+        c.ellipse(at(x), at(13), 2.5 * k, 3.5 * k, (40, 30, 60))
+    for x in (8, 24):  # cheeks
+        c.ellipse(at(x), at(18), 2 * k, 1.5 * k, (255, 150, 170))
+    return c.shrunk(factor)
 
 
 def main():
@@ -122,9 +170,10 @@ def main():
     out = res / "artwork_xpm.h"
     text = ("// Generated by tools/draw-artwork.py: the main window's picture and the\n"
             "// program icon, drawn for this tool.\n#pragma once\n\n")
-    text += picture().xpm("kPictureXpm") + "\n" + icon().xpm("kIconXpm")
+    icons = {size: icon(size) for size in ICON_SIZES}
+    text += picture().xpm("kPictureXpm") + "\n" + icons[32].xpm("kIconXpm")
     out.write_text(text)
-    (res / "vellconf.ico").write_bytes(icon().ico())
+    (res / "vellconf.ico").write_bytes(ico(list(icons.values())))
 
 
 if __name__ == "__main__":

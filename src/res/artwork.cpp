@@ -49,10 +49,14 @@ const wxImage& pictureImage() {
     return image;
 }
 
-wxIcon programIcon() {
+wxIconBundle programIcons() {
+#ifdef __WXMSW__
+    return wxIconBundle(wxS("aaaa"), nullptr);  // src/res/icon.rc, in this program's own module
+#else
     wxIcon icon;
     icon.CopyFromBitmap(wxBitmap(decode(kIconXpm)));
-    return icon;
+    return wxIconBundle(icon);
+#endif
 }
 
 }  // namespace vellconf

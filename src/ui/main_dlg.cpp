@@ -49,7 +49,7 @@ CMainDlg::CMainDlg(AppState& state, DialogServices& services, wxWindow* parent)
       services_(services) {
     SetFont(dialogFont());
     SetTitle(fromUtf8(templates::mainDialog().caption));
-    SetIcon(programIcon());
+    SetIcons(programIcons());
     readSideFiles();
     // Every page's bound values, from the settings as they stand when the window opens.
     state_.readPages(ReadOccasion::Init);

@@ -1,4 +1,5 @@
-// The embedded drawings decode to exactly what wx's own XPM reader makes of them.
+// The embedded drawings decode to exactly what wx's own XPM reader makes of
+// them; on Windows the icon comes from the program's resources.
 
 #include "res/artwork.h"
 
@@ -7,6 +8,7 @@
 #include <wx/image.h>
 
 #include <cstring>
+#include <vector>
 
 #include "res/artwork_xpm.h"
 
@@ -18,7 +20,12 @@ TEST(Artwork, DrawingsDecodeAsWxsXpmReaderDecodesThem) {
         const char* name;
         wxBitmap decoded;
         const char* const* xpm;
-    } cases[] = {{"picture", wxBitmap(pictureImage()), kPictureXpm}, {"icon", programIcon(), kIconXpm}};
+    } cases[] = {
+        {"picture", wxBitmap(pictureImage()), kPictureXpm},
+#ifndef __WXMSW__
+        {"icon", programIcons().GetIconByIndex(0), kIconXpm},
+#endif
+    };
     for (const auto& c : cases) {
         const wxImage expected(c.xpm), actual = c.decoded.ConvertToImage();
         ASSERT_EQ(actual.GetSize(), expected.GetSize()) << c.name;
@@ -26,6 +33,17 @@ TEST(Artwork, DrawingsDecodeAsWxsXpmReaderDecodesThem) {
             << c.name;
     }
 }
+
+#ifdef __WXMSW__
+// Windows makes an icon of every image of the resource, the PNG one included:
+// one it rejected would be left out without a word.
+TEST(Artwork, EveryImageOfTheIconResourceLoads) {
+    const wxIconBundle icons = programIcons();
+    std::vector<int> sizes;
+    for (std::size_t i = 0; i < icons.GetIconCount(); ++i) sizes.push_back(icons.GetIconByIndex(i).GetWidth());
+    EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 256}));
+}
+#endif
 
 }  // namespace
 }  // namespace vellconf
