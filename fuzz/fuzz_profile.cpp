@@ -81,13 +81,14 @@ std::vector<Line> readLines(std::string_view text) {
 }
 
 // What a plain scan finds in the first section of a name: its lines up to
-// the next section line, the first value of each key (folded).
-std::map<std::string, std::string> entriesOf(const std::vector<Line>& lines, std::string_view section) {
+// the next section line (or the end of the text), the first value of each key (folded).
+std::map<std::string, std::string> entriesOf(const std::vector<Line>& lines, std::string_view section,
+                                             SectionEnd end) {
     const std::string wanted = foldCase(section);
     std::map<std::string, std::string> entries;
     std::size_t i = 0;
     while (i < lines.size() && lines[i].section != wanted) ++i;
-    for (++i; i < lines.size() && !lines[i].section; ++i)
+    for (++i; i < lines.size() && (end == SectionEnd::EndOfFile || !lines[i].section); ++i)
         if (lines[i].key) entries.try_emplace(*lines[i].key, lines[i].value);
     return entries;
 }
@@ -122,7 +123,6 @@ void namesFrom(std::string_view text, std::vector<std::string>& sections, std::v
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text = fuzz::bytesOf(data, size);
-    const ProfileReader reader(text);
     const std::vector<Line> lines = readLines(text);
 
     // A fallback longer than a value may be, with a double-byte character across the cut.
@@ -134,27 +134,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sections.insert(sections.end(), {"CONFIG", "PATH"});
     keys.insert(keys.end(), {"FlagDefaultState", "IGNORE_MOB", "SetPath"});
 
-    const auto check = [&](std::string_view section, const auto& entries, std::string_view key,
-                           std::string_view fallback) {
-        const auto found = entries.find(foldCase(key));
-        const std::string got = reader.get(section, key, fallback);
-        FUZZ_CHECK(got.size() <= kMax, "a lookup gives at most 260 bytes");
-        const std::string_view whole = found != entries.end() ? std::string_view(found->second) : fallback;
-        FUZZ_CHECK(got == cutToBytes(whole, kMax), "the index answers as a scan of the text does");
-        FUZZ_CHECK(reader.getWhole(section, key, fallback) == whole, "a whole value is the scanned value uncut");
-    };
-    for (const auto& section : sections) {
-        const auto entries = entriesOf(lines, section);
-        for (const auto& key : keys) {
-            check(section, entries, key, longFallback);
-            check(section, entries, key, tailFallback);
+    for (const SectionEnd end : {SectionEnd::NextSectionLine, SectionEnd::EndOfFile}) {
+        const ProfileReader reader(text, end);
+        const auto check = [&](std::string_view section, const auto& entries, std::string_view key,
+                               std::string_view fallback) {
+            const auto found = entries.find(foldCase(key));
+            const std::string got = reader.get(section, key, fallback);
+            FUZZ_CHECK(got.size() <= kMax, "a lookup gives at most 260 bytes");
+            const std::string_view whole = found != entries.end() ? std::string_view(found->second) : fallback;
+            FUZZ_CHECK(got == cutToBytes(whole, kMax), "the index answers as a scan of the text does");
+            FUZZ_CHECK(reader.getWhole(section, key, fallback) == whole, "a whole value is the scanned value uncut");
+        };
+        for (const auto& section : sections) {
+            const auto entries = entriesOf(lines, section, end);
+            for (const auto& key : keys) {
+                check(section, entries, key, longFallback);
+                check(section, entries, key, tailFallback);
+            }
         }
+        // Everything a load asks.
+        const auto config = entriesOf(lines, "CONFIG", end);
+        for (const auto& setting : settingsCatalogue()) check("CONFIG", config, setting.key, longFallback);
+    }
+    for (const auto& section : sections) {
         const std::string folded = foldCase(section);
         FUZZ_CHECK(folded.size() == section.size() && foldCase(folded) == folded, "folding is stable");
     }
-
-    // Everything a load asks.
-    const auto config = entriesOf(lines, "CONFIG");
-    for (const auto& setting : settingsCatalogue()) check("CONFIG", config, setting.key, longFallback);
     return 0;
 }

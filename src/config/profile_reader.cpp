@@ -1,6 +1,7 @@
 #include "config/profile_reader.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 #include "config/cp932.h"
@@ -68,23 +69,36 @@ std::string limited(std::string_view text) {
 }
 }  // namespace
 
-ProfileReader::ProfileReader(std::string_view text) {
-    // Entries of a repeated section go nowhere: a scan stops at the first
-    // section of a name, so later ones can never answer.
-    Section* current = nullptr;
+ProfileReader::ProfileReader(std::string_view text, SectionEnd end) {
+    Section* open = nullptr;  // the section the next entry belongs to, if one can answer
     forEachLine(text, [&](const TextLine& textLine) {
         const std::string_view line = textLine.text;
         if (const auto name = sectionName(line)) {
-            std::string folded = foldCase(*name);
-            const bool seen = std::any_of(sections_.begin(), sections_.end(),
-                                          [&](const Section& s) { return s.foldedName == folded; });
-            current = seen ? nullptr : &sections_.emplace_back(Section{std::move(folded), {}});
-        } else if (current) {
-            if (const auto entry = parseEntry(line))
-                current->values.try_emplace(foldCase(entry->key), stripQuotes(entry->value));
+            if (end == SectionEnd::NextSectionLine && open) open->endEntry = entries_.size();
+            // A repeated section never answers: a scan stops at the first section of a name.
+            const auto [section, added] = sections_.try_emplace(foldCase(*name), Section{entries_.size(), SIZE_MAX});
+            if (added || end == SectionEnd::NextSectionLine) open = added ? &section->second : nullptr;
+        } else if (open) {
+            if (const auto entry = parseEntry(line)) {
+                byKey_[foldCase(entry->key)].push_back(entries_.size());
+                const auto valueBegin = static_cast<std::size_t>(entry->value.data() - text.data());
+                entries_.push_back({std::string(stripQuotes(entry->value)), valueBegin});
+            }
         }
         return true;
     });
+}
+
+std::optional<ProfileReader::Entry> ProfileReader::find(std::string_view section, std::string_view key) const {
+    const auto found = sections_.find(foldCase(section));
+    if (found == sections_.end()) return std::nullopt;
+    const auto positions = byKey_.find(foldCase(key));
+    if (positions == byKey_.end()) return std::nullopt;
+    // The first occurrence within the section wins.
+    const Section& range = found->second;
+    const auto first = std::lower_bound(positions->second.begin(), positions->second.end(), range.firstEntry);
+    if (first == positions->second.end() || *first >= range.endEntry) return std::nullopt;
+    return entries_[*first];
 }
 
 std::string ProfileReader::get(std::string_view section, std::string_view key, std::string_view fallback) const {
@@ -92,12 +106,8 @@ std::string ProfileReader::get(std::string_view section, std::string_view key, s
 }
 
 std::string ProfileReader::getWhole(std::string_view section, std::string_view key, std::string_view fallback) const {
-    const std::string foldedSection = foldCase(section);
-    const auto found = std::find_if(sections_.begin(), sections_.end(),
-                                    [&](const Section& s) { return s.foldedName == foldedSection; });
-    if (found == sections_.end()) return std::string(fallback);
-    const auto value = found->values.find(foldCase(key));
-    return value == found->values.end() ? std::string(fallback) : value->second;
+    auto entry = find(section, key);
+    return entry ? std::move(entry->value) : std::string(fallback);
 }
 
 std::string foldCase(std::string_view text) {

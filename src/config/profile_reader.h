@@ -9,12 +9,20 @@
 // "\" or an ASCII letter.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace vellconf {
+
+// Where a section ends.
+enum class SectionEnd {
+    NextSectionLine,  // an ini file: at the next "[name]" line
+    EndOfFile,        // Config.lua: Lua table lines such as "[1002] = true," and notes such as
+                      // "[狩場メモ]" are no sections there, so a section runs to the end of the file
+};
 
 class ProfileReader {
 public:
@@ -24,7 +32,7 @@ public:
 
     // An empty reader: every lookup gives its fallback.
     ProfileReader() = default;
-    explicit ProfileReader(std::string_view text);
+    explicit ProfileReader(std::string_view text, SectionEnd end = SectionEnd::NextSectionLine);
 
     // The value of `key` in the first section named `section`, or `fallback`,
     // cut to kMaxValueBytes as every scalar setting is read.
@@ -33,12 +41,21 @@ public:
     // cut ID or path is a different, valid one.
     std::string getWhole(std::string_view section, std::string_view key, std::string_view fallback) const;
 
+    struct Entry {
+        std::string value;           // whole
+        std::size_t valueBegin = 0;  // where the value starts in the text, for one that continues below its line
+    };
+    // The entry itself, or nothing when the section or the key is missing.
+    std::optional<Entry> find(std::string_view section, std::string_view key) const;
+
 private:
     struct Section {
-        std::string foldedName;
-        std::unordered_map<std::string, std::string> values;  // folded key -> first value, whole
+        std::size_t firstEntry = 0;  // its entries are entries_[firstEntry, endEntry)
+        std::size_t endEntry = 0;
     };
-    std::vector<Section> sections_;
+    std::unordered_map<std::string, Section> sections_;               // by folded name
+    std::vector<Entry> entries_;                                     // in file order
+    std::unordered_map<std::string, std::vector<std::size_t>> byKey_;  // folded key -> entries, ascending
 };
 
 // Letters folded to lower case on single-byte characters only; two strings are

@@ -20,10 +20,10 @@ struct Lookup {
     std::string expected;
 };
 
-void expectLookups(const std::vector<Lookup>& cases) {
+void expectLookups(const std::vector<Lookup>& cases, SectionEnd end = SectionEnd::NextSectionLine) {
     for (const Lookup& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_EQ(ProfileReader(c.text).get(c.section, c.key, kFallback), c.expected);
+        EXPECT_EQ(ProfileReader(c.text, end).get(c.section, c.key, kFallback), c.expected);
     }
 }
 
@@ -52,6 +52,18 @@ TEST(ProfileReaderTest, SectionRunsToTheNextSectionLine) {
         {"CP932 line ends the section", text, "b", "m", fb},
         {"CP932 section has its key", text, cp932("狩場"), "m", "3"},
     });
+}
+
+TEST(ProfileReaderTest, InConfigLuaASectionRunsToTheEndOfTheFile) {
+    const std::string text = cp932("k=0\n[CONFIG]\n[狩場メモ]\nk=1\n[1002] = true,\nj=2\n[config]\nm=3\n");
+    expectLookups({
+        {"key after a bracketed note", text, "CONFIG", "k", "1"},
+        {"key after a table line", text, "CONFIG", "j", "2"},
+        {"key after the section line again", text, "CONFIG", "m", "3"},
+        {"a later section runs to the end too", text, cp932("狩場メモ"), "m", "3"},
+        {"but starts at its own line", text, "1002", "k", fb},
+        {"a table line is no entry", text, "CONFIG", "[1002]", fb},
+    }, SectionEnd::EndOfFile);
 }
 
 TEST(ProfileReaderTest, OnlyTheFirstSectionOfANameIsSearched) {
