@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the tests: CP932 text from UTF-8 literals, lines of a
-// written file, scratch folders, and running the built programs through the
-// platform's shell.
+// written file, UTF-16 as Notepad saves it, scratch folders, and running the
+// built programs through the platform's shell.
 
 #ifdef _WIN32
 #include <process.h>
@@ -38,6 +38,29 @@ inline std::vector<std::string> crlfLines(std::string_view bytes) {
         start = end + 2;
     }
     return lines;
+}
+
+// UTF-8 as UTF-16 with a byte-order mark, as Notepad saves "Unicode".
+inline std::string utf16(std::string_view utf8, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    const auto unit = [&](char32_t u) {
+        const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
+        out += bigEndian ? std::string{high, low} : std::string{low, high};
+    };
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[pos]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[pos + k]) & 0x3F);
+        pos += length;
+        if (c >= 0x10000) {
+            unit(0xD800 + ((c - 0x10000) >> 10));
+            unit(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            unit(c);
+        }
+    }
+    return out;
 }
 
 // A file's bytes, or nothing when it cannot be read.

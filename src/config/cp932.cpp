@@ -49,38 +49,56 @@ std::optional<std::string> cp932ToUtf8(std::string_view text) { return convert(t
 
 #else
 namespace {
-// "CP932" rather than "SHIFT_JIS": only the Microsoft table maps characters
-// such as "～" (0x81 0x60), "∞" and the NEC extensions the way Windows does.
-std::optional<std::string> convert(std::string_view in, const char* from, const char* to) {
+// One converter per direction and thread, kept for the run: opening one loads
+// its tables, which costs more than converting a line.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (usable()) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+    bool usable() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t get() const { return cd_; }
+
+private:
+    iconv_t cd_;
+};
+
+std::optional<std::string> convert(std::string_view in, const Converter& converter) {
     if (in.empty()) return std::string();
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    if (!converter.usable()) return std::nullopt;
+    const iconv_t cd = converter.get();
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);  // a failed conversion may have left it mid-character
     std::string out(in.size() * 2 + 16, '\0');
     char* inPtr = const_cast<char*>(in.data());
     std::size_t inLeft = in.size();
     std::size_t done = 0;
-    bool ok = true;
     while (inLeft > 0) {
         char* outPtr = out.data() + done;
         std::size_t outLeft = out.size() - done;
         const std::size_t r = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
         done = out.size() - outLeft;
         if (r != static_cast<std::size_t>(-1)) break;
-        if (errno != E2BIG) {
-            ok = false;
-            break;
-        }
+        if (errno != E2BIG) return std::nullopt;
         out.resize(out.size() * 2);
     }
-    iconv_close(cd);
-    if (!ok) return std::nullopt;
     out.resize(done);
     return out;
 }
 }  // namespace
 
-std::optional<std::string> utf8ToCp932(std::string_view utf8) { return convert(utf8, "UTF-8", "CP932"); }
-std::optional<std::string> cp932ToUtf8(std::string_view text) { return convert(text, "CP932", "UTF-8"); }
+// "CP932" rather than "SHIFT_JIS": only the Microsoft table maps characters
+// such as "～" (0x81 0x60), "∞" and the NEC extensions the way Windows does.
+std::optional<std::string> utf8ToCp932(std::string_view utf8) {
+    thread_local const Converter converter("CP932", "UTF-8");
+    return convert(utf8, converter);
+}
+std::optional<std::string> cp932ToUtf8(std::string_view text) {
+    thread_local const Converter converter("UTF-8", "CP932");
+    return convert(text, converter);
+}
 #endif
 
 std::optional<std::string> utf8ToCp932Exactly(std::string_view utf8) {
