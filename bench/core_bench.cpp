@@ -64,7 +64,7 @@ void LoadAndSaveRoundTrip(benchmark::State& state) {
     const std::string file = defaultFile();
     const AiSettings current = startupSettings();
     for (auto _ : state) {
-        const LoadedConfig loaded = loadConfig(file, LoadKind::Ai, current, {}, {});
+        const LoadedConfig loaded = loadConfig(file, LoadKind::Ai, current, {}, {}).loaded;
         benchmark::DoNotOptimize(writeConfigLua(loaded.settings, loaded.memo, {}, {}));
     }
 }

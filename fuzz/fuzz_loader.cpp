@@ -18,14 +18,14 @@ constexpr std::int32_t kUntouched = 7;
 
 bool holdsDelimiter(std::string_view id) {
     for (std::size_t pos = 0; pos < id.size(); pos += charLength(id, pos)) {
-        if (charLength(id, pos) == 1 && std::string_view(" {,}").find(id[pos]) != std::string_view::npos) return true;
+        if (charLength(id, pos) == 1 && std::string_view(" \t\r\n\v\f{,;}").find(id[pos]) != std::string_view::npos) return true;
     }
     return false;
 }
 
 void checkIds(std::string_view id) {
     FUZZ_CHECK(!id.empty(), "an array token is never empty");
-    FUZZ_CHECK(!holdsDelimiter(id), "tokens hold none of \" {,}\"");
+    FUZZ_CHECK(!holdsDelimiter(id), "items hold no blank, separator or brace");
 }
 
 void checkLoad(const LoadedConfig& loaded) {
@@ -77,9 +77,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AiSettings current = startupSettings();
     current.FlagRotateInfinity = kUntouched;
 
-    const LoadedConfig ai = loadConfig(bytes, LoadKind::Ai, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
-    const LoadedConfig specified =
+    const LoadOutcome aiOutcome = loadConfig(bytes, LoadKind::Ai, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
+    const LoadOutcome specifiedOutcome =
         loadConfig(bytes, LoadKind::Specified, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
+    FUZZ_CHECK(aiOutcome.failure == specifiedOutcome.failure, "whether a load fails does not depend on its kind");
+    if (!aiOutcome) return 0;
+    const LoadedConfig& ai = aiOutcome.loaded;
+    const LoadedConfig& specified = specifiedOutcome.loaded;
     checkLoad(ai);
     checkLoad(specified);
 

@@ -190,7 +190,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     AiSettings current = startupSettings();
     current.FlagRotateInfinity = settings.FlagRotateInfinity;
-    const LoadedConfig loaded = loadConfig(*file, LoadKind::Ai, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
+    const LoadOutcome outcome = loadConfig(*file, LoadKind::Ai, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
+    FUZZ_CHECK(static_cast<bool>(outcome), "every file the tool writes loads");
+    const LoadedConfig& loaded = outcome.loaded;
     checkSettings(loaded.settings, settings);
     FUZZ_CHECK(idsOf(loaded.ignoreRows) == ignoreMob, "IGNORE_MOB loads as it was saved");
     FUZZ_CHECK(idsOf(loaded.coFightRows) == friends, "FRIENDS loads as it was saved");
@@ -205,7 +207,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     current.FlagRotateInfinity = 1 - settings.FlagRotateInfinity;
     AiSettings expected = settings;
     if (settings.FlagRotateFunction == 0) expected.FlagRotateInfinity = current.FlagRotateInfinity;
-    const LoadedConfig other = loadConfig(*file, LoadKind::Specified, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
+    const LoadedConfig other =
+        loadConfig(*file, LoadKind::Specified, current, fuzz::sampleMonsters(), fuzz::sampleFriends()).loaded;
     checkSettings(other.settings, expected);
     return 0;
 }

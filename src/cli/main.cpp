@@ -156,12 +156,28 @@ auto sideList(const std::optional<std::string>& named, std::string_view defaultN
 std::vector<MonsterRecord> monsterList(const Arguments& args) { return sideList(args.mobData, "MobData.ini", readMobData); }
 std::vector<FriendRecord> friendList(const Arguments& args) { return sideList(args.friends, "Friend.ini", readFriendIni); }
 
+// Characters CP932 lacks became "?": said, as the window says it, and the load goes on.
+void warnOfLossyLines(const std::string& path, const LoadedConfig& loaded) {
+    for (const LossyLine& line : loaded.lossyLines)
+        std::cerr << "vellconf-cli: warning: " << path << " line " << line.number
+                  << ": characters code page 932 lacks became \"?\": " << cp932ToUtf8Lossy(line.text) << "\n";
+    if (loaded.lossyLineCount > loaded.lossyLines.size())
+        std::cerr << "vellconf-cli: warning: " << path << ": " << loaded.lossyLineCount - loaded.lossyLines.size()
+                  << " more lines lost characters\n";
+}
+
 // A load over the start-up state, as right after the program has started.
 LoadedConfig load(const Arguments& args, const std::string& path, LoadKind fallbacks) {
-    auto loaded = loadConfigFile(pathOf(path), fallbacks, startupSettings(), monsterList(args),
-                                 friendList(args));
-    if (!loaded) throw Failure{"cannot read " + path};
-    return std::move(*loaded);
+    auto outcome = loadConfigFile(pathOf(path), fallbacks, startupSettings(), monsterList(args), friendList(args));
+    switch (outcome.failure) {
+        case LoadFailure::None: break;
+        case LoadFailure::Unreadable: throw Failure{"cannot read " + path};
+        case LoadFailure::NoSettings:
+            throw Failure{"cannot read " + path + ": it holds none of the settings (no Config.lua, or cut short)"};
+        case LoadFailure::ListTooLong: throw Failure{loadMessage(outcome) + ": " + path};
+    }
+    warnOfLossyLines(path, outcome.loaded);
+    return std::move(outcome.loaded);
 }
 
 ConfigContent contentOf(const LoadedConfig& loaded) {

@@ -4,6 +4,7 @@
 
 #include "config/cp932.h"
 #include "config/file_io.h"
+#include "config/lua_array.h"
 #include "config/text_lines.h"
 #include "config/tool_paths.h"
 #include "res/messages.h"
@@ -37,6 +38,10 @@ std::string folderText(const std::filesystem::path& file) {
     return utf8ToCp932Lossy(std::string(reinterpret_cast<const char*>(utf8.data()), utf8.size())).value_or("");
 }
 
+std::string listTooLong(std::string_view message, std::string_view list) {
+    return messages::withArgs(message, {list, std::to_string(kMaxListItems)});
+}
+
 }  // namespace
 
 std::optional<SaveOutcome> refusalOf(const ConfigContent& content) {
@@ -46,6 +51,8 @@ std::optional<SaveOutcome> refusalOf(const ConfigContent& content) {
     if (auto line = markerLineIn(content.memo)) return SaveOutcome{SaveResult::MemoHoldsMarker, std::move(*line)};
     if (auto item = firstNonLuaItem(content.ignoreMob)) return SaveOutcome{SaveResult::IgnoreItemNotLua, std::move(*item)};
     if (auto item = firstNonLuaItem(content.friends)) return SaveOutcome{SaveResult::FriendItemNotLua, std::move(*item)};
+    if (content.ignoreMob.size() > kMaxListItems) return SaveOutcome{SaveResult::IgnoreListTooLong, {}};
+    if (content.friends.size() > kMaxListItems) return SaveOutcome{SaveResult::FriendListTooLong, {}};
     return std::nullopt;
 }
 
@@ -70,6 +77,10 @@ std::string saveMessage(const SaveOutcome& outcome) {
             return messages::withArgs(messages::kListItemNotLua, {messages::kIgnoreListName, subject});
         case SaveResult::FriendItemNotLua:
             return messages::withArgs(messages::kListItemNotLua, {messages::kCoFightListName, subject});
+        case SaveResult::IgnoreListTooLong:
+            return listTooLong(messages::kListTooLongToSave, messages::kIgnoreListName);
+        case SaveResult::FriendListTooLong:
+            return listTooLong(messages::kListTooLongToSave, messages::kCoFightListName);
         case SaveResult::OpenFailed: return std::string(messages::kSaveOpenFailed);
         case SaveResult::AccessDenied:
             return std::string(messages::kSaveOpenFailed) + "\n" + messages::withArgs(messages::kAccessDenied, {subject});
@@ -78,12 +89,32 @@ std::string saveMessage(const SaveOutcome& outcome) {
     return {};
 }
 
-std::optional<LoadedConfig> loadConfigFile(const std::filesystem::path& source, LoadKind kind,
-                                           const AiSettings& current, std::span<const MonsterRecord> monsters,
-                                           std::span<const FriendRecord> friends) {
+LoadOutcome loadConfigFile(const std::filesystem::path& source, LoadKind kind, const AiSettings& current,
+                           std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends) {
     const FileRead file = readFile(source, kMaxTextFileBytes);
-    if (!file) return std::nullopt;
+    if (!file) return {LoadFailure::Unreadable, {}, {}};
     return loadConfig(file.bytes, kind, current, monsters, friends);
+}
+
+std::string loadMessage(const LoadOutcome& outcome) {
+    switch (outcome.failure) {
+        case LoadFailure::None: break;
+        case LoadFailure::Unreadable:
+        case LoadFailure::NoSettings: return std::string(messages::kLoadOpenFailed);
+        case LoadFailure::ListTooLong:
+            return listTooLong(messages::kListTooLongToLoad,
+                               outcome.listKey == "FRIENDS" ? messages::kCoFightListName : messages::kIgnoreListName);
+    }
+    const LoadedConfig& loaded = outcome.loaded;
+    if (loaded.lossyLines.empty()) return {};
+    std::string lines;
+    for (const LossyLine& line : loaded.lossyLines) {
+        const std::string number = std::to_string(line.number);
+        lines += messages::withArgs(messages::kLossyLine, {number, cp932ToUtf8Lossy(line.text)}) + "\n";
+    }
+    if (const std::size_t more = loaded.lossyLineCount - loaded.lossyLines.size(); more > 0)
+        lines += messages::withArgs(messages::kMoreLossyLines, {std::to_string(more)}) + "\n";
+    return messages::withArgs(messages::kLoadLostCharacters, {lines});
 }
 
 std::vector<std::string> idsOf(std::span<const MonsterRecord> rows) {

@@ -19,6 +19,8 @@ enum class SaveResult {
     MemoHoldsMarker,      // a memo line equal to a marker would split the memo
     IgnoreItemNotLua,     // an IGNORE_MOB item Lua cannot read back as one item
     FriendItemNotLua,     // likewise in FRIENDS
+    IgnoreListTooLong,    // more items than a load takes (kMaxListItems)
+    FriendListTooLong,
     OpenFailed,
     AccessDenied,  // the system forbids writing there (the game's folder under "Program Files")
     WriteFailed,
@@ -41,11 +43,14 @@ SaveOutcome saveConfig(const std::filesystem::path& target, const ConfigContent&
 std::string saveMessage(const SaveOutcome& outcome);
 
 // Reads the file first: when it cannot be read (or is larger than any real
-// Config.lua) nothing comes back, and the caller keeps every setting, list and
+// Config.lua), or the load fails, the caller keeps every setting, list and
 // the memo as they were.
-std::optional<LoadedConfig> loadConfigFile(const std::filesystem::path& source, LoadKind kind,
-                                           const AiSettings& current, std::span<const MonsterRecord> monsters,
-                                           std::span<const FriendRecord> friends);
+LoadOutcome loadConfigFile(const std::filesystem::path& source, LoadKind kind, const AiSettings& current,
+                           std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends);
+
+// What to tell the user (UTF-8): why a load failed; after one that worked,
+// which lines lost characters; otherwise nothing.
+std::string loadMessage(const LoadOutcome& outcome);
 
 // The IDs of the first column, top to bottom, as a save writes them.
 std::vector<std::string> idsOf(std::span<const MonsterRecord> rows);

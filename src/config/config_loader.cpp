@@ -1,12 +1,15 @@
 #include "config/config_loader.h"
 
+#include <algorithm>
 #include <optional>
 #include <unordered_map>
 
 #include "config/config_writer.h"
 #include "config/cp932.h"
 #include "config/decimal.h"
+#include "config/lua_array.h"
 #include "config/profile_reader.h"
+#include "config/text_encoding.h"
 #include "config/text_lines.h"
 #include "lists/memo.h"
 
@@ -28,26 +31,6 @@ std::int32_t convert(const SettingSpec& spec, std::string_view value) {
         case SettingKind::RotationFlag: return value == "NO" ? 0 : 1;  // anything but exactly NO is on
         default: return leadingInt(value);
     }
-}
-
-// Tokens of an array value: runs of characters other than " {,}", found on
-// whole characters.
-std::vector<std::string> arrayTokens(std::string_view value) {
-    std::vector<std::string> tokens;
-    std::string token;
-    for (std::size_t pos = 0; pos < value.size();) {
-        const std::size_t len = charLength(value, pos);
-        const char c = value[pos];
-        if (len == 1 && (c == ' ' || c == '{' || c == ',' || c == '}')) {
-            if (!token.empty()) tokens.push_back(std::move(token));
-            token.clear();
-        } else {
-            token.append(value.substr(pos, len));
-        }
-        pos += len;
-    }
-    if (!token.empty()) tokens.push_back(std::move(token));
-    return tokens;
 }
 
 // The record keeps the memo without the line end of its last line, so that a
@@ -133,39 +116,32 @@ private:
     std::optional<CommentEnd> commentEnd_;
 };
 
-// Strictly valid UTF-8 (no overlong forms, surrogates or values past U+10FFFF)
-// that holds at least one multi-byte sequence. Japanese CP932 text practically
-// never passes: its lead bytes 0x81-0x9F are UTF-8 continuation bytes.
-bool isMultibyteUtf8(std::string_view bytes) {
-    bool multibyte = false;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(bytes[at]); };
-        const unsigned char lead = byte(i);
-        if (lead < 0x80) {
-            ++i;
-            continue;
+// A UTF-8 file that an editor left with a stray byte (mojibake in a
+// comment) is no valid UTF-8, but its memo markers give it away.
+UnmarkedBytes unmarkedBytesOf(std::string_view bytes) {
+    static const std::string utf8Start = *cp932ToUtf8(memoStartMarker());
+    static const std::string utf8End = *cp932ToUtf8(memoEndMarker());
+    const auto holds = [bytes](const std::string& text) { return bytes.find(text) != std::string_view::npos; };
+    const bool utf8Markers = holds(utf8Start) || holds(utf8End);
+    const bool cp932Markers = holds(memoStartMarker()) || holds(memoEndMarker());
+    return utf8Markers && !cp932Markers ? UnmarkedBytes::BrokenUtf8 : UnmarkedBytes::Cp932;
+}
+
+// The lines the user is told of, as they now read.
+std::vector<LossyLine> lossyLinesOf(const DecodedText& decoded) {
+    constexpr std::size_t kShownBytes = 80;
+    std::vector<LossyLine> lines;
+    if (decoded.lossyLines.empty()) return lines;
+    auto wanted = decoded.lossyLines.begin();
+    std::size_t number = 0;
+    forEachLine(decoded.text, [&](const TextLine& line) {
+        if (++number == *wanted) {
+            lines.push_back({number, std::string(cutToBytes(line.text, kShownBytes))});
+            ++wanted;
         }
-        std::size_t length = 0;
-        unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
-        if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-        else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        } else {
-            return false;
-        }
-        if (i + length > bytes.size() || byte(i + 1) < low || byte(i + 1) > high) return false;
-        for (std::size_t k = 2; k < length; ++k)
-            if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return false;
-        multibyte = true;
-        i += length;
-    }
-    return multibyte;
+        return wanted != decoded.lossyLines.end() && lines.size() < kLossyLinesTold;
+    });
+    return lines;
 }
 
 }  // namespace
@@ -206,26 +182,32 @@ MemoBlock findMemo(std::string_view bytes) {
     return std::move(scan).result();
 }
 
-std::string asCp932(std::string_view fileBytes) {
-    constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-    const bool bom = fileBytes.starts_with(kUtf8Bom);
-    if (bom) fileBytes.remove_prefix(kUtf8Bom.size());
-    if (!bom && !isMultibyteUtf8(fileBytes)) return std::string(fileBytes);
-    const auto converted = utf8ToCp932Lossy(fileBytes);
-    return converted ? *converted : std::string(fileBytes);
-}
-
-LoadedConfig loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettings& current,
-                        std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends) {
-    const std::string bytes = asCp932(fileBytes);
+LoadOutcome loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettings& current,
+                       std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends) {
+    const DecodedText decoded = decodeText(fileBytes, unmarkedBytesOf(fileBytes));
+    const std::string& bytes = decoded.text;
     const MemoBlock memo = findMemo(bytes);
-    // Memo lines never count as settings: a memo line "[狩場]" would otherwise
-    // end the CONFIG section, and "FlagDefaultState = NO" shadow the real line.
+    // Memo lines never count as settings: "FlagDefaultState = NO" in the memo
+    // would shadow the real line below it.
     std::string settingsText = bytes.substr(0, memo.begin);
     settingsText.append(bytes, memo.end);
-    const ProfileReader reader(settingsText);
+    const ProfileReader reader(settingsText, SectionEnd::EndOfFile);
 
-    LoadedConfig loaded;
+    // A file that is no Config.lua, or none the tool can read, would load as
+    // every fallback, which the next save writes over the user's settings.
+    const auto inFile = [&](const SettingSpec& spec) { return reader.find(kSection, spec.key).has_value(); };
+    if (!std::ranges::any_of(settingsCatalogue(), inFile)) return {LoadFailure::NoSettings, {}, {}};
+    const auto listOf = [&](std::string_view key) {
+        const auto entry = reader.find(kSection, key);
+        return entry ? arrayItems(std::string_view(settingsText).substr(entry->valueBegin)) : ArrayItems{};
+    };
+    const ArrayItems ignore = listOf("IGNORE_MOB");
+    if (ignore.tooMany) return {LoadFailure::ListTooLong, "IGNORE_MOB", {}};
+    const ArrayItems coFight = listOf("FRIENDS");
+    if (coFight.tooMany) return {LoadFailure::ListTooLong, "FRIENDS", {}};
+
+    LoadOutcome outcome;
+    LoadedConfig& loaded = outcome.loaded;
     loaded.settings = current;
     const auto read = [&](const SettingSpec& spec) {
         loaded.settings.*spec.member = convert(spec, reader.get(kSection, spec.key, fallbackText(spec, kind)));
@@ -237,11 +219,12 @@ LoadedConfig loadConfig(std::string_view fileBytes, LoadKind kind, const AiSetti
     }
     if (loaded.settings.FlagRotateFunction == 1) read(*findSetting("FlagRotateInfinity"));
 
-    // The writer writes lists of any length, so they are read whole.
-    loaded.ignoreRows = ignoreRowsFor(arrayTokens(reader.getWhole(kSection, "IGNORE_MOB", "{}")), monsters);
-    loaded.coFightRows = coFightRowsFor(arrayTokens(reader.getWhole(kSection, "FRIENDS", "{}")), friends);
+    loaded.ignoreRows = ignoreRowsFor(ignore.items, monsters);
+    loaded.coFightRows = coFightRowsFor(coFight.items, friends);
     loaded.memo = recordMemo(memo.text);
-    return loaded;
+    loaded.lossyLines = lossyLinesOf(decoded);
+    loaded.lossyLineCount = decoded.lossyLines.size();
+    return outcome;
 }
 
 }  // namespace vellconf

@@ -15,24 +15,47 @@
 
 namespace vellconf {
 
+// A line of the file that lost characters CP932 lacks: each became "?",
+// and the next save writes the "?".
+struct LossyLine {
+    std::size_t number = 0;  // from 1
+    std::string text;        // CP932, as loaded, cut for showing
+};
+
 struct LoadedConfig {
     AiSettings settings;
     std::vector<MonsterRecord> ignoreRows;  // IDs as read; other cells from the monster list
     std::vector<FriendRecord> coFightRows;  // IDs as read; names from the friend list or "名前不明"
     std::string memo;                       // as the record holds it: LF line ends, no final line end
+    std::vector<LossyLine> lossyLines;      // the first kLossyLinesTold of them
+    std::size_t lossyLineCount = 0;         // all of them
+};
+
+inline constexpr std::size_t kLossyLinesTold = 10;
+
+enum class LoadFailure {
+    None,
+    Unreadable,   // the file could not be read, or is larger than any real Config.lua
+    NoSettings,   // not one of the settings is in it: empty, cut short, in an unknown encoding, no Config.lua
+    ListTooLong,  // IGNORE_MOB or FRIENDS holds more than kMaxListItems items
+};
+
+// A load either gives everything or changes nothing.
+struct LoadOutcome {
+    LoadFailure failure = LoadFailure::None;
+    std::string listKey;  // the list that is too long
+    LoadedConfig loaded;  // when nothing failed
+
+    explicit operator bool() const { return failure == LoadFailure::None; }
 };
 
 // Everything a load produces from the file's bytes. `current` supplies what a
 // load leaves alone: FlagRotateInfinity when the file turns rotation off.
 // `monsters` is searched in its current order for each IGNORE_MOB ID.
-LoadedConfig loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettings& current,
-                        std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends);
-
-// A file as the loader reads it: CP932 as it stands, or, when a modern editor
-// saved it as UTF-8 (a byte-order mark, or valid UTF-8 with at least one
-// multi-byte character), converted from UTF-8, characters CP932 lacks
-// becoming "?".
-std::string asCp932(std::string_view fileBytes);
+// Files in UTF-8 or UTF-16 are read as such (see decodeText); so is a UTF-8
+// file with stray bytes whose memo markers stand only in their UTF-8 form.
+LoadOutcome loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettings& current,
+                       std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends);
 
 // The memo block as the loader finds it.
 struct MemoBlock {

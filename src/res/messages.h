@@ -39,6 +39,9 @@ inline constexpr std::string_view kListItemNotLua =
     "%1の「%2」はIDとして保存できません。\n"
     "IDは数字（先頭に「-」も可）か、英字または「_」で始まる英数字と「_」の名前にしてください。";
 inline constexpr std::string_view kIgnoreListName = "無視リスト";
+// A list longer than a load takes: the file would not load back.
+inline constexpr std::string_view kListTooLongToSave =
+    "%1のIDが %2 件を超えているため保存できません。\nIDを減らしてから保存してください。";
 inline constexpr std::string_view kCoFightListName = "共闘リスト";
 
 // The file dialogs of specified load and save, and their questions: these
@@ -53,6 +56,14 @@ inline constexpr std::string_view kNoLabel = "いいえ(&N)";
 
 // Loading Config.lua (the brackets are the half-width corner brackets).
 inline constexpr std::string_view kLoadOpenFailed = "｢Config.lua｣ファイルが開けません";
+inline constexpr std::string_view kListTooLongToLoad =
+    "%1のIDが %2 件を超えているため読み込めません。\nファイルのIDを減らしてから読み込んでください。";
+// After a load that worked: the lines whose characters code page 932 lacks became "?".
+inline constexpr std::string_view kLoadLostCharacters =
+    "次の行には Shift-JIS で表せない文字があったため、その文字を「?」にして読み込みました。\n%1"
+    "このまま保存すると「?」が書き込まれます。";
+inline constexpr std::string_view kLossyLine = "%1 行目: %2";
+inline constexpr std::string_view kMoreLossyLines = "ほか %1 行";
 
 // VellConf.ini.
 inline constexpr std::string_view kToolSettingsOpenFailed = "ツールの設定ファイルが開けません";

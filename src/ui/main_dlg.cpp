@@ -360,16 +360,18 @@ void CMainDlg::save(const std::optional<std::filesystem::path>& target) {
 }
 
 void CMainDlg::load(const std::optional<std::filesystem::path>& source, LoadKind kind) {
-    auto loaded = source ? loadConfigFile(*source, kind, state_.settings, state_.monsters, state_.friends)
-                         : std::nullopt;
-    if (!loaded) {
+    auto outcome = source ? loadConfigFile(*source, kind, state_.settings, state_.monsters, state_.friends)
+                          : LoadOutcome{LoadFailure::Unreadable, {}, {}};
+    const std::string message = loadMessage(outcome);
+    if (!outcome) {
         // Nothing has changed: the file is read before anything is replaced.
-        services_.showError(this, messages::kLoadOpenFailed);
+        services_.showError(this, message);
         return;
     }
-    state_.takeLoaded(std::move(*loaded));
+    state_.takeLoaded(std::move(outcome.loaded));
     for (CPage* each : pages_)
         if (each->isBuilt()) each->showState();
+    if (!message.empty()) services_.showWarning(this, message);
 }
 
 }  // namespace vellconf

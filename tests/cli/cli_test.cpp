@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
+#include <sstream>
 
 #include "config/config_writer.h"
 #include "config/file_io.h"
@@ -187,7 +188,11 @@ TEST_F(Cli, ResaveReproducesAToolWrittenFile) {
 }
 
 TEST_F(Cli, UnreadableInputExitsWithOneAndWritesNothing) {
+    writeBytes(dir / "empty.lua", "");
+    writeBytes(dir / "cut.lua", writeConfigLua(startupSettings(), "", {}, {}).substr(0, 100));
     for (const std::string& arguments : {"dump " + quoted(dir / "missing.lua"),
+                                         "resave " + quoted(dir / "empty.lua") + " " + quoted(dir / "out.lua"),
+                                         "set " + quoted(dir / "cut.lua") + " -o " + quoted(dir / "out.lua"),
                                          "resave " + quoted(dir / "missing.lua") + " " + quoted(dir / "out.lua"),
                                          "set " + quoted(dir / "missing.lua") + " -o " + quoted(dir / "out.lua")}) {
         const CliRun run = cli(arguments);
@@ -195,6 +200,38 @@ TEST_F(Cli, UnreadableInputExitsWithOneAndWritesNothing) {
         EXPECT_NE(run.err, "") << arguments;
     }
     EXPECT_FALSE(fs::exists(dir / "out.lua"));
+}
+
+// Every global number and the two lists as the game's Lua reads a file, in the form dump prints.
+nlohmann::json luaValues(const fs::path& config, const fs::path& scratch) {
+    writeBytes(scratch / "values.lua",
+               "dofile(arg[1])\n"
+               "for key, value in pairs(_G) do\n"
+               "  if type(value) == 'number' then print(key .. '=' .. value)\n"
+               "  elseif key == 'IGNORE_MOB' or key == 'FRIENDS' then print(key .. '=' .. table.concat(value, ',')) end\n"
+               "end\n");
+    const test::CommandOutput lua = test::runForOutput(quoted(test::builtProgram(LUA_EXECUTABLE)) + " " +
+                                                       quoted(scratch / "values.lua") + " " + quoted(config));
+    nlohmann::json values;
+    std::istringstream lines(lua.text);
+    for (std::string line; std::getline(lines, line);) {
+        const auto equals = line.find('=');
+        values[line.substr(0, equals)] = line.substr(equals + 1);
+    }
+    return values;
+}
+
+// What Lua read, compared with what dump printed: every setting and both lists.
+void expectLuaReadsTheLoad(const nlohmann::json& lua, const nlohmann::json& dump, const std::string& name) {
+    const auto ids = [](const nlohmann::json& rows) {
+        std::string joined;
+        for (const auto& row : rows) joined += (joined.empty() ? "" : ",") + row["id"].get<std::string>();
+        return joined;
+    };
+    EXPECT_EQ(lua.value("IGNORE_MOB", "?"), ids(dump["ignore"])) << name;
+    EXPECT_EQ(lua.value("FRIENDS", "?"), ids(dump["friends"])) << name;
+    for (const auto& [key, value] : dump["settings"].items())
+        EXPECT_EQ(lua.value(key, "?"), std::to_string(value.get<int>())) << name << " " << key;
 }
 
 TEST_F(Cli, HostileFilesRoundTripThroughResave) {
@@ -206,9 +243,13 @@ TEST_F(Cli, HostileFilesRoundTripThroughResave) {
         EXPECT_EQ(json["settings"]["DistanceNotReturn"], c.distanceNotReturn) << c.name;
         EXPECT_EQ(json["memo"], cp932ToUtf8Lossy(c.memo)) << c.name;
         EXPECT_EQ(json["ignore"].size(), c.ignore.size()) << c.name;
+        EXPECT_EQ(json["friends"].size(), c.friends.size()) << c.name;
+        EXPECT_EQ(c.lossyLines > 0, first.err.find("warning: ") != std::string::npos) << c.name << first.err;
         ASSERT_EQ(cli("resave " + lists() + " " + quoted(dir / "in.lua") + " " + quoted(dir / "out.lua")).status, 0)
             << c.name;
         EXPECT_EQ(cli("dump " + lists() + " " + quoted(dir / "out.lua")).out, first.out) << c.name;
+        expectLuaReadsTheLoad(luaValues(dir / "out.lua", dir.path()), json, c.name);
+        if (c.luaReadsIt) expectLuaReadsTheLoad(luaValues(dir / "in.lua", dir.path()), json, c.name);
     }
 }
 

@@ -72,7 +72,8 @@ TEST(SaveAndLoad, FileHeldByAnotherProgramIsNeitherReadNorReplaced) {
         const test::ExclusiveLock lock(dir / "Config.lua");
         ASSERT_TRUE(lock.held());
         EXPECT_EQ(saveConfig(dir / "Config.lua", defaults()), SaveResult::OpenFailed);
-        EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings(), {}, {}), std::nullopt);
+        EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings(), {}, {}).failure,
+                  LoadFailure::Unreadable);
     }
     EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old");
     EXPECT_EQ(filesIn(dir.path()), 1u);
@@ -145,9 +146,9 @@ TEST(Save, FolderThatForbidsNewFilesIsNamedInTheMessage) {
 TEST(Load, UnreadableFileGivesNothing) {
     test::ScratchDir dir;
     const AiSettings current = startupSettings();
-    EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, current, {}, {}), std::nullopt);
+    EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, current, {}, {}).failure, LoadFailure::Unreadable);
     fs::create_directory(dir / "folder.lua");
-    EXPECT_EQ(loadConfigFile(dir / "folder.lua", LoadKind::Ai, current, {}, {}), std::nullopt);
+    EXPECT_EQ(loadConfigFile(dir / "folder.lua", LoadKind::Ai, current, {}, {}).failure, LoadFailure::Unreadable);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "config/config_io.h"
 #include "config/config_writer.h"
 #include "config/decimal.h"
 #include "config/settings_catalogue.h"
@@ -16,10 +17,13 @@ const std::string kEnd = memoEndMarker();
 
 LoadedConfig load(std::string_view file, LoadKind kind = LoadKind::Ai, const AiSettings& current = startupSettings(),
                   std::span<const MonsterRecord> monsters = {}, std::span<const FriendRecord> friends = {}) {
-    return loadConfig(file, kind, current, monsters, friends);
+    LoadOutcome outcome = loadConfig(file, kind, current, monsters, friends);
+    EXPECT_TRUE(outcome) << file.substr(0, 80);
+    return std::move(outcome.loaded);
 }
 
-std::string configWith(std::string_view lines) { return "[CONFIG]\n" + std::string(lines); }
+// With one setting the lines do not give: a file without any fails to load.
+std::string configWith(std::string_view lines) { return "[CONFIG]\nDistanceNotReturn = 7\n" + std::string(lines); }
 
 TEST(LoadFallbacks, MissingKeysTakeTheLoadsOwnFallbacks) {
     struct Case {
@@ -27,14 +31,14 @@ TEST(LoadFallbacks, MissingKeysTakeTheLoadsOwnFallbacks) {
         std::int32_t ai;
         std::int32_t specified;
     };
-    // An empty file: everything falls back; these are where the two loads and start-up part.
+    // One key only: everything else falls back; these are where the two loads and start-up part.
     const Case cases[] = {
         {"FlagAttackOwnerEnemy", 1, 1}, {"FlagAttackQuickly", 1, 1}, {"Ph3TH_SkillLevel", 1, 1},
         {"Ph1TH_OwnHP_C", 50, 20},      {"Ph2TH_UsableFlag", 0, 1},  {"Ph2TH_MyHP_C", 100, 20},
         {"Ph2TH_MySP_F", 0, 20},        {"FlagRotateFunction", 1, 1}, {"RotateDelay", 3000, 3000},
         {"FlagAutoEmergencyAvoidC", 0, 0},
     };
-    for (std::string_view file : {"", "no section here\nFlagAttackQuickly = NO\n"}) {
+    for (std::string_view file : {"[CONFIG]\nDistanceNotReturn = 7\n", "[config]\r\nAttackDelay = 166\r\n"}) {
         const AiSettings ai = load(file, LoadKind::Ai).settings;
         const AiSettings specified = load(file, LoadKind::Specified).settings;
         for (const auto& c : cases) {
@@ -119,7 +123,6 @@ TEST(LoadArrays, RebuildTheListsFromTheSourceLists) {
         {"{ ,1002,,}", {{"1002", "poring"}}},
         {"{Abc}", {{"Abc", "first"}}},  // first row whose ID matches without regard to case
         {"{9999,1002,1002}", {{"9999", ""}, {"1002", "poring"}, {"1002", "poring"}}},
-        {"{1002\t1031}", {{"1002\t1031", ""}}},  // a tab is no delimiter
     };
     for (const auto& c : cases) {
         const auto loaded = load(configWith(std::string("IGNORE_MOB = ") + c.ignoreValue + "\n"), LoadKind::Ai,
@@ -133,6 +136,33 @@ TEST(LoadArrays, RebuildTheListsFromTheSourceLists) {
     const auto loaded = load(configWith("FRIENDS = {77,X1,5}\n"), LoadKind::Ai, startupSettings(), monsters, friends);
     const std::vector<FriendRecord> expected = {{"77", "taro"}, {"X1", "hana"}, {"5", cp932("名前不明")}};
     EXPECT_EQ(loaded.coFightRows, expected);
+}
+
+TEST(LoadArrays, TablesAreReadAsLuaReadsThem) {
+    const struct {
+        const char* value;  // after "IGNORE_MOB = ", up to the FRIENDS line
+        std::vector<std::string> ids;
+    } cases[] = {
+        {"{\n  1002,\n  1031,\n  1113\n}", {"1002", "1031", "1113"}},
+        {"{1002, 1031,\r\n 1113, 1039}", {"1002", "1031", "1113", "1039"}},
+        {"{\t1002 ;1031;\t}", {"1002", "1031"}},
+        {"{1002,1031} -- ポリン, 1113", {"1002", "1031"}},
+        {"{\n1002, -- ポリン\n1031 -- ポポリン, 1113\n}", {"1002", "1031"}},
+        {"{1002, --[[ ポリン, 1113 ]] 1031}", {"1002", "1031"}},
+        {"{1002, --[==[ a\n]] 1113 ]==] 1031}", {"1002", "1031"}},
+        {"-- the table is below\n{1002}", {"1002"}},
+        {"\n\n{\n1002\n}", {"1002"}},
+        {"1002", {"1002"}},
+        {"", {}},
+        {"1002}", {"1002"}},
+        // Without its "}" the table takes everything up to the next one.
+        {"{1002", {"1002", "FRIENDS", "=", "77"}},
+    };
+    for (const auto& c : cases) {
+        const auto loaded = load(configWith(cp932(std::string("IGNORE_MOB = ") + c.value + "\nFRIENDS = {77}\n")));
+        EXPECT_EQ(idsOf(loaded.ignoreRows), c.ids) << c.value;
+        EXPECT_EQ(idsOf(loaded.coFightRows), std::vector<std::string>{"77"}) << c.value;
+    }
 }
 
 TEST(LoadArrays, ListsAreReadWholeScalarsStillCut) {
@@ -186,7 +216,7 @@ TEST(LoadMemo, GathersTheLinesBetweenTheMarkers) {
     };
     for (const auto& c : cases) EXPECT_EQ(load(memoFile(c.file)).memo, c.memo) << c.name;
     // A marker as the last line without a line end is no marker.
-    EXPECT_EQ(load(kStart + "\r\na\r\n" + kEnd).memo, "a\n" + kEnd);
+    EXPECT_EQ(load(memoFile(kStart + "\r\na\r\n") + kEnd).memo, "a\nFlagDefaultState = NO\n" + kEnd);
 }
 
 TEST(LoadMemo, AMissingEndMarkerHidesNoSettings) {

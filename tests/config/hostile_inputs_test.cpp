@@ -9,6 +9,7 @@
 #include "config/config_io.h"
 #include "config/cp932.h"
 #include "config/file_io.h"
+#include "config/lua_array.h"
 #include "config/settings_catalogue.h"
 #include "config/tool_paths.h"
 #include "lists/friend_list.h"
@@ -26,7 +27,11 @@ using namespace std::string_literals;
 
 std::string defaultFile(std::string memo = startupMemo()) { return writeConfigLua(startupSettings(), memo, {}, {}); }
 
-LoadedConfig load(std::string_view bytes) { return loadConfig(bytes, LoadKind::Ai, startupSettings(), {}, {}); }
+LoadedConfig load(std::string_view bytes) {
+    LoadOutcome outcome = loadConfig(bytes, LoadKind::Ai, startupSettings(), {}, {});
+    EXPECT_TRUE(outcome) << bytes.substr(0, 80);
+    return std::move(outcome.loaded);
+}
 
 std::string replaced(std::string text, std::string_view from, std::string_view to) {
     for (auto pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
@@ -58,7 +63,6 @@ TEST(HostileConfig, Utf8WithByteOrderMarkIsReadAsUtf8) {
     const LoadedConfig loaded = load(utf8);
     EXPECT_EQ(loaded.settings.DistanceNotReturn, 3);
     EXPECT_EQ(loaded.memo, cp932("狩場：オーク\n"));
-    EXPECT_EQ(asCp932("\xEF\xBB\xBF" "emoji \xF0\x9F\x98\x80"), "emoji ?");
 }
 
 TEST(HostileConfig, HugeMemoAndLinesStayBounded) {
@@ -79,13 +83,16 @@ TEST(HostileRoundTrip, LoadSaveLoadLosesNothing) {
         EXPECT_EQ(first.settings.DistanceNotReturn, c.distanceNotReturn) << c.name;
         EXPECT_EQ(first.memo, c.memo) << c.name;
         EXPECT_EQ(idsOf(first.ignoreRows), c.ignore) << c.name;
+        EXPECT_EQ(idsOf(first.coFightRows), c.friends) << c.name;
+        EXPECT_EQ(first.lossyLineCount, c.lossyLines) << c.name;
         test::ScratchDir dir;
         ASSERT_EQ(saveConfig(dir / "Config.lua", contentOf(first)), SaveResult::Saved) << c.name;
         const auto again = loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings(), {}, {});
         ASSERT_TRUE(again) << c.name;
-        EXPECT_EQ(again->settings, first.settings) << c.name;
-        EXPECT_EQ(again->memo, first.memo) << c.name;
-        EXPECT_EQ(idsOf(again->ignoreRows), idsOf(first.ignoreRows)) << c.name;
+        EXPECT_EQ(again.loaded.settings, first.settings) << c.name;
+        EXPECT_EQ(again.loaded.memo, first.memo) << c.name;
+        EXPECT_EQ(idsOf(again.loaded.ignoreRows), idsOf(first.ignoreRows)) << c.name;
+        EXPECT_EQ(idsOf(again.loaded.coFightRows), idsOf(first.coFightRows)) << c.name;
     }
 }
 
@@ -104,6 +111,8 @@ TEST(HostileSave, WhatWouldNotReadBackIsRefusedAndNothingWritten) {
         {"comment end", cp932("ゾ]"), {}, {}, SaveResult::MemoHoldsCommentEnd, "]]"},
         {"ignore item", "", {"1002", "1)"}, {}, SaveResult::IgnoreItemNotLua, "1)"},
         {"co-fight item", "", {}, {"12,34"}, SaveResult::FriendItemNotLua, "12,34"},
+        {"more IDs than a load takes", "", std::vector<std::string>(kMaxListItems + 1, "1"), {},
+         SaveResult::IgnoreListTooLong, ""},
     };
     for (const auto& c : cases) {
         test::ScratchDir dir;
@@ -117,21 +126,37 @@ TEST(HostileSave, WhatWouldNotReadBackIsRefusedAndNothingWritten) {
               messages::withArgs(messages::kListItemNotLua, {messages::kCoFightListName, "1)"}));
 }
 
-TEST(HostileConfig, OnlyMultibyteUtf8IsTakenForUtf8) {
+// Loads that would give every fallback, or gigabytes of rows, change nothing.
+TEST(HostileConfig, FilesWithoutSettingsOrWithHugeListsLoadNothing) {
+    const std::string written = writeConfigLua(startupSettings(), "", {}, {});
+    const auto ids = [](std::size_t count, const char* key) {
+        std::string list = "[CONFIG]\nDistanceNotReturn = 3\n" + std::string(key) + " = {";
+        for (std::size_t i = 0; i < count; ++i) list += "1,";
+        return list + "}\n";
+    };
     const struct {
         const char* name;
-        std::string bytes, cp932;
+        std::string bytes;
+        LoadFailure failure;
+        std::string listKey;
     } cases[] = {
-        {"CP932 stays", cp932("狩場：オーク"), cp932("狩場：オーク")},
-        {"ASCII stays", "a = 1", "a = 1"},
-        {"UTF-8 converts", "\xE7\x8B\xA9", cp932("狩")},
-        {"a character CP932 lacks becomes ?", "\xF0\x9F\x98\x80", "?"},
-        {"overlong form is no UTF-8", "\xC0\xAF", "\xC0\xAF"},
-        {"surrogate is no UTF-8", "\xED\xA0\x80", "\xED\xA0\x80"},
-        {"cut sequence is no UTF-8", "\xE7\x8B", "\xE7\x8B"},
-        {"half-width katakana stays", cp932("ｱｸﾃｨﾌﾞ"), cp932("ｱｸﾃｨﾌﾞ")},
+        {"empty", "", LoadFailure::NoSettings, ""},
+        {"cut after 100 bytes", written.substr(0, 100), LoadFailure::NoSettings, ""},
+        {"a picture", "\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\x01\0"s, LoadFailure::NoSettings, ""},
+        {"UTF-16 without a byte-order mark", test::utf16(*cp932ToUtf8(written), false).substr(2), LoadFailure::NoSettings, ""},
+        {"keys without a [CONFIG] line", "DistanceNotReturn = 3\n", LoadFailure::NoSettings, ""},
+        {"100,000 IDs", ids(kMaxListItems, "IGNORE_MOB"), LoadFailure::None, ""},
+        {"100,001 IDs", ids(kMaxListItems + 1, "IGNORE_MOB"), LoadFailure::ListTooLong, "IGNORE_MOB"},
+        {"two million IDs", ids(2'000'000, "FRIENDS"), LoadFailure::ListTooLong, "FRIENDS"},
     };
-    for (const auto& c : cases) EXPECT_EQ(asCp932(c.bytes), c.cp932) << c.name;
+    for (const auto& c : cases) {
+        const LoadOutcome outcome = loadConfig(c.bytes, LoadKind::Ai, startupSettings(), {}, {});
+        EXPECT_EQ(outcome.failure, c.failure) << c.name;
+        EXPECT_EQ(outcome.listKey, c.listKey) << c.name;
+    }
+    EXPECT_EQ(loadMessage({LoadFailure::NoSettings, {}, {}}), messages::kLoadOpenFailed);
+    EXPECT_EQ(loadMessage({LoadFailure::ListTooLong, "FRIENDS", {}}),
+              messages::withArgs(messages::kListTooLongToLoad, {messages::kCoFightListName, "100000"}));
 }
 
 TEST(HostileSideFiles, OversizedOrUnreadableFilesAreRefusedWithoutReading) {
@@ -142,12 +167,13 @@ TEST(HostileSideFiles, OversizedOrUnreadableFilesAreRefusedWithoutReading) {
     }
     std::ofstream(dir / "MobData.ini").close();
     fs::resize_file(dir / "MobData.ini", kMaxMobDataBytes + 1);
-    EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings(), {}, {}), std::nullopt);
+    EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings(), {}, {}).failure, LoadFailure::Unreadable);
     EXPECT_EQ(readToolPaths(dir / "VellConf.ini").status, ReadStatus::TooLarge);
     EXPECT_EQ(readFriendIni(dir / "Friend.ini").status, ReadStatus::TooLarge);
     EXPECT_EQ(readMobData(dir / "MobData.ini").status, ReadStatus::TooLarge);
     EXPECT_EQ(readMobData(test::kUnreadableFile).status, ReadStatus::Unreadable);
-    EXPECT_EQ(loadConfigFile(test::kUnreadableFile, LoadKind::Ai, startupSettings(), {}, {}), std::nullopt);
+    EXPECT_EQ(loadConfigFile(test::kUnreadableFile, LoadKind::Ai, startupSettings(), {}, {}).failure,
+              LoadFailure::Unreadable);
 }
 
 TEST(HostileMobData, EmptyLinesCostNoRows) {

@@ -189,6 +189,19 @@ TEST_F(Commands, SavesThatWouldNotReadBackAreRefusedNamingWhy) {
     }
 }
 
+TEST_F(Commands, LoadTellsWhichLinesLostCharacters) {
+    const std::string utf8 = *cp932ToUtf8(writeConfigLua(startupSettings(), "@\n" + cp932("狩場"), {}, {}));
+    writeBytes(aiFolder / "Config.lua", utf8.substr(0, utf8.find('@')) + "caf\xC3\xA9 \xE2\x98\x83" +
+                                            utf8.substr(utf8.find('@') + 1));
+    press(ids::kAiLoad);
+    EXPECT_TRUE(fixture.services.errors.empty());
+    // The memo's first line is line 14 of the file.
+    EXPECT_EQ(fixture.services.warnings,
+              std::vector<std::string>{messages::withArgs(
+                  messages::kLoadLostCharacters, {messages::withArgs(messages::kLossyLine, {"14", "caf? ?"}) + "\n"})});
+    EXPECT_EQ(fixture.state.memo, cp932("caf? ?\n狩場"));
+}
+
 TEST_F(Commands, LoadReachesThePages) {
     writeBytes(aiFolder / "Config.lua",
                "[CONFIG]\r\nFlagRotateFunction = NO\r\nFlagRotateState = 5\r\nPh1ML_SkillLevel = 9\r\n"

@@ -230,13 +230,18 @@ TEST_F(MainWindow, AiSaveIntoAMissingFolderCreatesNothing) {
     EXPECT_TRUE(fs::is_empty(aiFolder.path()));
 }
 
-TEST_F(MainWindow, AiLoadOfAMissingFileChangesNothing) {
+TEST_F(MainWindow, AiLoadOfAMissingFileOrOneWithoutSettingsChangesNothing) {
     fixture.state.settings.DistanceAttackArea = 3;
     const AppState before = fixture.state;
-    press(ids::kAiLoad);
-    EXPECT_EQ(fixture.services.errors, std::vector<std::string>{std::string(messages::kLoadOpenFailed)});
-    EXPECT_EQ(fixture.state.settings, before.settings);
-    EXPECT_EQ(fixture.state.memo, before.memo);
+    for (const std::optional<std::string> file : {std::optional<std::string>(), {""}, {"[CONFIG]\r\n"}}) {
+        if (file) writeBytes(aiFolder / "Config.lua", *file);
+        fixture.services.errors.clear();
+        press(ids::kAiLoad);
+        const std::string name = file.value_or("missing");
+        EXPECT_EQ(fixture.services.errors, std::vector<std::string>{std::string(messages::kLoadOpenFailed)}) << name;
+        EXPECT_EQ(fixture.state.settings, before.settings) << name;
+        EXPECT_EQ(fixture.state.memo, before.memo) << name;
+    }
 }
 
 TEST_F(MainWindow, SpecifiedSaveAndLoadUseTheChosenFile) {
@@ -252,7 +257,7 @@ TEST_F(MainWindow, SpecifiedSaveAndLoadUseTheChosenFile) {
     press(ids::kSpecifiedLoad);
     EXPECT_EQ(fixture.state.settings.RotatePeriod, 50000);
     // The specified load's own fallbacks fill what the file lacks.
-    writeBytes(libFolder / "empty.lua", "[CONFIG]\r\n");
+    writeBytes(libFolder / "empty.lua", "[CONFIG]\r\nDistanceNotReturn = 7\r\n");
     fixture.services.filesToLoad.push_back(libFolder / "empty.lua");
     press(ids::kSpecifiedLoad);
     EXPECT_EQ(fixture.state.settings.Ph1TH_OwnHP_C, 20);
