@@ -7,6 +7,7 @@
 
 #include "config/cp932.h"
 #include "config/profile_reader.h"
+#include "config/text_encoding.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -16,14 +17,17 @@
 
 namespace vellconf {
 
-ToolPaths parseToolPaths(std::string_view iniBytes) {
+ToolPaths parseToolPaths(std::string_view iniText) {
     // Read whole: a path cut short is another folder, whose Config.lua the next AI save would replace.
-    const ProfileReader reader(iniBytes);
+    const ProfileReader reader(iniText);
     return {reader.getWhole("PATH", "SetPath", kDefaultSetPath), reader.getWhole("PATH", "LibPath", kDefaultLibPath)};
 }
 
 ReadOutcome<ToolPaths> readToolPaths(const std::filesystem::path& iniFile) {
-    return readParsed(iniFile, kMaxTextFileBytes, parseToolPaths);
+    // Saved from Notepad as UTF-8, "[PATH]" would hide behind the byte-order
+    // mark and a Japanese path would come back garbled.
+    return readParsed(iniFile, kMaxTextFileBytes,
+                      [](std::string_view bytes) { return parseToolPaths(decodeText(bytes).text); });
 }
 
 std::optional<std::string> unusablePathOf(const ToolPaths& paths) {

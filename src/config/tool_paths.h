@@ -24,8 +24,9 @@ inline constexpr std::string_view kDefaultSetPath = R"(C:\Program Files\Gravity\
 inline constexpr std::string_view kDefaultLibPath = R"(C:\Program Files\Gravity\RagnarokOnline\AI\LIB_AI)";
 
 // Section PATH of the file; a missing file or key gives the built-in default.
-// Both paths are read whole, however long.
-ToolPaths parseToolPaths(std::string_view iniBytes);
+// Both paths are read whole, however long. The file is read in whichever
+// encoding it was saved (see decodeText); it is written in CP932.
+ToolPaths parseToolPaths(std::string_view iniText);
 ReadOutcome<ToolPaths> readToolPaths(const std::filesystem::path& iniFile);
 
 // The first of the two paths that no file could be opened through (the AI

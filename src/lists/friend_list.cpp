@@ -4,6 +4,7 @@
 
 #include "config/config_writer.h"
 #include "config/cp932.h"
+#include "config/text_encoding.h"
 #include "config/text_lines.h"
 
 namespace vellconf {
@@ -27,7 +28,7 @@ std::vector<std::string_view> wordsOf(std::string_view line) {
 
 }  // namespace
 
-std::vector<FriendRecord> parseFriendIni(std::string_view bytes) {
+std::vector<FriendRecord> parseFriendIni(std::string_view text) {
     std::vector<FriendRecord> friends;
     std::string_view pair[2];
     std::size_t filled = 0;
@@ -41,7 +42,7 @@ std::vector<FriendRecord> parseFriendIni(std::string_view bytes) {
         friends.push_back({std::string(cutToBytes(pair[0], kMaxFieldBytes)),
                            std::string(cutToBytes(pair[1], kMaxFieldBytes))});
     };
-    forEachLine(bytes, [&](const TextLine& line) {
+    forEachLine(text, [&](const TextLine& line) {
         const std::vector<std::string_view> words = wordsOf(line.text);
         // A hand-written comment line goes whole, however many words it has,
         // so that it cannot shift the pairs after it.
@@ -53,8 +54,10 @@ std::vector<FriendRecord> parseFriendIni(std::string_view bytes) {
     return friends;
 }
 
+std::vector<FriendRecord> parseFriendFile(std::string_view bytes) { return parseFriendIni(decodeText(bytes).text); }
+
 ReadOutcome<std::vector<FriendRecord>> readFriendIni(const std::filesystem::path& path) {
-    return readParsed(path, kMaxTextFileBytes, parseFriendIni);
+    return readParsed(path, kMaxTextFileBytes, parseFriendFile);
 }
 
 std::string writeFriendIni(std::span<const FriendRecord> friends) {

@@ -24,7 +24,9 @@ struct FriendRecord {
 // whose first word starts with ";" is a comment and skipped whole; so is a
 // pair whose first word starts with ";". A last word without a partner is
 // dropped.
-std::vector<FriendRecord> parseFriendIni(std::string_view bytes);
+std::vector<FriendRecord> parseFriendIni(std::string_view text);
+// The file's bytes in whichever encoding it was saved (see decodeText); it is written in CP932.
+std::vector<FriendRecord> parseFriendFile(std::string_view bytes);
 ReadOutcome<std::vector<FriendRecord>> readFriendIni(const std::filesystem::path& path);
 
 // One "ID name" line per friend, CR LF line ends, each field cut to 259 bytes.

@@ -183,6 +183,26 @@ TEST(HostileMobData, EmptyLinesCostNoRows) {
     EXPECT_LE(rows.capacity(), 1u);
 }
 
+TEST(HostileSideFiles, SavedFromNotepadTheyReadAsMeant) {
+    const std::string path = "C:\\ゲーム\\AI", name = "たろう";
+    const std::string ini = "[PATH]\r\nSetPath = \"" + path + "\"\r\n", friends = "123 " + name + "\r\n";
+    const struct {
+        const char* name;
+        std::string (*encode)(const std::string& utf8);
+    } encodings[] = {
+        {"UTF-8 with a byte-order mark", [](const std::string& utf8) { return "\xEF\xBB\xBF" + utf8; }},
+        {"UTF-8", [](const std::string& utf8) { return utf8; }},
+        {"UTF-16", [](const std::string& utf8) { return test::utf16(utf8, false); }},
+    };
+    test::ScratchDir dir;
+    for (const auto& e : encodings) {
+        std::ofstream(dir / "VellConf.ini", std::ios::binary) << e.encode(ini);
+        std::ofstream(dir / "Friend.ini", std::ios::binary) << e.encode(friends);
+        EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value.setPath, cp932(path)) << e.name;
+        EXPECT_EQ(readFriendIni(dir / "Friend.ini").value, (std::vector<FriendRecord>{{"123", cp932(name)}})) << e.name;
+    }
+}
+
 TEST(HostileSideFiles, ToolPathsAreReadWhole) {
     const std::string longPath = "C:\\" + std::string(300, 'a') + "\\" + cp932("ソ");
     const ToolPaths paths = parseToolPaths("[PATH]\r\nSetPath = \"" + longPath + "\"\rLibPath = " + longPath + "\n");
