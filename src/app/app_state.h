@@ -6,7 +6,11 @@
 // window, so a page whose tab was never opened still has all of its values.
 
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/ai_settings.h"
@@ -35,6 +39,8 @@ struct AppState {
     // Friend.ini is there but could not be read: it is never replaced by the
     // shorter list the tool started with, or the friends typed into it are lost.
     bool keepFriendFile = false;
+    // Friend.ini's bytes as this run last read or wrote them; nothing while there was no file.
+    std::optional<std::string> friendFileSeen;
     // Where VellConf.ini, MobData.ini and Friend.ini lie: the program's folder.
     std::filesystem::path sideFolder;
 
@@ -47,8 +53,19 @@ struct AppState {
     // The side files at start-up; an unreadable file leaves its list empty.
     ReadStatus readMonsters();
     ReadStatus readFriends();
-    // Writes the friend list to Friend.ini, unless the file is kept (OpenFailed).
-    WriteResult writeFriends() const;
+
+    // A registration or deletion of the friend page, and the rewrite of
+    // Friend.ini that follows it. Another window of the tool may have
+    // rewritten the file since this one read it: the file is then read again
+    // and the change applied to what it holds now, so that neither window's
+    // friends are lost. A refused registration changes and writes nothing.
+    struct FriendsChange {
+        RegisterOutcome registered = RegisterOutcome::Registered;
+        WriteResult written = WriteResult::Ok;  // OpenFailed while the file is kept
+        bool reread = false;                    // the list now holds what the file held
+    };
+    FriendsChange addFriend(std::string_view id, std::string_view name);
+    FriendsChange deleteFriends(std::span<const std::size_t> rows);
 
     // Every page's bound values from the settings record.
     void readPages(ReadOccasion occasion);
@@ -57,6 +74,9 @@ struct AppState {
     void takeLoaded(LoadedConfig loaded);
     // What a save writes.
     ConfigContent content() const;
+
+private:
+    FriendsChange rewriteFriends(const std::function<void(std::vector<FriendRecord>&)>& change);
 };
 
 }  // namespace vellconf

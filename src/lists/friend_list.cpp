@@ -1,6 +1,8 @@
 #include "lists/friend_list.h"
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 #include "config/config_writer.h"
 #include "config/cp932.h"
@@ -71,7 +73,7 @@ std::string writeFriendIni(std::span<const FriendRecord> friends) {
     return out;
 }
 
-RegisterOutcome registerFriend(std::vector<FriendRecord>& friends, std::string_view id, std::string_view name) {
+RegisterOutcome checkNewFriend(std::string_view id, std::string_view name) {
     if (id.empty()) return RegisterOutcome::NothingToAdd;
     // The ID is saved into FRIENDS, and Friend.ini would take an ID with a
     // blank or a leading ";" apart: the rule of the list covers both.
@@ -80,8 +82,26 @@ RegisterOutcome registerFriend(std::vector<FriendRecord>& friends, std::string_v
     // every later word with the wrong partner on the next read.
     if (holdsBlank(name)) return RegisterOutcome::HoldsBlank;
     if (name.empty()) return RegisterOutcome::EmptyName;
-    friends.insert(friends.begin(), FriendRecord{std::string(id), std::string(name)});
     return RegisterOutcome::Registered;
+}
+
+RegisterOutcome registerFriend(std::vector<FriendRecord>& friends, std::string_view id, std::string_view name) {
+    const RegisterOutcome outcome = checkNewFriend(id, name);
+    if (outcome == RegisterOutcome::Registered)
+        friends.insert(friends.begin(), FriendRecord{std::string(id), std::string(name)});
+    return outcome;
+}
+
+void removeFriends(std::vector<FriendRecord>& friends, std::span<const FriendRecord> removed) {
+    // Counted once, so that removing many of many rows stays one pass.
+    std::map<std::pair<std::string_view, std::string_view>, std::size_t> toRemove;
+    for (const FriendRecord& record : removed) ++toRemove[{record.id, record.name}];
+    std::erase_if(friends, [&](const FriendRecord& record) {
+        const auto found = toRemove.find({record.id, record.name});
+        if (found == toRemove.end() || found->second == 0) return false;
+        --found->second;
+        return true;
+    });
 }
 
 }  // namespace vellconf

@@ -40,7 +40,14 @@ enum class RegisterOutcome {
     EmptyName,       // likewise an empty name
 };
 
+// Whether a new friend may be registered: Registered, or why not.
+RegisterOutcome checkNewFriend(std::string_view id, std::string_view name);
 // Checks and inserts a new friend at the top of `friends`.
 RegisterOutcome registerFriend(std::vector<FriendRecord>& friends, std::string_view id, std::string_view name);
+
+// Removes, for each of `removed`, the first row equal to it that is left;
+// rows no longer there are passed over. A list read again from a file that
+// changed has other row numbers, so rows are told by what they hold.
+void removeFriends(std::vector<FriendRecord>& friends, std::span<const FriendRecord> removed);
 
 }  // namespace vellconf

@@ -56,9 +56,9 @@ void CFriendPage::build() {
     AppState& state = state_;
     FindWindow(ids::kRegisterFriend)->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { onRegister(); });
     FindWindow(ids::kDeleteFriend)->Bind(wxEVT_BUTTON, [this, &m, &state](wxCommandEvent&) {
-        removeRows(state.friends, std::span<const std::size_t>(m.friendList->selectedRows()));
+        const auto change = state.deleteFriends(m.friendList->selectedRows());
         m.friendList->rowsReplaced(state.friends.size());
-        rewriteFriendFile();
+        reportRewrite(change.written);
     });
     FindWindow(ids::kAddCoFight)->Bind(wxEVT_BUTTON, [&m, &state](wxCommandEvent&) {
         // No duplicate check: a friend added twice fights along twice in FRIENDS.
@@ -83,17 +83,12 @@ void CFriendPage::onRegister() {
     // Cut as Friend.ini is written, so that the list shows what the next start reads.
     const std::string id = toCp932(m.idField->GetValue());
     const std::string name = toCp932(m.nameField->GetValue());
-    switch (registerFriend(state_.friends, cutToBytes(id, kMaxCellBytes), cutToBytes(name, kMaxCellBytes))) {
-    case RegisterOutcome::Registered: {
+    const auto change = state_.addFriend(cutToBytes(id, kMaxCellBytes), cutToBytes(name, kMaxCellBytes));
+    switch (change.registered) {
+    case RegisterOutcome::Registered:
         m.idField->ChangeValue(wxString());
         m.nameField->ChangeValue(wxString());
-        // The new friend stands on top; the rows below keep their selection.
-        std::vector<std::size_t> from(state_.friends.size());
-        for (std::size_t row = 1; row < from.size(); ++row) from[row] = row - 1;
-        from[0] = CRowListView::kNewRow;
-        m.friendList->rowsMoved(from);
         break;
-    }
     case RegisterOutcome::NothingToAdd:
         break;  // the file is still rewritten, unchanged
     case RegisterOutcome::HoldsBlank:
@@ -106,12 +101,21 @@ void CFriendPage::onRegister() {
         services_.showError(this, messages::kFriendEmptyName);
         return;
     }
-    rewriteFriendFile();
+    if (change.reread) {
+        m.friendList->rowsReplaced(state_.friends.size());
+    } else if (change.registered == RegisterOutcome::Registered) {
+        // The new friend stands on top; the rows below keep their selection.
+        std::vector<std::size_t> from(state_.friends.size());
+        for (std::size_t row = 1; row < from.size(); ++row) from[row] = row - 1;
+        from[0] = CRowListView::kNewRow;
+        m.friendList->rowsMoved(from);
+    }
+    reportRewrite(change.written);
 }
 
-void CFriendPage::rewriteFriendFile() {
+void CFriendPage::reportRewrite(WriteResult written) {
     // On failure the list keeps the change; the next successful rewrite saves it.
-    switch (state_.writeFriends()) {
+    switch (written) {
     case WriteResult::Ok:
         break;
     case WriteResult::OpenFailed:

@@ -34,7 +34,7 @@ public:
 private:
     void build() override;
     void onRegister();
-    void rewriteFriendFile();
+    void reportRewrite(WriteResult written);
 
     struct Impl;
     std::unique_ptr<Impl> impl_;
