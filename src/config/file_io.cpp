@@ -1,7 +1,9 @@
 #include "config/file_io.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -9,6 +11,7 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,19 +83,72 @@ private:
     NativeHandle handle_;
 };
 
-// The name of the n-th temporary file in a folder: short, so that it fits
-// wherever the target's own name does.
-fs::path temporaryPath(const fs::path& folder, unsigned n) {
 #ifdef _WIN32
-    const auto pid = GetCurrentProcessId();
+using ProcessId = DWORD;
+ProcessId currentProcess() { return GetCurrentProcessId(); }
+
+bool processIsGone(ProcessId pid) {
+    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return GetLastError() == ERROR_INVALID_PARAMETER;
+    DWORD code = 0;
+    const bool exited = GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
+    CloseHandle(process);
+    return exited;
+}
 #else
-    const auto pid = ::getpid();
+using ProcessId = pid_t;
+ProcessId currentProcess() { return ::getpid(); }
+bool processIsGone(ProcessId pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 #endif
-    return folder / (".vellconf-" + std::to_string(pid) + "-" + std::to_string(n) + ".tmp");
+
+constexpr std::string_view kTemporaryPrefix = ".vellconf-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+// The name of the n-th temporary file in a folder: short, so that it fits
+// wherever the target's own name does. It names the process that writes it.
+fs::path temporaryPath(const fs::path& folder, unsigned n) {
+    return folder / (std::string(kTemporaryPrefix) + std::to_string(currentProcess()) + "-" + std::to_string(n) +
+                     std::string(kTemporarySuffix));
 }
 
 fs::path folderOf(const fs::path& path) {
     return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+template <typename Number>
+bool readWhole(std::string_view text, Number& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+// The process a temporary file of ours was written by, read from its name.
+std::optional<ProcessId> writerOf(const fs::path& file) {
+    const fs::path filename = file.filename();
+    std::string name;
+    for (const auto c : filename.native()) {
+        if (static_cast<unsigned long>(c) > 0x7F) return std::nullopt;  // ours are ASCII
+        name += static_cast<char>(c);
+    }
+    if (!name.starts_with(kTemporaryPrefix) || !name.ends_with(kTemporarySuffix)) return std::nullopt;
+    const std::string_view middle = std::string_view(name).substr(
+        kTemporaryPrefix.size(), name.size() - kTemporaryPrefix.size() - kTemporarySuffix.size());
+    const std::size_t dash = middle.find('-');
+    ProcessId pid{};
+    unsigned n = 0;
+    if (dash == std::string_view::npos || !readWhole(middle.substr(0, dash), pid) || !readWhole(middle.substr(dash + 1), n))
+        return std::nullopt;
+    return pid;
+}
+
+// A save that was killed leaves its temporary file behind (as large as the
+// file it was writing); the next save into the folder removes those whose
+// process is gone. A live process's file is never touched.
+void removeStaleTemporaries(const fs::path& folder) {
+    std::error_code walk, ignored;
+    for (fs::directory_iterator entry(folder, walk), end; !walk && entry != end; entry.increment(walk)) {
+        const auto pid = writerOf(entry->path());
+        if (pid && *pid != currentProcess() && processIsGone(*pid)) fs::remove(entry->path(), ignored);
+    }
 }
 
 #ifdef _WIN32
@@ -416,6 +472,7 @@ WriteResult writeFileSafely(const fs::path& path, std::string_view bytes) {
     if (path.empty()) return WriteResult::OpenFailed;
     const auto target = inspectTarget(path);
     if (!target) return WriteResult::OpenFailed;
+    removeStaleTemporaries(folderOf(target->path));
     // A rename would split a hard-linked file from its other names.
     if (target->manyLinks && target->writable) return writeInPlace(target->path, bytes);
     fs::path tempPath;

@@ -245,6 +245,17 @@ std::size_t longestNameIn(const fs::path& dir) {
 #endif
 }
 
+TEST(FileIoWrite, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
+    test::ScratchDir dir;
+    // No process has this number: Linux stops at 4,194,304, Windows counts in fours.
+    const std::string gone = ".vellconf-999999996-0.tmp";
+    const std::string live = ".vellconf-" + std::to_string(test::processId()) + "-1.tmp";
+    for (const std::string& name : {gone, live, std::string(".vellconf-notes.tmp"), std::string("other.tmp")})
+        writeBytes(dir / name, "left over");
+    ASSERT_EQ(writeFileSafely(dir / "Config.lua", kNew), WriteResult::Ok);
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{live, ".vellconf-notes.tmp", "Config.lua", "other.tmp"}));
+}
+
 TEST(FileIoWrite, LongestFileNamesSave) {
     for (const std::size_t shorter : {4u, 0u}) {
         test::ScratchDir dir;
