@@ -53,6 +53,9 @@ std::optional<std::string> applyAssignment(AiSettings& settings, std::string_vie
     page.read(settings, ReadOccasion::Load);
     const std::size_t i = *page.boundFor(key);
     const ControlSpec& control = *page.bound()[i].spec;
+    // Its field is disabled then: the window cannot change it either.
+    if (isRotationDependent(control) && !rotationControlsEnabled(settings.FlagRotateFunction))
+        return "setting " + std::string(key) + " cannot be changed while rotation is off (FlagRotateFunction=NO)";
     const auto refuse = [&](std::string_view takes) {
         return "setting " + std::string(key) + " takes " + std::string(takes) + ", not '" + std::string(value) + "'";
     };

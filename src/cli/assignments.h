@@ -17,6 +17,7 @@ namespace vellconf {
 //                   buttons also take YES and NO)
 //   rotation kind:  FlagRotateFunction=NO|YES and FlagRotateInfinity=NO|YES act
 //                   as the "旋回しない" / "円軌道" / "∞軌道" buttons
+// A control the window disables while rotation is off is refused then.
 std::optional<std::string> applyAssignment(AiSettings& settings, std::string_view assignment);
 
 }  // namespace vellconf

@@ -43,7 +43,8 @@ constexpr std::string_view kUsage =
     "                                     print what a load of CONFIG gives, as JSON\n"
     "  resave [--fallbacks ai|specified] IN OUT\n"
     "                                     load IN and save it as OUT\n"
-    "  set IN -o OUT KEY=VALUE...         load IN, change settings as their pages would,\n"
+    "  set [--fallbacks ai|specified] IN -o OUT KEY=VALUE...\n"
+    "                                     load IN, change settings as their pages would,\n"
     "                                     save OUT\n"
     "\n"
     "options:\n"
@@ -238,7 +239,7 @@ int runResave(const Arguments& args) {
 int runSet(const Arguments& args) {
     if (args.words.empty()) throw UsageError{"set: expected an input file"};
     if (!args.output) throw UsageError{"set: expected -o OUT"};
-    LoadedConfig loaded = load(args, args.words[0], LoadKind::Ai);
+    LoadedConfig loaded = load(args, args.words[0], args.fallbacks);
     for (auto word = args.words.begin() + 1; word != args.words.end(); ++word) {
         if (auto error = applyAssignment(loaded.settings, *word)) throw UsageError{*error};
     }

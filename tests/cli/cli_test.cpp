@@ -378,14 +378,31 @@ TEST_F(Cli, SetAppliesValuesAsThePagesWould) {
 
 TEST_F(Cli, SetRefusesWhatNoPageTakes) {
     writeBytes(dir / "in.lua", writeConfigLua(startupSettings(), "", {}, {}));
-    for (const char* assignment : {"NoSuchKey=1", "FlagAttackQuickly=yes", "FlagAttackQuickly=1", "TypeSearchEnemyLIF=2",
-                                   "AutoSkillPriority=0", "FlagAutoMoonLight=4", "FlagRotateFunction=1", "IGNORE_MOB={1}",
-                                   "DistanceAttackArea"}) {
+    for (const std::string assignment :
+         {"NoSuchKey=1", "FlagAttackQuickly=yes", "FlagAttackQuickly=1", "TypeSearchEnemyLIF=2", "AutoSkillPriority=0",
+          "FlagAutoMoonLight=4", "FlagRotateFunction=1", "IGNORE_MOB={1}", "DistanceAttackArea",
+          // Fields the window disables while rotation is off.
+          "FlagRotateFunction=NO RotateRadius=5", "FlagRotateFunction=NO FlagRotateState=1"}) {
         const CliRun run = cli("set " + quoted(dir / "in.lua") + " -o " + quoted(dir / "out.lua") +
                             " DistanceAttackArea=3 " + assignment);
         EXPECT_EQ(run.status, 2) << assignment;
-        EXPECT_NE(run.err, "") << assignment;
+        const std::string lastWord = assignment.substr(assignment.rfind(' ') + 1);
+        EXPECT_NE(run.err.find(lastWord.substr(0, lastWord.find('='))), std::string::npos) << assignment << run.err;
         EXPECT_FALSE(fs::exists(dir / "out.lua")) << assignment;
+    }
+}
+
+TEST_F(Cli, SetTakesTheFallbacksItIsGiven) {
+    writeBytes(dir / "in.lua", "[CONFIG]\r\nDistanceNotReturn = 3\r\n");  // none of the keys where the loads differ
+    for (const char* fallbacks : {"ai", "specified"}) {
+        const std::string options = std::string(" --fallbacks ") + fallbacks + " " + quoted(dir / "in.lua");
+        ASSERT_EQ(cli("set" + options + " -o " + quoted(dir / "set.lua") + " RotateRadius=5").status, 0) << fallbacks;
+        ASSERT_EQ(cli("resave" + options + " " + quoted(dir / "resaved.lua")).status, 0) << fallbacks;
+        auto set = nlohmann::json::parse(cli("dump " + quoted(dir / "set.lua")).out);
+        const auto resaved = nlohmann::json::parse(cli("dump " + quoted(dir / "resaved.lua")).out);
+        EXPECT_EQ(set["settings"]["RotateRadius"], 5) << fallbacks;
+        set["settings"]["RotateRadius"] = resaved["settings"]["RotateRadius"];
+        EXPECT_EQ(set, resaved) << fallbacks;
     }
 }
 
