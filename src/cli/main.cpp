@@ -158,7 +158,7 @@ std::vector<MonsterRecord> monsterList(const Arguments& args) { return sideList(
 std::vector<FriendRecord> friendList(const Arguments& args) { return sideList(args.friends, "Friend.ini", readFriendIni); }
 
 // Characters CP932 lacks became "?": said, as the window says it, and the load goes on.
-void warnOfLossyLines(const std::string& path, const LoadedConfig& loaded) {
+void warnOfLossyLines(const std::string& path, const LoadOutcome& loaded) {
     for (const LossyLine& line : loaded.lossyLines)
         std::cerr << "vellconf-cli: warning: " << path << " line " << line.number
                   << ": characters code page 932 lacks became \"?\": " << cp932ToUtf8Lossy(line.text) << "\n";
@@ -177,7 +177,7 @@ LoadedConfig load(const Arguments& args, const std::string& path, LoadKind fallb
             throw Failure{"cannot read " + path + ": it holds none of the settings (no Config.lua, or cut short)"};
         case LoadFailure::ListTooLong: throw Failure{loadMessage(outcome) + ": " + path};
     }
-    warnOfLossyLines(path, outcome.loaded);
+    warnOfLossyLines(path, outcome);
     return std::move(outcome.loaded);
 }
 

@@ -92,7 +92,7 @@ std::string saveMessage(const SaveOutcome& outcome) {
 LoadOutcome loadConfigFile(const std::filesystem::path& source, LoadKind kind, const AiSettings& current,
                            std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends) {
     const FileRead file = readFile(source, kMaxTextFileBytes);
-    if (!file) return {LoadFailure::Unreadable, {}, {}};
+    if (!file) return failedLoad(LoadFailure::Unreadable);
     return loadConfig(file.bytes, kind, current, monsters, friends);
 }
 
@@ -105,14 +105,13 @@ std::string loadMessage(const LoadOutcome& outcome) {
             return listTooLong(messages::kListTooLongToLoad,
                                outcome.listKey == "FRIENDS" ? messages::kCoFightListName : messages::kIgnoreListName);
     }
-    const LoadedConfig& loaded = outcome.loaded;
-    if (loaded.lossyLines.empty()) return {};
+    if (outcome.lossyLines.empty()) return {};
     std::string lines;
-    for (const LossyLine& line : loaded.lossyLines) {
+    for (const LossyLine& line : outcome.lossyLines) {
         const std::string number = std::to_string(line.number);
         lines += messages::withArgs(messages::kLossyLine, {number, cp932ToUtf8Lossy(line.text)}) + "\n";
     }
-    if (const std::size_t more = loaded.lossyLineCount - loaded.lossyLines.size(); more > 0)
+    if (const std::size_t more = outcome.lossyLineCount - outcome.lossyLines.size(); more > 0)
         lines += messages::withArgs(messages::kMoreLossyLines, {std::to_string(more)}) + "\n";
     return messages::withArgs(messages::kLoadLostCharacters, {lines});
 }

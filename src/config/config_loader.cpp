@@ -196,15 +196,15 @@ LoadOutcome loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettin
     // A file that is no Config.lua, or none the tool can read, would load as
     // every fallback, which the next save writes over the user's settings.
     const auto inFile = [&](const SettingSpec& spec) { return reader.find(kSection, spec.key).has_value(); };
-    if (!std::ranges::any_of(settingsCatalogue(), inFile)) return {LoadFailure::NoSettings, {}, {}};
+    if (!std::ranges::any_of(settingsCatalogue(), inFile)) return failedLoad(LoadFailure::NoSettings);
     const auto listOf = [&](std::string_view key) {
         const auto entry = reader.find(kSection, key);
         return entry ? arrayItems(std::string_view(settingsText).substr(entry->valueBegin)) : ArrayItems{};
     };
     const ArrayItems ignore = listOf("IGNORE_MOB");
-    if (ignore.tooMany) return {LoadFailure::ListTooLong, "IGNORE_MOB", {}};
+    if (ignore.tooMany) return failedLoad(LoadFailure::ListTooLong, "IGNORE_MOB");
     const ArrayItems coFight = listOf("FRIENDS");
-    if (coFight.tooMany) return {LoadFailure::ListTooLong, "FRIENDS", {}};
+    if (coFight.tooMany) return failedLoad(LoadFailure::ListTooLong, "FRIENDS");
 
     LoadOutcome outcome;
     LoadedConfig& loaded = outcome.loaded;
@@ -222,8 +222,8 @@ LoadOutcome loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettin
     loaded.ignoreRows = ignoreRowsFor(ignore.items, monsters);
     loaded.coFightRows = coFightRowsFor(coFight.items, friends);
     loaded.memo = recordMemo(memo.text);
-    loaded.lossyLines = lossyLinesOf(decoded);
-    loaded.lossyLineCount = decoded.lossyLines.size();
+    outcome.lossyLines = lossyLinesOf(decoded);
+    outcome.lossyLineCount = decoded.lossyLines.size();
     return outcome;
 }
 

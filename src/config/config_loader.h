@@ -27,8 +27,6 @@ struct LoadedConfig {
     std::vector<MonsterRecord> ignoreRows;  // IDs as read; other cells from the monster list
     std::vector<FriendRecord> coFightRows;  // IDs as read; names from the friend list or "名前不明"
     std::string memo;                       // as the record holds it: LF line ends, no final line end
-    std::vector<LossyLine> lossyLines;      // the first kLossyLinesTold of them
-    std::size_t lossyLineCount = 0;         // all of them
 };
 
 inline constexpr std::size_t kLossyLinesTold = 10;
@@ -43,11 +41,20 @@ enum class LoadFailure {
 // A load either gives everything or changes nothing.
 struct LoadOutcome {
     LoadFailure failure = LoadFailure::None;
-    std::string listKey;  // the list that is too long
-    LoadedConfig loaded;  // when nothing failed
+    std::string listKey;                // the list that is too long
+    LoadedConfig loaded;                // when nothing failed
+    std::vector<LossyLine> lossyLines;  // the first kLossyLinesTold of them
+    std::size_t lossyLineCount = 0;     // all of them
 
     explicit operator bool() const { return failure == LoadFailure::None; }
 };
+
+inline LoadOutcome failedLoad(LoadFailure failure, std::string listKey = {}) {
+    LoadOutcome outcome;
+    outcome.failure = failure;
+    outcome.listKey = std::move(listKey);
+    return outcome;
+}
 
 // Everything a load produces from the file's bytes. `current` supplies what a
 // load leaves alone: FlagRotateInfinity when the file turns rotation off.

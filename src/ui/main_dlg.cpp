@@ -361,7 +361,7 @@ void CMainDlg::save(const std::optional<std::filesystem::path>& target) {
 
 void CMainDlg::load(const std::optional<std::filesystem::path>& source, LoadKind kind) {
     auto outcome = source ? loadConfigFile(*source, kind, state_.settings, state_.monsters, state_.friends)
-                          : LoadOutcome{LoadFailure::Unreadable, {}, {}};
+                          : failedLoad(LoadFailure::Unreadable);
     const std::string message = loadMessage(outcome);
     if (!outcome) {
         // Nothing has changed: the file is read before anything is replaced.

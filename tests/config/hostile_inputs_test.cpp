@@ -27,11 +27,13 @@ using namespace std::string_literals;
 
 std::string defaultFile(std::string memo = startupMemo()) { return writeConfigLua(startupSettings(), memo, {}, {}); }
 
-LoadedConfig load(std::string_view bytes) {
+LoadOutcome loadOutcome(std::string_view bytes) {
     LoadOutcome outcome = loadConfig(bytes, LoadKind::Ai, startupSettings(), {}, {});
     EXPECT_TRUE(outcome) << bytes.substr(0, 80);
-    return std::move(outcome.loaded);
+    return outcome;
 }
+
+LoadedConfig load(std::string_view bytes) { return loadOutcome(bytes).loaded; }
 
 std::string replaced(std::string text, std::string_view from, std::string_view to) {
     for (auto pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
@@ -79,12 +81,13 @@ ConfigContent contentOf(const LoadedConfig& loaded) {
 
 TEST(HostileRoundTrip, LoadSaveLoadLosesNothing) {
     for (const auto& c : test::hostileFiles()) {
-        const LoadedConfig first = load(c.bytes);
+        const LoadOutcome outcome = loadOutcome(c.bytes);
+        const LoadedConfig& first = outcome.loaded;
         EXPECT_EQ(first.settings.DistanceNotReturn, c.distanceNotReturn) << c.name;
         EXPECT_EQ(first.memo, c.memo) << c.name;
         EXPECT_EQ(idsOf(first.ignoreRows), c.ignore) << c.name;
         EXPECT_EQ(idsOf(first.coFightRows), c.friends) << c.name;
-        EXPECT_EQ(first.lossyLineCount, c.lossyLines) << c.name;
+        EXPECT_EQ(outcome.lossyLineCount, c.lossyLines) << c.name;
         test::ScratchDir dir;
         ASSERT_EQ(saveConfig(dir / "Config.lua", contentOf(first)), SaveResult::Saved) << c.name;
         const auto again = loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings(), {}, {});
@@ -154,8 +157,8 @@ TEST(HostileConfig, FilesWithoutSettingsOrWithHugeListsLoadNothing) {
         EXPECT_EQ(outcome.failure, c.failure) << c.name;
         EXPECT_EQ(outcome.listKey, c.listKey) << c.name;
     }
-    EXPECT_EQ(loadMessage({LoadFailure::NoSettings, {}, {}}), messages::kLoadOpenFailed);
-    EXPECT_EQ(loadMessage({LoadFailure::ListTooLong, "FRIENDS", {}}),
+    EXPECT_EQ(loadMessage(failedLoad(LoadFailure::NoSettings)), messages::kLoadOpenFailed);
+    EXPECT_EQ(loadMessage(failedLoad(LoadFailure::ListTooLong, "FRIENDS")),
               messages::withArgs(messages::kListTooLongToLoad, {messages::kCoFightListName, "100000"}));
 }
 

@@ -233,7 +233,7 @@ TEST_F(MainWindow, AiSaveIntoAMissingFolderCreatesNothing) {
 TEST_F(MainWindow, AiLoadOfAMissingFileOrOneWithoutSettingsChangesNothing) {
     fixture.state.settings.DistanceAttackArea = 3;
     const AppState before = fixture.state;
-    for (const std::optional<std::string> file : {std::optional<std::string>(), {""}, {"[CONFIG]\r\n"}}) {
+    for (const std::optional<std::string>& file : {std::optional<std::string>(), {""}, {"[CONFIG]\r\n"}}) {
         if (file) writeBytes(aiFolder / "Config.lua", *file);
         fixture.services.errors.clear();
         press(ids::kAiLoad);
