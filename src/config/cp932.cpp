@@ -142,7 +142,9 @@ std::optional<std::string> utf8ToCp932Lossy(std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
         const std::size_t len = utf8Length(static_cast<unsigned char>(utf8[pos]));
         if (len == 0 || pos + len > utf8.size()) return std::nullopt;
-        const auto converted = utf8ToCp932(utf8.substr(pos, len));
+        // ASCII is the same in both: a long line costs no conversion per character.
+        const std::string_view character = utf8.substr(pos, len);
+        const auto converted = len == 1 ? std::optional<std::string>(character) : utf8ToCp932(character);
         out += converted ? *converted : "?";
         pos += len;
     }
