@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -61,6 +62,10 @@ inline std::string utf16(std::string_view utf8, bool bigEndian) {
         }
     }
     return out;
+}
+
+inline void writeBytes(const std::filesystem::path& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // A file's bytes, or nothing when it cannot be read.

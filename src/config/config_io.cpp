@@ -56,9 +56,9 @@ std::optional<SaveOutcome> refusalOf(const ConfigContent& content) {
     return std::nullopt;
 }
 
-SaveOutcome saveConfig(const std::filesystem::path& target, const ConfigContent& content) {
+SaveOutcome saveConfig(const std::filesystem::path& target, const ConfigContent& content, History* history) {
     if (auto refusal = refusalOf(content)) return std::move(*refusal);
-    switch (writeFileSafely(target, writeConfigLua(content))) {
+    switch (writeFileSafely(target, writeConfigLua(content), history)) {
         case WriteResult::Ok: return {SaveResult::Saved, {}};
         case WriteResult::OpenFailed: return {SaveResult::OpenFailed, {}};
         case WriteResult::AccessDenied: return {SaveResult::AccessDenied, folderText(target)};

@@ -9,6 +9,7 @@
 
 #include "config/config_loader.h"
 #include "config/config_writer.h"
+#include "config/file_io.h"
 
 namespace vellconf {
 
@@ -37,7 +38,8 @@ struct SaveOutcome {
 std::optional<SaveOutcome> refusalOf(const ConfigContent& content);
 
 // Writes the whole file in one go; on any failure the old file keeps its bytes.
-SaveOutcome saveConfig(const std::filesystem::path& target, const ConfigContent& content);
+// With a history, the bytes it replaces are kept there first.
+SaveOutcome saveConfig(const std::filesystem::path& target, const ConfigContent& content, History* history = nullptr);
 
 // What to tell the user (UTF-8); empty for a save that worked.
 std::string saveMessage(const SaveOutcome& outcome);

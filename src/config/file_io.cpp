@@ -17,6 +17,8 @@
 #include <unistd.h>
 #endif
 
+#include "config/history.h"
+
 namespace vellconf {
 
 namespace fs = std::filesystem;
@@ -429,8 +431,7 @@ Handle openForRead(const fs::path& path, ReadStatus& failure) {
 // Rewrites the file where it is: the space for the new content is reserved
 // first, so that a full disk fails before a byte of the old content changes;
 // a write that fails all the same puts the old bytes back as far as it can.
-WriteResult writeInPlace(const fs::path& path, std::string_view bytes) {
-    const FileRead old = readFile(path, kMaxMobDataBytes);
+WriteResult writeInPlace(const fs::path& path, std::string_view bytes, const FileRead& old) {
     Handle file = openForReplace(path);
     if (!file) return accessWasDenied() ? WriteResult::AccessDenied : WriteResult::OpenFailed;
     if (!reserve(file.get(), bytes.size())) {
@@ -459,6 +460,15 @@ WriteResult writeViaTemporary(const Target& target, const fs::path& tempPath, Ha
     return WriteResult::WriteFailed;
 }
 
+// Before anything touches the file; a history that cannot be kept stops nothing.
+void keepInHistory(History& history, const fs::path& path, const FileRead& old, std::string_view bytes) {
+    if (old) {
+        history.keep(path, old.bytes, bytes);
+    } else {
+        history.cannotKeep(path, HistoryProblem::OldFileUnreadable);
+    }
+}
+
 }  // namespace
 
 FileRead readFile(const fs::path& path, std::uint64_t maxBytes) {
@@ -468,20 +478,22 @@ FileRead readFile(const fs::path& path, std::uint64_t maxBytes) {
     return readHandle(file.get(), maxBytes);
 }
 
-WriteResult writeFileSafely(const fs::path& path, std::string_view bytes) {
+WriteResult writeFileSafely(const fs::path& path, std::string_view bytes, History* history) {
     if (path.empty()) return WriteResult::OpenFailed;
     const auto target = inspectTarget(path);
     if (!target) return WriteResult::OpenFailed;
     removeStaleTemporaries(folderOf(target->path));
+    const FileRead old = target->exists ? readFile(target->path, kMaxMobDataBytes) : FileRead{};
+    if (history && target->exists && target->writable) keepInHistory(*history, path, old, bytes);
     // A rename would split a hard-linked file from its other names.
-    if (target->manyLinks && target->writable) return writeInPlace(target->path, bytes);
+    if (target->manyLinks && target->writable) return writeInPlace(target->path, bytes, old);
     fs::path tempPath;
     Handle temp;
     switch (createTemporary(*target, tempPath, temp)) {
         case TempResult::Ok:
             break;
         case TempResult::FolderRefuses:
-            return target->exists && target->writable ? writeInPlace(target->path, bytes) : WriteResult::AccessDenied;
+            return target->exists && target->writable ? writeInPlace(target->path, bytes, old) : WriteResult::AccessDenied;
         case TempResult::Failed:
             return WriteResult::OpenFailed;
     }

@@ -8,6 +8,8 @@
 
 namespace vellconf {
 
+class History;
+
 // Files larger than these are refused as unreadable: no real settings file,
 // friend list or monster table comes near them, and a larger one (a sparse
 // file, a device) would only exhaust memory.
@@ -73,6 +75,9 @@ enum class WriteResult {
 // for the new content has been reserved. A file the process may not write
 // (read-only) is never replaced, and on Windows neither is one that another
 // program holds open without sharing it.
-WriteResult writeFileSafely(const std::filesystem::path& path, std::string_view bytes);
+// With a history, the file's old bytes are kept there, complete and flushed,
+// before anything replaces them; a history that cannot be kept never stops
+// the write.
+WriteResult writeFileSafely(const std::filesystem::path& path, std::string_view bytes, History* history = nullptr);
 
 }  // namespace vellconf

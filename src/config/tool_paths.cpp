@@ -40,8 +40,8 @@ std::string toolPathsText(const ToolPaths& paths) {
     return "[PATH]\r\nSetPath = \"" + paths.setPath + "\"\r\nLibPath = \"" + paths.libPath + "\"\r\n";
 }
 
-WriteResult writeToolPaths(const std::filesystem::path& iniFile, const ToolPaths& paths) {
-    return writeFileSafely(iniFile, toolPathsText(paths));
+WriteResult writeToolPaths(const std::filesystem::path& iniFile, const ToolPaths& paths, History* history) {
+    return writeFileSafely(iniFile, toolPathsText(paths), history);
 }
 
 std::string aiConfigPath(std::string_view setPath) { return std::string(setPath) + "\\Config.lua"; }

@@ -35,7 +35,7 @@ std::optional<std::string> unusablePathOf(const ToolPaths& paths);
 
 // "[PATH]", then both keys with their paths in double quotation marks, CR LF.
 std::string toolPathsText(const ToolPaths& paths);
-WriteResult writeToolPaths(const std::filesystem::path& iniFile, const ToolPaths& paths);
+WriteResult writeToolPaths(const std::filesystem::path& iniFile, const ToolPaths& paths, History* history = nullptr);
 
 // The folder of the running program, where the side files lie.
 std::filesystem::path programFolder();

@@ -84,6 +84,16 @@ inline constexpr std::string_view kFriendEmptyName = "名前を入力してく�
 inline constexpr std::string_view kFriendIdNotLua =
     "識別ＩＤには数字（先頭に「-」も可）か、英字または「_」で始まる英数字と「_」の名前を入力してください";
 
+// The history of replaced files: the save went on all the same. Told once per run.
+inline constexpr std::string_view kHistoryNotKept =
+    "上書き前のファイルを履歴フォルダに残せませんでした（保存は行いました）。\n%1: %2";
+inline constexpr std::string_view kHistoryFolderUnusable = "履歴フォルダを作成できません";
+inline constexpr std::string_view kHistoryAccessDenied = "アクセスが拒否されました";
+inline constexpr std::string_view kHistoryWriteFailed = "書き込みに失敗しました";
+inline constexpr std::string_view kHistoryIndexUnreadable = "履歴の一覧が読めません";
+inline constexpr std::string_view kHistoryOldFileUnreadable = "上書きするファイルが読めません";
+inline constexpr std::string_view kHistoryPathNotStorable = "履歴に記録できない文字がパスに含まれています";
+
 // Anything the window did not expect (out of memory, a fault of ours): the
 // command is abandoned, the window keeps running.
 inline constexpr std::string_view kUnexpectedError = "予期しないエラーが発生したため、操作を中止しました。\n%1";
