@@ -2,6 +2,11 @@
 
 namespace vellconf {
 
+History& AppState::history() {
+    history_.setFolder(sideFolder.empty() ? std::filesystem::path() : sideFolder / "history");
+    return history_;
+}
+
 PageState& AppState::page(const PageTable& table) {
     return pages[static_cast<std::size_t>(&table - settingPages().data())];
 }
@@ -51,7 +56,7 @@ AppState::FriendsChange AppState::rewriteFriends(const std::function<void(std::v
         return result;
     }
     std::string bytes = writeFriendIni(friends);
-    result.written = writeFileSafely(friendFile(), bytes);
+    result.written = writeFileSafely(friendFile(), bytes, &history());
     if (result.written == WriteResult::Ok) friendFileSeen = std::move(bytes);
     return result;
 }

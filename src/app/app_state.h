@@ -16,6 +16,7 @@
 #include "app/ai_settings.h"
 #include "config/config_io.h"
 #include "config/file_io.h"
+#include "config/history.h"
 #include "config/settings_catalogue.h"
 #include "config/tool_paths.h"
 #include "lists/friend_list.h"
@@ -47,6 +48,9 @@ struct AppState {
     std::filesystem::path toolSettingsFile() const { return sideFolder / "VellConf.ini"; }
     std::filesystem::path mobDataFile() const { return sideFolder / "MobData.ini"; }
     std::filesystem::path friendFile() const { return sideFolder / "Friend.ini"; }
+    // The history of the files the tool replaced: history/ beside its side
+    // files, or none while they have no folder.
+    History& history();
 
     PageState& page(const PageTable& table);
 
@@ -77,6 +81,8 @@ struct AppState {
 
 private:
     FriendsChange rewriteFriends(const std::function<void(std::vector<FriendRecord>&)>& change);
+
+    History history_;  // its folder follows sideFolder, which is set after construction
 };
 
 }  // namespace vellconf

@@ -126,6 +126,7 @@ void CFriendPage::reportRewrite(WriteResult written) {
         services_.showError(this, messages::kFriendIniWriteFailed);
         break;
     }
+    if (const auto untold = state_.history().untoldFailure()) services_.showWarning(this, *untold);
 }
 
 void CFriendPage::showState() { impl_->coFightList->rowsReplaced(state_.coFight.size()); }

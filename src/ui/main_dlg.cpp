@@ -330,12 +330,13 @@ void CMainDlg::onToolSettings() {
     if (dialog.ShowModal() != wxID_OK) return;
     // The new folders hold for this run even when the file cannot be written.
     state_.paths = dialog.paths();
-    switch (writeToolPaths(state_.toolSettingsFile(), state_.paths)) {
+    switch (writeToolPaths(state_.toolSettingsFile(), state_.paths, &state_.history())) {
         case WriteResult::Ok: break;
         case WriteResult::OpenFailed:
         case WriteResult::AccessDenied: services_.showError(this, messages::kToolSettingsOpenFailed); break;
         case WriteResult::WriteFailed: services_.showError(this, messages::kToolSettingsWriteFailed); break;
     }
+    if (const auto untold = state_.history().untoldFailure()) services_.showWarning(this, *untold);
 }
 
 std::filesystem::path CMainDlg::libFolder() const {
@@ -355,8 +356,10 @@ void CMainDlg::onSpecifiedLoad() {
 }
 
 void CMainDlg::save(const std::optional<std::filesystem::path>& target) {
-    const SaveOutcome outcome = target ? saveConfig(*target, state_.content()) : SaveOutcome{SaveResult::OpenFailed, {}};
+    const SaveOutcome outcome =
+        target ? saveConfig(*target, state_.content(), &state_.history()) : SaveOutcome{SaveResult::OpenFailed, {}};
     if (outcome != SaveResult::Saved) services_.showError(this, saveMessage(outcome));
+    if (const auto untold = state_.history().untoldFailure()) services_.showWarning(this, *untold);
 }
 
 void CMainDlg::load(const std::optional<std::filesystem::path>& source, LoadKind kind) {

@@ -20,6 +20,7 @@
 #include <functional>
 
 #include "config/file_io.h"
+#include "config/history.h"
 #include "config/settings_catalogue.h"
 #include "gui_test_support.h"
 #include "res/dialog_templates.h"
@@ -221,6 +222,25 @@ TEST_F(MainWindow, AiSaveRightAfterStartWritesTheDefaults) {
     press(ids::kAiSave);
     EXPECT_TRUE(fixture.services.errors.empty());
     EXPECT_EQ(test::fileBytes(aiFolder / "Config.lua"), cliDefaults());
+}
+
+TEST_F(MainWindow, AiSaveKeepsWhatItReplacesAndSaysOnceWhenItCannot) {
+    const fs::path history = fixture.state.sideFolder / "history";
+    writeBytes(aiFolder / "Config.lua", "old");
+    press(ids::kAiSave);
+    ASSERT_EQ(History(history).versions().size(), 1u);
+    EXPECT_EQ(test::fileBytes(History(history).fileOf(History(history).versions()[0])), "old");
+
+    fs::remove_all(history);
+    writeBytes(history, "a file where the folder should be");
+    for (const char* old : {"older", "oldest"}) {
+        writeBytes(aiFolder / "Config.lua", old);
+        press(ids::kAiSave);
+        EXPECT_EQ(test::fileBytes(aiFolder / "Config.lua"), cliDefaults()) << old;
+    }
+    EXPECT_TRUE(fixture.services.errors.empty());
+    ASSERT_EQ(fixture.services.warnings.size(), 1u);
+    EXPECT_NE(fixture.services.warnings[0].find(messages::kHistoryFolderUnusable), std::string::npos);
 }
 
 TEST_F(MainWindow, AiSaveIntoAMissingFolderCreatesNothing) {
