@@ -13,6 +13,7 @@
 #include "config/config_io.h"
 #include "config/cp932.h"
 #include "config/file_io.h"
+#include "config/history.h"
 #include "config/settings_catalogue.h"
 #include "config/tool_paths.h"
 #include "lists/memo.h"
@@ -46,6 +47,13 @@ constexpr std::string_view kUsage =
     "  set [--fallbacks ai|specified] IN -o OUT KEY=VALUE...\n"
     "                                     load IN, change settings as their pages would,\n"
     "                                     save OUT\n"
+    "  history [FILE]                     list the kept versions of FILE (of every file\n"
+    "                                     without it): name, time, size in bytes, origin\n"
+    "  restore VERSION [-o FILE]          write a kept version back where it came from\n"
+    "                                     (or to FILE); what it replaces is kept first\n"
+    "\n"
+    "Before a save replaces a file with other bytes, the old bytes are kept in the\n"
+    "history: the newest 50 versions of each file.\n"
     "\n"
     "options:\n"
     "  --fallbacks ai|specified           the values of missing keys: those of AI load\n"
@@ -53,6 +61,8 @@ constexpr std::string_view kUsage =
     "  --mobdata FILE, --friends FILE     the monster and friend lists that IDs are looked\n"
     "                                     up in (default: MobData.ini and Friend.ini beside\n"
     "                                     the program)\n"
+    "  --history DIR                      the history folder (default: history beside the\n"
+    "                                     program)\n"
     "  -h, --help                         show this help\n"
     "  --version                          show the version\n";
 
@@ -106,6 +116,7 @@ struct Arguments {
     std::optional<std::string> output;
     std::optional<std::string> mobData;
     std::optional<std::string> friends;
+    std::optional<std::string> history;
     LoadKind fallbacks = LoadKind::Ai;
     std::vector<std::string> words;
 };
@@ -124,6 +135,8 @@ Arguments parseArguments(const std::vector<std::string_view>& args) {
             parsed.mobData = value();
         } else if (arg == "--friends") {
             parsed.friends = value();
+        } else if (arg == "--history") {
+            parsed.history = value();
         } else if (arg == "--fallbacks") {
             const std::string kind = value();
             if (kind != "ai" && kind != "specified") throw UsageError{"--fallbacks takes ai or specified"};
@@ -142,6 +155,19 @@ void expectWords(const Arguments& args, std::size_t count, std::string_view comm
         throw UsageError{std::string(command) + ": expected " + std::to_string(count) + " file name(s)"};
 }
 
+// A warning on standard error: the command goes on.
+void warn(const std::string& text) { writeStandard(StandardStream::Error, "vellconf-cli: warning: " + text + "\n"); }
+
+// Where the command's saves keep what they replace.
+History historyOf(const Arguments& args) {
+    return History(args.history ? pathOf(*args.history) : programFolder() / "history");
+}
+
+// A history that could not be kept stopped no save, but is said.
+void warnIfNotKept(History& history) {
+    if (const auto untold = history.untoldFailure()) warn(*untold);
+}
+
 // A side file, beside the program unless named; one that cannot be read is an
 // empty list, with a warning unless it is an absent default.
 template <typename Read>
@@ -149,8 +175,7 @@ auto sideList(const std::optional<std::string>& named, std::string_view defaultN
     const std::filesystem::path path = named ? pathOf(*named) : programFolder() / defaultName;
     auto outcome = read(path);
     if (named ? outcome.status != ReadStatus::Ok : existsButUnreadable(outcome.status))
-        writeStandard(StandardStream::Error,
-                      "vellconf-cli: warning: cannot read " + displayName(path) + "; its list is taken as empty\n");
+        warn("cannot read " + displayName(path) + "; its list is taken as empty");
     return std::move(outcome.value);
 }
 
@@ -160,11 +185,10 @@ std::vector<FriendRecord> friendList(const Arguments& args) { return sideList(ar
 // Characters CP932 lacks became "?": said, as the window says it, and the load goes on.
 void warnOfLossyLines(const std::string& path, const LoadOutcome& loaded) {
     for (const LossyLine& line : loaded.lossyLines)
-        std::cerr << "vellconf-cli: warning: " << path << " line " << line.number
-                  << ": characters code page 932 lacks became \"?\": " << cp932ToUtf8Lossy(line.text) << "\n";
+        warn(path + " line " + std::to_string(line.number) + ": characters code page 932 lacks became \"?\": " +
+             cp932ToUtf8Lossy(line.text));
     if (loaded.lossyLineCount > loaded.lossyLines.size())
-        std::cerr << "vellconf-cli: warning: " << path << ": " << loaded.lossyLineCount - loaded.lossyLines.size()
-                  << " more lines lost characters\n";
+        warn(path + ": " + std::to_string(loaded.lossyLineCount - loaded.lossyLines.size()) + " more lines lost characters");
 }
 
 // A load over the start-up state, as right after the program has started.
@@ -185,29 +209,43 @@ ConfigContent contentOf(const LoadedConfig& loaded) {
     return {loaded.settings, loaded.memo, idsOf(loaded.ignoreRows), idsOf(loaded.coFightRows)};
 }
 
-// Writes to FILE, or to standard output when no file was named.
-void emit(const std::optional<std::string>& outputPath, const std::string& bytes, TextEncoding encoding) {
-    if (!outputPath) {
-        // A full disk or a closed standard output must not pass for success.
-        if (!writeStandard(StandardStream::Output, bytes, encoding)) throw Failure{"cannot write to standard output"};
-        return;
-    }
-    switch (writeFileSafely(pathOf(*outputPath), bytes)) {
+// Writes the file (`shown` as the user named it), keeping what it replaces.
+void writeOut(const std::filesystem::path& path, const std::string& shown, const std::string& bytes, History& history) {
+    const WriteResult written = writeFileSafely(path, bytes, &history);
+    warnIfNotKept(history);
+    switch (written) {
         case WriteResult::Ok: return;
-        case WriteResult::OpenFailed: throw Failure{"cannot create " + *outputPath};
-        case WriteResult::AccessDenied: throw Failure{"access denied: cannot create " + *outputPath};
-        case WriteResult::WriteFailed: throw Failure{"cannot write " + *outputPath};
+        case WriteResult::OpenFailed: throw Failure{"cannot create " + shown};
+        case WriteResult::AccessDenied: throw Failure{"access denied: cannot create " + shown};
+        case WriteResult::WriteFailed: throw Failure{"cannot write " + shown};
     }
 }
 
-void save(const std::string& path, const ConfigContent& content) {
-    const SaveOutcome outcome = saveConfig(pathOf(path), content);
+void writeStandardOutput(const std::string& bytes, TextEncoding encoding) {
+    // A full disk or a closed standard output must not pass for success.
+    if (!writeStandard(StandardStream::Output, bytes, encoding)) throw Failure{"cannot write to standard output"};
+}
+
+// Writes to FILE, or to standard output when no file was named.
+void emit(const std::optional<std::string>& outputPath, const std::string& bytes, TextEncoding encoding,
+          History& history) {
+    if (outputPath) {
+        writeOut(pathOf(*outputPath), *outputPath, bytes, history);
+    } else {
+        writeStandardOutput(bytes, encoding);
+    }
+}
+
+void save(const std::string& path, const ConfigContent& content, History& history) {
+    const SaveOutcome outcome = saveConfig(pathOf(path), content, &history);
+    warnIfNotKept(history);
     if (outcome != SaveResult::Saved) throw Failure{saveMessage(outcome) + ": " + path};
 }
 
 int runDefaults(const Arguments& args) {
     expectWords(args, 0, "defaults");
-    emit(args.output, writeConfigLua(startupSettings(), startupMemo(), {}, {}), TextEncoding::Cp932);
+    History history = historyOf(args);
+    emit(args.output, writeConfigLua(startupSettings(), startupMemo(), {}, {}), TextEncoding::Cp932, history);
     return kExitOk;
 }
 
@@ -226,13 +264,14 @@ int runDump(const Arguments& args) {
     auto& friends = json["friends"] = nlohmann::ordered_json::array();
     for (const auto& row : loaded.coFightRows) friends.push_back(rowJson(row.id, row.name));
     json["memo"] = cp932ToUtf8Lossy(loaded.memo);
-    emit(std::nullopt, json.dump(2) + "\n", TextEncoding::Utf8);
+    writeStandardOutput(json.dump(2) + "\n", TextEncoding::Utf8);
     return kExitOk;
 }
 
 int runResave(const Arguments& args) {
     expectWords(args, 2, "resave");
-    save(args.words[1], contentOf(load(args, args.words[0], args.fallbacks)));
+    History history = historyOf(args);
+    save(args.words[1], contentOf(load(args, args.words[0], args.fallbacks)), history);
     return kExitOk;
 }
 
@@ -243,7 +282,39 @@ int runSet(const Arguments& args) {
     for (auto word = args.words.begin() + 1; word != args.words.end(); ++word) {
         if (auto error = applyAssignment(loaded.settings, *word)) throw UsageError{*error};
     }
-    save(*args.output, contentOf(loaded));
+    History history = historyOf(args);
+    save(*args.output, contentOf(loaded), history);
+    return kExitOk;
+}
+
+int runHistory(const Arguments& args) {
+    if (args.words.size() > 1) throw UsageError{"history: expected at most one file name"};
+    const std::optional<std::filesystem::path> of =
+        args.words.empty() ? std::nullopt : std::optional<std::filesystem::path>(pathOf(args.words[0]));
+    std::string listing;
+    for (const HistoryVersion& version : historyOf(args).versions(of)) {
+        listing += cp932ToUtf8Lossy(version.name) + "\t" + version.time + "\t" + std::to_string(version.size) + "\t" +
+                   cp932ToUtf8Lossy(version.origin) + "\n";
+    }
+    writeStandardOutput(listing, TextEncoding::Utf8);
+    return kExitOk;
+}
+
+int runRestore(const Arguments& args) {
+    expectWords(args, 1, "restore");
+    History history = historyOf(args);
+    const auto version = history.find(pathOf(args.words[0]));
+    if (!version) throw Failure{"no version " + args.words[0] + " in " + displayName(history.folder())};
+    const FileRead kept = readFile(history.fileOf(*version), kMaxMobDataBytes);
+    if (!kept) throw Failure{"cannot read " + displayName(history.fileOf(*version))};
+    if (args.output) {
+        writeOut(pathOf(*args.output), *args.output, kept.bytes, history);
+    } else {
+        const std::string origin = cp932ToUtf8Lossy(version->origin);
+        const auto target = resolvePath(version->origin);
+        if (!target) throw Failure{"cannot write " + origin};
+        writeOut(*target, origin, kept.bytes, history);
+    }
     return kExitOk;
 }
 
@@ -264,6 +335,8 @@ int run(const std::vector<std::string_view>& args) {
     if (command == "dump") return runDump(rest);
     if (command == "resave") return runResave(rest);
     if (command == "set") return runSet(rest);
+    if (command == "history") return runHistory(rest);
+    if (command == "restore") return runRestore(rest);
     throw UsageError{"unknown command '" + std::string(command) + "'"};
 }
 

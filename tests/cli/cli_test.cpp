@@ -27,9 +27,16 @@ struct CliRun {
 
 std::string quoted(const fs::path& path) { return test::shellQuoted(path); }
 
-// The program and its arguments, for the shell.
+// The program and its arguments, for the shell. What the tests' saves
+// replace is kept in a history of their own, never beside the built program;
+// a "--history" among the arguments comes later and wins.
 std::string cliCommand(const std::string& arguments) {
-    return quoted(test::builtProgram(VELLCONF_CLI)) + " " + arguments;
+    static const test::ScratchDir history;
+    const std::string command = arguments.substr(0, arguments.find(' '));
+    const bool isCommand = !command.empty() && !command.starts_with('-');
+    const std::string rest = isCommand ? arguments.substr(command.size()) : " " + arguments;
+    return quoted(test::builtProgram(VELLCONF_CLI)) + " " + (isCommand ? command + " --history " + quoted(history.path()) : "") +
+           rest;
 }
 
 CliRun cli(const std::string& arguments) {
@@ -404,6 +411,49 @@ TEST_F(Cli, SetTakesTheFallbacksItIsGiven) {
         set["settings"]["RotateRadius"] = resaved["settings"]["RotateRadius"];
         EXPECT_EQ(set, resaved) << fallbacks;
     }
+}
+
+// The tab-separated fields of each line `history` prints.
+std::vector<std::vector<std::string>> listingRows(const std::string& listing) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(listing);
+    for (std::string line; std::getline(lines, line);) {
+        auto& row = rows.emplace_back();
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, '\t');) row.push_back(field);
+    }
+    return rows;
+}
+
+TEST_F(Cli, HistoryListsWhatSavesReplacedAndRestoreBringsItBack) {
+    const std::string original = writeConfigLua(startupSettings(), "", {}, {});
+    writeBytes(dir / "Config.lua", original);
+    const std::string history = " --history " + quoted(dir / "history");
+    const std::string config = quoted(dir / "Config.lua");
+    ASSERT_EQ(cli("set " + config + " -o " + config + " DistanceAttackArea=3" + history).status, 0);
+    ASSERT_EQ(cli("set " + config + " -o " + quoted(dir / "new.lua") + " DistanceAttackArea=4" + history).status, 0);
+
+    const CliRun listed = cli("history" + history);
+    ASSERT_EQ(listed.status, 0) << listed.err;
+    const auto rows = listingRows(listed.out);
+    ASSERT_EQ(rows.size(), 1u) << listed.out;
+    const std::vector<std::string>& version = rows[0];  // name, time, size, origin
+    ASSERT_EQ(version.size(), 4u) << listed.out;
+    EXPECT_EQ(version[1].substr(0, 10), version[0].substr(0, 10));
+    EXPECT_EQ(version[2], std::to_string(original.size()));
+    EXPECT_TRUE(version[3].ends_with("Config.lua")) << version[3];
+    EXPECT_EQ(cli("history " + config + history).out, listed.out);
+    EXPECT_EQ(cli("history " + quoted(dir / "new.lua") + history).out, "");
+
+    ASSERT_EQ(cli("restore " + version[0] + " -o " + quoted(dir / "copy.lua") + history).status, 0);
+    EXPECT_EQ(test::fileBytes(dir / "copy.lua"), original);
+    ASSERT_EQ(cli("restore " + quoted(dir / "history" / version[0]) + history).status, 0);
+    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), original);
+    // What the restore replaced is kept in turn.
+    EXPECT_EQ(listingRows(cli("history " + config + history).out).size(), 2u);
+    const CliRun missing = cli("restore 2001-01-01_000000_Config.lua" + history);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("no version"), std::string::npos) << missing.err;
 }
 
 TEST_F(Cli, LuaRunsWhatSetAndResaveWrote) {
