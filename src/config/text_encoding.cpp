@@ -1,5 +1,7 @@
 #include "config/text_encoding.h"
 
+#include <algorithm>
+
 #include "config/cp932.h"
 #include "config/text_lines.h"
 
@@ -109,19 +111,33 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     return out;
 }
 
+// A line as CP932 exactly: each character that does not come back as itself is "?".
+std::string exactlyOrLost(std::string_view utf8) {
+    std::string out;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t length = std::max<std::size_t>(utf8SequenceAt(utf8, pos), 1);
+        out += utf8ToCp932Exactly(utf8.substr(pos, length)).value_or("?");
+        pos += length;
+    }
+    return out;
+}
+
 // Valid UTF-8 as CP932. Line ends are ASCII in both, so a line keeps its number.
-DecodedText fromUtf8(std::string_view utf8) {
+DecodedText fromUtf8(std::string_view utf8, LookAlikes lookAlikes) {
+    const auto convert = [lookAlikes](std::string_view text) {
+        return lookAlikes == LookAlikes::Taken ? utf8ToCp932(text) : utf8ToCp932Exactly(text);
+    };
     DecodedText decoded;
-    if (auto whole = utf8ToCp932(utf8)) {
+    if (auto whole = convert(utf8)) {
         decoded.text = std::move(*whole);
         return decoded;
     }
     std::size_t number = 0;
     forEachLine(utf8, [&](const TextLine& line) {
         ++number;
-        auto converted = utf8ToCp932(line.text);
+        auto converted = convert(line.text);
         if (!converted) {
-            converted = utf8ToCp932Lossy(line.text);
+            converted = lookAlikes == LookAlikes::Taken ? utf8ToCp932Lossy(line.text) : exactlyOrLost(line.text);
             decoded.lossyLines.push_back(number);
         }
         decoded.text += converted.value_or("");
@@ -133,13 +149,15 @@ DecodedText fromUtf8(std::string_view utf8) {
 
 }  // namespace
 
-DecodedText decodeText(std::string_view bytes, UnmarkedBytes unmarked) {
-    if (bytes.starts_with(kUtf16LeBom)) return fromUtf8(utf16ToUtf8(bytes.substr(kUtf16LeBom.size()), false));
-    if (bytes.starts_with(kUtf16BeBom)) return fromUtf8(utf16ToUtf8(bytes.substr(kUtf16BeBom.size()), true));
+DecodedText decodeText(std::string_view bytes, UnmarkedBytes unmarked, LookAlikes lookAlikes) {
+    if (bytes.starts_with(kUtf16LeBom))
+        return fromUtf8(utf16ToUtf8(bytes.substr(kUtf16LeBom.size()), false), lookAlikes);
+    if (bytes.starts_with(kUtf16BeBom))
+        return fromUtf8(utf16ToUtf8(bytes.substr(kUtf16BeBom.size()), true), lookAlikes);
     const bool marked = bytes.starts_with(kUtf8Bom);
     if (marked) bytes.remove_prefix(kUtf8Bom.size());
     if (marked || unmarked == UnmarkedBytes::BrokenUtf8 || isMultibyteUtf8(bytes))
-        return fromUtf8(withStrayBytesReplaced(bytes));
+        return fromUtf8(withStrayBytesReplaced(bytes), lookAlikes);
     return {std::string(bytes), {}};
 }
 

@@ -23,10 +23,16 @@ enum class UnmarkedBytes {
     BrokenUtf8,  // the file is known to be UTF-8 all the same: each stray byte becomes "?"
 };
 
+// How a character that CP932 holds only as a look-alike is taken: as the
+// look-alike (Linux's "〜" as "～"), or as lost, where a name must stay the
+// same name (a folder in VellConf.ini).
+enum class LookAlikes { Taken, Lost };
+
 // A byte-order mark decides; without one, valid UTF-8 that holds a
 // multi-byte character is UTF-8 (CP932 Japanese text practically never is:
 // its lead bytes 0x81-0x9F are UTF-8 continuation bytes); anything else as
 // `unmarked` says.
-DecodedText decodeText(std::string_view bytes, UnmarkedBytes unmarked = UnmarkedBytes::Cp932);
+DecodedText decodeText(std::string_view bytes, UnmarkedBytes unmarked = UnmarkedBytes::Cp932,
+                       LookAlikes lookAlikes = LookAlikes::Taken);
 
 }  // namespace vellconf

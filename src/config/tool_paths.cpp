@@ -25,9 +25,12 @@ ToolPaths parseToolPaths(std::string_view iniText) {
 
 ReadOutcome<ToolPaths> readToolPaths(const std::filesystem::path& iniFile) {
     // Saved from Notepad as UTF-8, "[PATH]" would hide behind the byte-order
-    // mark and a Japanese path would come back garbled.
-    return readParsed(iniFile, kMaxTextFileBytes,
-                      [](std::string_view bytes) { return parseToolPaths(decodeText(bytes).text); });
+    // mark and a Japanese path would come back garbled. A folder name CP932
+    // holds only as a look-alike is another folder: it becomes "?", which no
+    // save takes (resolvePath).
+    return readParsed(iniFile, kMaxTextFileBytes, [](std::string_view bytes) {
+        return parseToolPaths(decodeText(bytes, UnmarkedBytes::Cp932, LookAlikes::Lost).text);
+    });
 }
 
 std::optional<std::string> unusablePathOf(const ToolPaths& paths) {
@@ -45,6 +48,15 @@ WriteResult writeToolPaths(const std::filesystem::path& iniFile, const ToolPaths
 }
 
 std::string aiConfigPath(std::string_view setPath) { return std::string(setPath) + "\\Config.lua"; }
+
+namespace {
+
+// "?" and "*" name no file on Windows. A "?" is what stands for a character
+// that a folder's name held and CP932 does not: that folder is not this one.
+// Neither byte is a second byte of a CP932 character, so a plain search finds them.
+bool holdsWildcard(std::string_view cp932Path) { return cp932Path.find_first_of("?*") != std::string_view::npos; }
+
+}  // namespace
 
 #ifdef _WIN32
 
@@ -64,6 +76,7 @@ std::filesystem::path programFolder() {
 
 std::optional<std::filesystem::path> resolvePath(std::string_view cp932Path) {
     if (cp932Path.empty()) return std::filesystem::path();
+    if (holdsWildcard(cp932Path)) return std::nullopt;
     const int size = static_cast<int>(cp932Path.size());
     const int n = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, cp932Path.data(), size, nullptr, 0);
     if (n <= 0) return std::nullopt;
@@ -111,6 +124,7 @@ bool hasDriveLetter(std::string_view path) {
 }  // namespace
 
 std::optional<std::filesystem::path> resolvePath(std::string_view cp932Path) {
+    if (holdsWildcard(cp932Path)) return std::nullopt;
     // Separators are looked at only after conversion: in CP932 the second byte
     // of "ソ" or "表" is a backslash.
     auto utf8 = cp932ToUtf8(cp932Path);

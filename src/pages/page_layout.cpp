@@ -28,10 +28,6 @@ constexpr int kUnitGap = 2;
 constexpr int kButtonGap = 8;
 constexpr int kControlGap = 4;
 
-bool isRadio(const ControlSpec& spec) {
-    return spec.kind == ControlKind::RadioGroup || spec.kind == ControlKind::RotationKind;
-}
-
 // A field without a caption continues the control before it, as in "0 ～ 100 ％".
 int gapBefore(const ControlSpec& control) {
     return control.kind == ControlKind::NumericField && control.text.empty() ? kUnitGap : kControlGap;

@@ -25,6 +25,10 @@ TEST(ToolPaths, ReadsSectionPathWithDefaults) {
         {"empty values", "[PATH]\nSetPath = \"\"\nLibPath = \n", {"", ""}},
         {"no section", "SetPath = x\n", {d1, d2}},
         {"CP932 path", "[PATH]\nSetPath = \"" + cp932("C:\\ソース\\表") + "\"\n", {cp932("C:\\ソース\\表"), d2}},
+        // Saved as UTF-8: a name CP932 holds only as a look-alike, or not at
+        // all, would name another folder; it becomes "?", which no save takes.
+        {"UTF-8 names CP932 cannot hold", "[PATH]\nSetPath = \"C:\\ラ〜ク\"\nLibPath = \"C:\\게임\"\n",
+         {cp932("C:\\ラ?ク"), "C:\\??"}},
     };
     for (const auto& c : cases) {
         test::ScratchDir dir;
@@ -63,7 +67,8 @@ TEST(ToolPaths, WindowsPathsResolveInsideTheWinePrefix) {
         {"relative\\Config.lua", "relative/Config.lua"},
     };
     for (const auto& [typed, resolved] : cases) EXPECT_EQ(resolvePath(typed), std::filesystem::path(resolved)) << typed;
-    EXPECT_EQ(resolvePath("bad \x83"), std::nullopt);
+    for (const std::string& unusable : {std::string("bad \x83"), cp932("C:\\ラ?ク"), std::string("C:\\*")})
+        EXPECT_EQ(resolvePath(unusable), std::nullopt) << unusable;
     // A folder chosen inside the prefix is kept in its Windows form.
     const std::pair<std::string, std::string> chosen[] = {
         {"/tmp/prefix/dosdevices/c:/Program Files/AI", "C:\\Program Files\\AI"},

@@ -90,7 +90,9 @@ TEST(LayOutPage, EveryPageHoldsItsControlsWholeInAnyFont) {
             EXPECT_GE(page.size.height, kPageSize.height);
             std::vector<DialogRect> controls;
             for (const SectionPlacement& section : page.sections) {
-                if (section.box.width > 0) EXPECT_TRUE(inside(section.box, page.size));
+                if (section.box.width > 0) {
+                    EXPECT_TRUE(inside(section.box, page.size));
+                }
                 for (const auto& row : section.rows)
                     for (const ControlPlacement& control : row) {
                         std::vector<DialogRect> parts = control.parts;
@@ -126,7 +128,9 @@ TEST(LayOutPage, APageGrowsOnlyAsMuchAsItsWidestRowNeedsAndItsBoxesSpanIt) {
     const PagePlacement asked = layOutPage(*findPage("CMoonlightPage"), FakeMeasure(3), {300, 300});
     EXPECT_EQ(asked.size, (DialogSize{300, 300}));
     for (const auto& section : asked.sections)
-        if (section.box.width > 0) EXPECT_EQ(section.box.right(), 300 - 4);
+        if (section.box.width > 0) {
+            EXPECT_EQ(section.box.right(), 300 - 4);
+        }
 }
 
 TEST(LayOutPage, RowsOfTheSameShapeLineUpInColumns) {

@@ -197,8 +197,11 @@ TEST_F(MainWindow, AMouseClickOnATabShowsItsPageWithItsControls) {
         CPage* shown = dialog->page(i);
         EXPECT_TRUE(shown->isBuilt()) << "tab " << i;
         EXPECT_FALSE(shown->GetChildren().empty()) << "tab " << i;
-        for (const wxWindow* control : shown->GetChildren())
-            if (control->IsShown()) EXPECT_TRUE(control->IsShownOnScreen()) << "tab " << i << ": " << test::describe(control);
+        for (const wxWindow* control : shown->GetChildren()) {
+            if (control->IsShown()) {
+                EXPECT_TRUE(control->IsShownOnScreen()) << "tab " << i << ": " << test::describe(control);
+            }
+        }
     }
 }
 
