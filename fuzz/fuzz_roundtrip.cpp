@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ai_settings.h"
+#include "config/ai_settings.h"
 #include "config/config_io.h"
 #include "config/config_loader.h"
 #include "config/config_writer.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/ai_settings.h"
+#include "config/ai_settings.h"
 
 namespace vellconf {
 

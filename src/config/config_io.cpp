@@ -7,7 +7,7 @@
 #include "config/lua_array.h"
 #include "config/text_lines.h"
 #include "config/tool_paths.h"
-#include "res/messages.h"
+#include "config/messages.h"
 
 namespace vellconf {
 

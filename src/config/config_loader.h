@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ai_settings.h"
+#include "config/ai_settings.h"
 #include "config/settings_catalogue.h"
 #include "lists/friend_list.h"
 #include "lists/monster_table.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ai_settings.h"
+#include "config/ai_settings.h"
 
 namespace vellconf {
 

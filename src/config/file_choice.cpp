@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
-#include "res/messages.h"
+#include "config/messages.h"
 
 namespace vellconf {
 

@@ -7,7 +7,7 @@
 #include "config/file_io.h"
 #include "config/text_lines.h"
 #include "config/tool_paths.h"
-#include "res/messages.h"
+#include "config/messages.h"
 
 namespace vellconf {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/ai_settings.h"
+#include "config/ai_settings.h"
 
 namespace vellconf {
 

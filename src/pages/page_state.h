@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ai_settings.h"
+#include "config/ai_settings.h"
 #include "pages/page_tables.h"
 
 namespace vellconf {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ai_settings.h"
+#include "config/ai_settings.h"
 #include "config/settings_catalogue.h"
 
 namespace vellconf {

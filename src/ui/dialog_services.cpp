@@ -3,7 +3,7 @@
 #include <wx/filedlg.h>
 
 #include "config/file_choice.h"
-#include "res/messages.h"
+#include "config/messages.h"
 #include "ui/folder_browse_dlg.h"
 #include "ui/message_dialog.h"
 #include "ui/wx_text.h"

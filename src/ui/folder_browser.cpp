@@ -1,7 +1,7 @@
 #include "ui/folder_browser.h"
 
 #include "config/tool_paths.h"
-#include "res/messages.h"
+#include "config/messages.h"
 #include "ui/dialog_services.h"
 
 namespace vellconf {

@@ -10,12 +10,12 @@
 
 #include <algorithm>
 
-#include "lists/list_pages.h"
+#include "ui/lists/list_pages.h"
 #include "pages/page_layout.h"
-#include "pages/setting_pages.h"
+#include "ui/pages/setting_pages.h"
 #include "res/artwork.h"
 #include "res/dialog_templates.h"
-#include "res/messages.h"
+#include "config/messages.h"
 #include "ui/dialog_services.h"
 #include "ui/notice_dlg.h"
 #include "ui/tab_strip.h"

@@ -4,7 +4,7 @@
 
 #include "config/cp932.h"
 #include "res/dialog_templates.h"
-#include "res/messages.h"
+#include "config/messages.h"
 #include "ui/dialog_services.h"
 #include "ui/folder_browser.h"
 #include "ui/template_dialog.h"

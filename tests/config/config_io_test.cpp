@@ -11,7 +11,7 @@
 #include "config/settings_catalogue.h"
 #include "config/tool_paths.h"
 #include "lists/memo.h"
-#include "res/messages.h"
+#include "config/messages.h"
 #include "fs_failures.h"
 #include "test_support.h"
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <vector>
 
-#include "res/messages.h"
+#include "config/messages.h"
 #include "test_support.h"
 
 namespace vellconf {

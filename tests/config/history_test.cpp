@@ -16,7 +16,7 @@
 #include "config/file_io.h"
 #include "config/tool_paths.h"
 #include "fs_failures.h"
-#include "res/messages.h"
+#include "config/messages.h"
 #include "test_support.h"
 
 namespace vellconf {

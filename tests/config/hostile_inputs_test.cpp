@@ -16,7 +16,7 @@
 #include "lists/memo.h"
 #include "lists/monster_table.h"
 #include "hostile_files.h"
-#include "res/messages.h"
+#include "config/messages.h"
 #include "test_support.h"
 
 namespace vellconf {

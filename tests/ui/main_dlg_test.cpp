@@ -24,7 +24,7 @@
 #include "config/settings_catalogue.h"
 #include "gui_test_support.h"
 #include "res/dialog_templates.h"
-#include "res/messages.h"
+#include "config/messages.h"
 #include "ui/folder_browse_dlg.h"
 #include "ui/message_dialog.h"
 #include "ui/notice_dlg.h"

@@ -1,5 +1,5 @@
-#include "lists/list_pages.h"
-#include "lists/list_view.h"
+#include "ui/lists/list_pages.h"
+#include "ui/lists/list_view.h"
 #include "res/dialog_templates.h"
 #include "ui/wx_text.h"
 

@@ -3,10 +3,10 @@
 #include <array>
 
 #include "config/cp932.h"
-#include "lists/list_pages.h"
-#include "lists/list_view.h"
+#include "ui/lists/list_pages.h"
+#include "ui/lists/list_view.h"
 #include "res/dialog_templates.h"
-#include "res/messages.h"
+#include "config/messages.h"
 #include "ui/dialog_services.h"
 #include "ui/friend_help_dlg.h"
 #include "ui/wx_text.h"

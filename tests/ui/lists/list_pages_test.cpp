@@ -1,7 +1,7 @@
 // The enemy, friend and memo pages under a virtual display, in a scratch
 // program folder, driven by the events their controls would send.
 
-#include "lists/list_pages.h"
+#include "ui/lists/list_pages.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
@@ -17,7 +17,7 @@
 
 #include "config/file_io.h"
 #include "res/dialog_templates.h"
-#include "res/messages.h"
+#include "config/messages.h"
 #include "ui/friend_help_dlg.h"
 #include "ui/gui_test_support.h"
 #include "ui/main_dlg.h"

@@ -1,9 +1,9 @@
-#include "app/conf_app.h"
+#include "ui/conf_app.h"
 
 #include <exception>
 #include <string>
 
-#include "res/messages.h"
+#include "config/messages.h"
 #include "ui/japanese_texts.h"
 #include "ui/main_dlg.h"
 

@@ -7,7 +7,7 @@
 
 #include <cstdio>
 
-#include "app/conf_app.h"
+#include "ui/conf_app.h"
 
 namespace {
 

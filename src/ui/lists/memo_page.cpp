@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "lists/list_pages.h"
+#include "ui/lists/list_pages.h"
 #include "lists/memo.h"
 #include "res/dialog_templates.h"
-#include "res/messages.h"
+#include "config/messages.h"
 #include "ui/dialog_services.h"
 #include "ui/wx_text.h"
 

@@ -1,4 +1,4 @@
-#include "pages/spin_arrows.h"
+#include "ui/pages/spin_arrows.h"
 
 #include <wx/dcclient.h>
 #include <wx/renderer.h>

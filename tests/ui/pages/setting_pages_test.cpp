@@ -1,6 +1,6 @@
 // The twelve setting pages under a virtual display: what their controls show, write and enable.
 
-#include "pages/setting_pages.h"
+#include "ui/pages/setting_pages.h"
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "pages/spin_arrows.h"
+#include "ui/pages/spin_arrows.h"
 #include "ui/gui_test_support.h"
 #include "ui/wx_text.h"
 

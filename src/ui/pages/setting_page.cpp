@@ -12,8 +12,8 @@
 #include <string>
 
 #include "pages/page_layout.h"
-#include "pages/setting_pages.h"
-#include "pages/spin_arrows.h"
+#include "ui/pages/setting_pages.h"
+#include "ui/pages/spin_arrows.h"
 #include "ui/compact_style.h"
 #include "ui/label.h"
 #include "ui/wx_text.h"

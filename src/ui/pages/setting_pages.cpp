@@ -1,4 +1,4 @@
-#include "pages/setting_pages.h"
+#include "ui/pages/setting_pages.h"
 
 namespace vellconf {
 

@@ -1,4 +1,4 @@
-#include "lists/list_view.h"
+#include "ui/lists/list_view.h"
 
 #include <algorithm>
 #include <utility>

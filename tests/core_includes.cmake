@@ -1,0 +1,16 @@
+# Fails when a file of the core (src/app, src/config, src/lists, src/pages)
+# includes a header of the window's: wx's or GTK's, or one of src/ui or src/res.
+#   cmake -DSOURCE=<src folder> -P core_includes.cmake
+file(GLOB_RECURSE core RELATIVE ${SOURCE} ${SOURCE}/app/* ${SOURCE}/config/* ${SOURCE}/lists/* ${SOURCE}/pages/*)
+set(offences "")
+foreach(file IN LISTS core)
+  file(STRINGS ${SOURCE}/${file} includes REGEX "^[ \t]*#[ \t]*include")
+  foreach(include IN LISTS includes)
+    if(include MATCHES "[<\"](wx|gtk|gdk|ui|res)/")
+      string(APPEND offences "\n  ${file}: ${include}")
+    endif()
+  endforeach()
+endforeach()
+if(offences)
+  message(FATAL_ERROR "the core includes the window's headers:${offences}")
+endif()
