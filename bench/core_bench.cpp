@@ -11,7 +11,7 @@
 #include "config/cp932.h"
 #include "config/profile_reader.h"
 #include "config/settings_catalogue.h"
-#include "lists/memo.h"
+#include "config/memo.h"
 #include "lists/monster_table.h"
 
 namespace {
@@ -56,7 +56,7 @@ BENCHMARK(LookUpAllKeys);
 void LoadDefaultFile(benchmark::State& state) {
     const std::string file = defaultFile();
     const AiSettings current = startupSettings();
-    for (auto _ : state) benchmark::DoNotOptimize(loadConfig(file, LoadKind::Ai, current, {}, {}));
+    for (auto _ : state) benchmark::DoNotOptimize(loadConfig(file, LoadKind::Ai, current));
 }
 BENCHMARK(LoadDefaultFile);
 
@@ -64,7 +64,7 @@ void LoadAndSaveRoundTrip(benchmark::State& state) {
     const std::string file = defaultFile();
     const AiSettings current = startupSettings();
     for (auto _ : state) {
-        const LoadedConfig loaded = loadConfig(file, LoadKind::Ai, current, {}, {}).loaded;
+        const ConfigContent loaded = loadConfig(file, LoadKind::Ai, current).loaded;
         benchmark::DoNotOptimize(writeConfigLua(loaded.settings, loaded.memo, {}, {}));
     }
 }

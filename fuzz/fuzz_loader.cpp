@@ -7,7 +7,7 @@
 #include "config/profile_reader.h"
 #include "config/settings_catalogue.h"
 #include "fuzz_support.h"
-#include "lists/memo.h"
+#include "config/memo.h"
 
 using namespace vellconf;
 
@@ -28,11 +28,11 @@ void checkIds(std::string_view id) {
     FUZZ_CHECK(!holdsDelimiter(id), "items hold no blank, separator or brace");
 }
 
-void checkLoad(const LoadedConfig& loaded) {
+void checkLoad(const ConfigContent& loaded) {
     FUZZ_CHECK(loaded.memo.size() <= kMemoMaxBytes, "the memo holds at most 1024 bytes");
 
     const auto& monsters = fuzz::sampleMonsters();
-    for (const MonsterRecord& row : loaded.ignoreRows) {
+    for (const MonsterRecord& row : ignoreRowsFor(loaded.ignoreMob, monsters)) {
         checkIds(row.id());
         const MonsterRecord* source = nullptr;
         for (const MonsterRecord& m : monsters) {
@@ -47,7 +47,7 @@ void checkLoad(const LoadedConfig& loaded) {
     }
 
     const auto& friends = fuzz::sampleFriends();
-    for (const FriendRecord& row : loaded.coFightRows) {
+    for (const FriendRecord& row : coFightRowsFor(loaded.friends, friends)) {
         checkIds(row.id);
         std::string expected = unknownFriendName();
         for (const FriendRecord& f : friends) {
@@ -77,18 +77,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AiSettings current = startupSettings();
     current.FlagRotateInfinity = kUntouched;
 
-    const LoadOutcome aiOutcome = loadConfig(bytes, LoadKind::Ai, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
-    const LoadOutcome specifiedOutcome =
-        loadConfig(bytes, LoadKind::Specified, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
+    const LoadOutcome aiOutcome = loadConfig(bytes, LoadKind::Ai, current);
+    const LoadOutcome specifiedOutcome = loadConfig(bytes, LoadKind::Specified, current);
     FUZZ_CHECK(aiOutcome.failure == specifiedOutcome.failure, "whether a load fails does not depend on its kind");
     if (!aiOutcome) return 0;
-    const LoadedConfig& ai = aiOutcome.loaded;
-    const LoadedConfig& specified = specifiedOutcome.loaded;
+    const ConfigContent& ai = aiOutcome.loaded;
+    const ConfigContent& specified = specifiedOutcome.loaded;
     checkLoad(ai);
     checkLoad(specified);
 
     // The two loads differ only where their fallbacks do.
-    FUZZ_CHECK(ai.ignoreRows == specified.ignoreRows && ai.coFightRows == specified.coFightRows &&
+    FUZZ_CHECK(ai.ignoreMob == specified.ignoreMob && ai.friends == specified.friends &&
                    ai.memo == specified.memo,
                "lists and memo do not depend on the kind of load");
     for (const auto& setting : settingsCatalogue()) {

@@ -20,7 +20,7 @@
 #include "config/cp932.h"
 #include "config/settings_catalogue.h"
 #include "fuzz_support.h"
-#include "lists/memo.h"
+#include "config/memo.h"
 #include "pages/page_tables.h"
 
 using namespace vellconf;
@@ -190,15 +190,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     AiSettings current = startupSettings();
     current.FlagRotateInfinity = settings.FlagRotateInfinity;
-    const LoadOutcome outcome = loadConfig(*file, LoadKind::Ai, current, fuzz::sampleMonsters(), fuzz::sampleFriends());
+    const LoadOutcome outcome = loadConfig(*file, LoadKind::Ai, current);
     FUZZ_CHECK(static_cast<bool>(outcome), "every file the tool writes loads");
-    const LoadedConfig& loaded = outcome.loaded;
+    const ConfigContent& loaded = outcome.loaded;
     checkSettings(loaded.settings, settings);
-    FUZZ_CHECK(idsOf(loaded.ignoreRows) == ignoreMob, "IGNORE_MOB loads as it was saved");
-    FUZZ_CHECK(idsOf(loaded.coFightRows) == friends, "FRIENDS loads as it was saved");
+    FUZZ_CHECK(loaded.ignoreMob == ignoreMob, "IGNORE_MOB loads as it was saved");
+    FUZZ_CHECK(loaded.friends == friends, "FRIENDS loads as it was saved");
     FUZZ_CHECK(loaded.memo == expectedMemo, "the memo loads as it was saved");
     if (editor != 3) {
-        FUZZ_CHECK(writeConfigLua(loaded.settings, loaded.memo, idsOf(loaded.ignoreRows), idsOf(loaded.coFightRows)) ==
+        FUZZ_CHECK(writeConfigLua(loaded) ==
                        written,
                    "saving what was loaded writes the same bytes");
     }
@@ -207,8 +207,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     current.FlagRotateInfinity = 1 - settings.FlagRotateInfinity;
     AiSettings expected = settings;
     if (settings.FlagRotateFunction == 0) expected.FlagRotateInfinity = current.FlagRotateInfinity;
-    const LoadedConfig other =
-        loadConfig(*file, LoadKind::Specified, current, fuzz::sampleMonsters(), fuzz::sampleFriends()).loaded;
+    const ConfigContent other = loadConfig(*file, LoadKind::Specified, current).loaded;
     checkSettings(other.settings, expected);
     return 0;
 }

@@ -65,11 +65,11 @@ void AppState::readPages(ReadOccasion occasion) {
     for (PageState& each : pages) each.read(settings, occasion);
 }
 
-void AppState::takeLoaded(LoadedConfig loaded) {
+void AppState::takeLoaded(ConfigContent loaded) {
     settings = loaded.settings;
     memo = std::move(loaded.memo);
-    ignored = std::move(loaded.ignoreRows);
-    coFight = std::move(loaded.coFightRows);
+    ignored = ignoreRowsFor(loaded.ignoreMob, monsters);
+    coFight = coFightRowsFor(loaded.friends, friends);
     readPages(ReadOccasion::Load);
 }
 

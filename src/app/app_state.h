@@ -20,7 +20,7 @@
 #include "config/settings_catalogue.h"
 #include "config/tool_paths.h"
 #include "lists/friend_list.h"
-#include "lists/memo.h"
+#include "config/memo.h"
 #include "lists/monster_table.h"
 #include "pages/page_state.h"
 
@@ -74,8 +74,9 @@ struct AppState {
     // Every page's bound values from the settings record.
     void readPages(ReadOccasion occasion);
     // A load that succeeded: the settings, the memo, the ignore and co-fight
-    // rows, and the bound values by the load's rules.
-    void takeLoaded(LoadedConfig loaded);
+    // rows for its IDs (the rest of each row from the monster and friend
+    // lists), and the bound values by the load's rules.
+    void takeLoaded(ConfigContent loaded);
     // What a save writes.
     ConfigContent content() const;
 

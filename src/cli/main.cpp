@@ -16,7 +16,9 @@
 #include "config/history.h"
 #include "config/settings_catalogue.h"
 #include "config/tool_paths.h"
-#include "lists/memo.h"
+#include "config/memo.h"
+#include "lists/friend_list.h"
+#include "lists/monster_table.h"
 #include "version.h"
 
 #ifdef _WIN32
@@ -192,8 +194,8 @@ void warnOfLossyLines(const std::string& path, const LoadOutcome& loaded) {
 }
 
 // A load over the start-up state, as right after the program has started.
-LoadedConfig load(const Arguments& args, const std::string& path, LoadKind fallbacks) {
-    auto outcome = loadConfigFile(pathOf(path), fallbacks, startupSettings(), monsterList(args), friendList(args));
+ConfigContent load(const std::string& path, LoadKind fallbacks) {
+    auto outcome = loadConfigFile(pathOf(path), fallbacks, startupSettings());
     switch (outcome.failure) {
         case LoadFailure::None: break;
         case LoadFailure::Unreadable: throw Failure{"cannot read " + path};
@@ -203,10 +205,6 @@ LoadedConfig load(const Arguments& args, const std::string& path, LoadKind fallb
     }
     warnOfLossyLines(path, outcome);
     return std::move(outcome.loaded);
-}
-
-ConfigContent contentOf(const LoadedConfig& loaded) {
-    return {loaded.settings, loaded.memo, idsOf(loaded.ignoreRows), idsOf(loaded.coFightRows)};
 }
 
 // Writes the file (`shown` as the user named it), keeping what it replaces.
@@ -255,14 +253,15 @@ nlohmann::ordered_json rowJson(const std::string& id, const std::string& name) {
 
 int runDump(const Arguments& args) {
     expectWords(args, 1, "dump");
-    const LoadedConfig loaded = load(args, args.words[0], args.fallbacks);
+    const ConfigContent loaded = load(args.words[0], args.fallbacks);
     nlohmann::ordered_json json;
     auto& settings = json["settings"] = nlohmann::ordered_json::object();
     for (const auto& spec : settingsCatalogue()) settings[std::string(spec.key)] = loaded.settings.*spec.member;
+    // The rows the window's lists would show, named from the monster and friend lists.
     auto& ignore = json["ignore"] = nlohmann::ordered_json::array();
-    for (const auto& row : loaded.ignoreRows) ignore.push_back(rowJson(row.id(), row.cells[1]));
+    for (const auto& row : ignoreRowsFor(loaded.ignoreMob, monsterList(args))) ignore.push_back(rowJson(row.id(), row.cells[1]));
     auto& friends = json["friends"] = nlohmann::ordered_json::array();
-    for (const auto& row : loaded.coFightRows) friends.push_back(rowJson(row.id, row.name));
+    for (const auto& row : coFightRowsFor(loaded.friends, friendList(args))) friends.push_back(rowJson(row.id, row.name));
     json["memo"] = cp932ToUtf8Lossy(loaded.memo);
     writeStandardOutput(json.dump(2) + "\n", TextEncoding::Utf8);
     return kExitOk;
@@ -271,19 +270,19 @@ int runDump(const Arguments& args) {
 int runResave(const Arguments& args) {
     expectWords(args, 2, "resave");
     History history = historyOf(args);
-    save(args.words[1], contentOf(load(args, args.words[0], args.fallbacks)), history);
+    save(args.words[1], load(args.words[0], args.fallbacks), history);
     return kExitOk;
 }
 
 int runSet(const Arguments& args) {
     if (args.words.empty()) throw UsageError{"set: expected an input file"};
     if (!args.output) throw UsageError{"set: expected -o OUT"};
-    LoadedConfig loaded = load(args, args.words[0], args.fallbacks);
+    ConfigContent loaded = load(args.words[0], args.fallbacks);
     for (auto word = args.words.begin() + 1; word != args.words.end(); ++word) {
         if (auto error = applyAssignment(loaded.settings, *word)) throw UsageError{*error};
     }
     History history = historyOf(args);
-    save(*args.output, contentOf(loaded), history);
+    save(*args.output, loaded, history);
     return kExitOk;
 }
 

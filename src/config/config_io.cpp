@@ -89,11 +89,10 @@ std::string saveMessage(const SaveOutcome& outcome) {
     return {};
 }
 
-LoadOutcome loadConfigFile(const std::filesystem::path& source, LoadKind kind, const AiSettings& current,
-                           std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends) {
+LoadOutcome loadConfigFile(const std::filesystem::path& source, LoadKind kind, const AiSettings& current) {
     const FileRead file = readFile(source, kMaxTextFileBytes);
     if (!file) return failedLoad(LoadFailure::Unreadable);
-    return loadConfig(file.bytes, kind, current, monsters, friends);
+    return loadConfig(file.bytes, kind, current);
 }
 
 std::string loadMessage(const LoadOutcome& outcome) {
@@ -116,18 +115,5 @@ std::string loadMessage(const LoadOutcome& outcome) {
     return messages::withArgs(messages::kLoadLostCharacters, {lines});
 }
 
-std::vector<std::string> idsOf(std::span<const MonsterRecord> rows) {
-    std::vector<std::string> ids;
-    ids.reserve(rows.size());
-    for (const auto& row : rows) ids.push_back(row.id());
-    return ids;
-}
-
-std::vector<std::string> idsOf(std::span<const FriendRecord> rows) {
-    std::vector<std::string> ids;
-    ids.reserve(rows.size());
-    for (const auto& row : rows) ids.push_back(row.id);
-    return ids;
-}
 
 }  // namespace vellconf

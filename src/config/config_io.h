@@ -47,15 +47,10 @@ std::string saveMessage(const SaveOutcome& outcome);
 // Reads the file first: when it cannot be read (or is larger than any real
 // Config.lua), or the load fails, the caller keeps every setting, list and
 // the memo as they were.
-LoadOutcome loadConfigFile(const std::filesystem::path& source, LoadKind kind, const AiSettings& current,
-                           std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends);
+LoadOutcome loadConfigFile(const std::filesystem::path& source, LoadKind kind, const AiSettings& current);
 
 // What to tell the user (UTF-8): why a load failed; after one that worked,
 // which lines lost characters; otherwise nothing.
 std::string loadMessage(const LoadOutcome& outcome);
-
-// The IDs of the first column, top to bottom, as a save writes them.
-std::vector<std::string> idsOf(std::span<const MonsterRecord> rows);
-std::vector<std::string> idsOf(std::span<const FriendRecord> rows);
 
 }  // namespace vellconf

@@ -11,7 +11,7 @@
 #include "config/profile_reader.h"
 #include "config/text_encoding.h"
 #include "config/text_lines.h"
-#include "lists/memo.h"
+#include "config/memo.h"
 
 namespace vellconf {
 
@@ -38,15 +38,6 @@ std::int32_t convert(const SettingSpec& spec, std::string_view value) {
 std::string recordMemo(std::string gathered) {
     if (gathered.ends_with('\n')) gathered.pop_back();
     return gathered;
-}
-
-// The first row of each ID, compared without regard to case.
-template <typename Row, typename IdOf>
-std::unordered_map<std::string, const Row*> firstRowById(std::span<const Row> rows, IdOf idOf) {
-    std::unordered_map<std::string, const Row*> index;
-    index.reserve(rows.size());
-    for (const Row& row : rows) index.try_emplace(foldCase(idOf(row)), &row);
-    return index;
 }
 
 // The memo pass over the file's lines. It stops at the end marker; without
@@ -146,44 +137,13 @@ std::vector<LossyLine> lossyLinesOf(const DecodedText& decoded) {
 
 }  // namespace
 
-std::vector<MonsterRecord> ignoreRowsFor(std::span<const std::string> ids, std::span<const MonsterRecord> monsters) {
-    std::vector<MonsterRecord> rows;
-    if (ids.empty()) return rows;
-    const auto index = firstRowById(monsters, [](const MonsterRecord& m) -> const std::string& { return m.id(); });
-    for (const auto& id : ids) {
-        MonsterRecord row;
-        if (const auto found = index.find(foldCase(id)); found != index.end()) row = *found->second;
-        row.cells[0] = id;
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
-std::vector<FriendRecord> coFightRowsFor(std::span<const std::string> ids, std::span<const FriendRecord> friends) {
-    std::vector<FriendRecord> rows;
-    if (ids.empty()) return rows;
-    const auto index = firstRowById(friends, [](const FriendRecord& f) -> const std::string& { return f.id; });
-    for (const auto& id : ids) {
-        const auto found = index.find(foldCase(id));
-        rows.push_back({id, found != index.end() ? std::string(cutToBytes(found->second->name, kMaxCellBytes))
-                                                 : unknownFriendName()});
-    }
-    return rows;
-}
-
-const std::string& unknownFriendName() {
-    static const std::string name = cp932("名前不明");
-    return name;
-}
-
 MemoBlock findMemo(std::string_view bytes) {
     MemoScan scan;
     forEachLine(bytes, [&](const TextLine& line) { return scan.visit(line); });
     return std::move(scan).result();
 }
 
-LoadOutcome loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettings& current,
-                       std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends) {
+LoadOutcome loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettings& current) {
     const DecodedText decoded = decodeText(fileBytes, unmarkedBytesOf(fileBytes));
     const std::string& bytes = decoded.text;
     const MemoBlock memo = findMemo(bytes);
@@ -201,13 +161,13 @@ LoadOutcome loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettin
         const auto entry = reader.find(kSection, key);
         return entry ? arrayItems(std::string_view(settingsText).substr(entry->valueBegin)) : ArrayItems{};
     };
-    const ArrayItems ignore = listOf("IGNORE_MOB");
+    ArrayItems ignore = listOf("IGNORE_MOB");
     if (ignore.tooMany) return failedLoad(LoadFailure::ListTooLong, "IGNORE_MOB");
-    const ArrayItems coFight = listOf("FRIENDS");
+    ArrayItems coFight = listOf("FRIENDS");
     if (coFight.tooMany) return failedLoad(LoadFailure::ListTooLong, "FRIENDS");
 
     LoadOutcome outcome;
-    LoadedConfig& loaded = outcome.loaded;
+    ConfigContent& loaded = outcome.loaded;
     loaded.settings = current;
     const auto read = [&](const SettingSpec& spec) {
         loaded.settings.*spec.member = convert(spec, reader.get(kSection, spec.key, fallbackText(spec, kind)));
@@ -219,8 +179,8 @@ LoadOutcome loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettin
     }
     if (loaded.settings.FlagRotateFunction == 1) read(*findSetting("FlagRotateInfinity"));
 
-    loaded.ignoreRows = ignoreRowsFor(ignore.items, monsters);
-    loaded.coFightRows = coFightRowsFor(coFight.items, friends);
+    loaded.ignoreMob = std::move(ignore.items);
+    loaded.friends = std::move(coFight.items);
     loaded.memo = recordMemo(memo.text);
     outcome.lossyLines = lossyLinesOf(decoded);
     outcome.lossyLineCount = decoded.lossyLines.size();

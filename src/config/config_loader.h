@@ -1,7 +1,6 @@
 #pragma once
-// Reading a Config.lua back: every setting through the profile lookup, the two
-// ID arrays against the monster and friend lists, the memo from between its
-// markers.
+// Reading a Config.lua back: every setting through the profile lookup, the
+// items of the two ID arrays, the memo from between its markers.
 
 #include <span>
 #include <string>
@@ -9,9 +8,8 @@
 #include <vector>
 
 #include "config/ai_settings.h"
+#include "config/config_writer.h"
 #include "config/settings_catalogue.h"
-#include "lists/friend_list.h"
-#include "lists/monster_table.h"
 
 namespace vellconf {
 
@@ -20,13 +18,6 @@ namespace vellconf {
 struct LossyLine {
     std::size_t number = 0;  // from 1
     std::string text;        // CP932, as loaded, cut for showing
-};
-
-struct LoadedConfig {
-    AiSettings settings;
-    std::vector<MonsterRecord> ignoreRows;  // IDs as read; other cells from the monster list
-    std::vector<FriendRecord> coFightRows;  // IDs as read; names from the friend list or "名前不明"
-    std::string memo;                       // as the record holds it: LF line ends, no final line end
 };
 
 inline constexpr std::size_t kLossyLinesTold = 10;
@@ -42,7 +33,9 @@ enum class LoadFailure {
 struct LoadOutcome {
     LoadFailure failure = LoadFailure::None;
     std::string listKey;                // the list that is too long
-    LoadedConfig loaded;                // when nothing failed
+    // When nothing failed: what a save of it writes back; the memo as the
+    // record holds it (LF line ends, no final line end), the IDs as read.
+    ConfigContent loaded;
     std::vector<LossyLine> lossyLines;  // the first kLossyLinesTold of them
     std::size_t lossyLineCount = 0;     // all of them
 
@@ -58,11 +51,9 @@ inline LoadOutcome failedLoad(LoadFailure failure, std::string listKey = {}) {
 
 // Everything a load produces from the file's bytes. `current` supplies what a
 // load leaves alone: FlagRotateInfinity when the file turns rotation off.
-// `monsters` is searched in its current order for each IGNORE_MOB ID.
 // Files in UTF-8 or UTF-16 are read as such (see decodeText); so is a UTF-8
 // file with stray bytes whose memo markers stand only in their UTF-8 form.
-LoadOutcome loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettings& current,
-                       std::span<const MonsterRecord> monsters, std::span<const FriendRecord> friends);
+LoadOutcome loadConfig(std::string_view fileBytes, LoadKind kind, const AiSettings& current);
 
 // The memo block as the loader finds it.
 struct MemoBlock {
@@ -71,14 +62,5 @@ struct MemoBlock {
     std::size_t end = 0;    // markers included; empty when no end of it was found
 };
 MemoBlock findMemo(std::string_view fileBytes);
-
-// The rows a load puts into the ignore list and the co-fight list for the IDs
-// of IGNORE_MOB and FRIENDS: each ID as read, the rest from the first row of
-// the source list with that ID (letters compared without regard to case).
-std::vector<MonsterRecord> ignoreRowsFor(std::span<const std::string> ids, std::span<const MonsterRecord> monsters);
-std::vector<FriendRecord> coFightRowsFor(std::span<const std::string> ids, std::span<const FriendRecord> friends);
-
-// The name a co-fight row shows when its ID is not in the friend list (CP932).
-const std::string& unknownFriendName();
 
 }  // namespace vellconf

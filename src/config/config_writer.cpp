@@ -8,7 +8,7 @@
 #include "config/cp932.h"
 #include "config/decimal.h"
 #include "config/settings_catalogue.h"
-#include "lists/memo.h"
+#include "config/memo.h"
 
 namespace vellconf {
 

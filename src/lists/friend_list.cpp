@@ -8,6 +8,8 @@
 #include "config/cp932.h"
 #include "config/text_encoding.h"
 #include "config/text_lines.h"
+#include "lists/monster_table.h"  // kMaxCellBytes
+#include "lists/row_index.h"
 
 namespace vellconf {
 
@@ -102,6 +104,30 @@ void removeFriends(std::vector<FriendRecord>& friends, std::span<const FriendRec
         --found->second;
         return true;
     });
+}
+
+std::vector<FriendRecord> coFightRowsFor(std::span<const std::string> ids, std::span<const FriendRecord> friends) {
+    std::vector<FriendRecord> rows;
+    if (ids.empty()) return rows;
+    const auto index = firstRowById(friends, [](const FriendRecord& f) -> const std::string& { return f.id; });
+    for (const auto& id : ids) {
+        const auto found = index.find(foldCase(id));
+        rows.push_back({id, found != index.end() ? std::string(cutToBytes(found->second->name, kMaxCellBytes))
+                                                 : unknownFriendName()});
+    }
+    return rows;
+}
+
+const std::string& unknownFriendName() {
+    static const std::string name = cp932("名前不明");
+    return name;
+}
+
+std::vector<std::string> idsOf(std::span<const FriendRecord> rows) {
+    std::vector<std::string> ids;
+    ids.reserve(rows.size());
+    for (const auto& row : rows) ids.push_back(row.id);
+    return ids;
 }
 
 }  // namespace vellconf

@@ -50,4 +50,15 @@ RegisterOutcome registerFriend(std::vector<FriendRecord>& friends, std::string_v
 // changed has other row numbers, so rows are told by what they hold.
 void removeFriends(std::vector<FriendRecord>& friends, std::span<const FriendRecord> removed);
 
+// The rows a load puts into the co-fight list for the IDs of FRIENDS: each ID
+// as read, the name of the first friend with that ID (letters compared
+// without regard to case), or "名前不明".
+std::vector<FriendRecord> coFightRowsFor(std::span<const std::string> ids, std::span<const FriendRecord> friends);
+
+// The name a co-fight row shows when its ID is not in the friend list (CP932).
+const std::string& unknownFriendName();
+
+// The IDs of the first column, top to bottom, as a save writes them.
+std::vector<std::string> idsOf(std::span<const FriendRecord> rows);
+
 }  // namespace vellconf

@@ -7,6 +7,7 @@
 #include "config/cp932.h"
 #include "config/decimal.h"
 #include "config/text_lines.h"
+#include "lists/row_index.h"
 
 namespace vellconf {
 
@@ -170,6 +171,26 @@ std::vector<std::size_t> sortRows(std::vector<MonsterRecord>& rows, int column, 
         placed[to] = true;
     }
     return order;
+}
+
+std::vector<MonsterRecord> ignoreRowsFor(std::span<const std::string> ids, std::span<const MonsterRecord> monsters) {
+    std::vector<MonsterRecord> rows;
+    if (ids.empty()) return rows;
+    const auto index = firstRowById(monsters, [](const MonsterRecord& m) -> const std::string& { return m.id(); });
+    for (const auto& id : ids) {
+        MonsterRecord row;
+        if (const auto found = index.find(foldCase(id)); found != index.end()) row = *found->second;
+        row.cells[0] = id;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<std::string> idsOf(std::span<const MonsterRecord> rows) {
+    std::vector<std::string> ids;
+    ids.reserve(rows.size());
+    for (const auto& row : rows) ids.push_back(row.id());
+    return ids;
 }
 
 }  // namespace vellconf

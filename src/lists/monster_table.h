@@ -84,4 +84,12 @@ int compareCells(std::string_view a, std::string_view b);
 // Returns where each row came from: row i of the result was row order[i].
 std::vector<std::size_t> sortRows(std::vector<MonsterRecord>& rows, int column, bool ascending);
 
+// The rows a load puts into the ignore list for the IDs of IGNORE_MOB: each ID
+// as read, the other cells from the first monster with that ID (letters
+// compared without regard to case), searched in the table's current order.
+std::vector<MonsterRecord> ignoreRowsFor(std::span<const std::string> ids, std::span<const MonsterRecord> monsters);
+
+// The IDs of the first column, top to bottom, as a save writes them.
+std::vector<std::string> idsOf(std::span<const MonsterRecord> rows);
+
 }  // namespace vellconf

@@ -363,7 +363,7 @@ void CMainDlg::save(const std::optional<std::filesystem::path>& target) {
 }
 
 void CMainDlg::load(const std::optional<std::filesystem::path>& source, LoadKind kind) {
-    auto outcome = source ? loadConfigFile(*source, kind, state_.settings, state_.monsters, state_.friends)
+    auto outcome = source ? loadConfigFile(*source, kind, state_.settings)
                           : failedLoad(LoadFailure::Unreadable);
     const std::string message = loadMessage(outcome);
     if (!outcome) {

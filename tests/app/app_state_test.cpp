@@ -30,7 +30,7 @@ TEST(AppState, BoundValuesFollowTheInitialisationAndTheLoadRules) {
         state.settings.*findSetting(c.key)->member = c.value;
         state.readPages(ReadOccasion::Init);
         EXPECT_EQ(boundOf(state, c.key).index, c.onInit) << c.key << " " << c.value;
-        LoadedConfig loaded{state.settings, {}, {}, "memo"};
+        ConfigContent loaded{state.settings, "memo", {}, {}};
         state.takeLoaded(loaded);
         EXPECT_EQ(boundOf(state, c.key).index, c.onLoad) << c.key << " " << c.value;
     }
@@ -60,7 +60,7 @@ TEST(AppState, ChangesWriteTheRecordAsTheirControlsWould) {
 TEST(AppState, ASaveTakesTheListsAndTheMemoOfTheLastLoad) {
     AppState state;
     EXPECT_EQ(state.content().memo, startupMemo());
-    LoadedConfig loaded{state.settings, {MonsterRecord{{"1113"}}}, {{"456", "hana"}, {"777", "?"}}, "memo"};
+    ConfigContent loaded{state.settings, "memo", {"1113"}, {"456", "777"}};
     loaded.settings.DistanceAttackArea = 99;
     state.takeLoaded(loaded);
     const ConfigContent content = state.content();

@@ -9,7 +9,7 @@
 #include "config/config_writer.h"
 #include "config/file_io.h"
 #include "config/settings_catalogue.h"
-#include "lists/memo.h"
+#include "config/memo.h"
 #include "fs_failures.h"
 #include "hostile_files.h"
 #include "test_support.h"

@@ -10,7 +10,7 @@
 #include "config/file_io.h"
 #include "config/settings_catalogue.h"
 #include "config/tool_paths.h"
-#include "lists/memo.h"
+#include "config/memo.h"
 #include "config/messages.h"
 #include "fs_failures.h"
 #include "test_support.h"
@@ -72,7 +72,7 @@ TEST(SaveAndLoad, FileHeldByAnotherProgramIsNeitherReadNorReplaced) {
         const test::ExclusiveLock lock(dir / "Config.lua");
         ASSERT_TRUE(lock.held());
         EXPECT_EQ(saveConfig(dir / "Config.lua", defaults()), SaveResult::OpenFailed);
-        EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings(), {}, {}).failure,
+        EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings()).failure,
                   LoadFailure::Unreadable);
     }
     EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old");
@@ -146,9 +146,9 @@ TEST(Save, FolderThatForbidsNewFilesIsNamedInTheMessage) {
 TEST(Load, UnreadableFileGivesNothing) {
     test::ScratchDir dir;
     const AiSettings current = startupSettings();
-    EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, current, {}, {}).failure, LoadFailure::Unreadable);
+    EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, current).failure, LoadFailure::Unreadable);
     fs::create_directory(dir / "folder.lua");
-    EXPECT_EQ(loadConfigFile(dir / "folder.lua", LoadKind::Ai, current, {}, {}).failure, LoadFailure::Unreadable);
+    EXPECT_EQ(loadConfigFile(dir / "folder.lua", LoadKind::Ai, current).failure, LoadFailure::Unreadable);
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include "config/config_writer.h"
 #include "config/decimal.h"
 #include "config/settings_catalogue.h"
-#include "lists/memo.h"
+#include "config/memo.h"
+#include "lists/friend_list.h"
+#include "lists/monster_table.h"
 #include "test_support.h"
 
 namespace vellconf {
@@ -15,9 +17,8 @@ namespace {
 const std::string kStart = memoStartMarker();
 const std::string kEnd = memoEndMarker();
 
-LoadedConfig load(std::string_view file, LoadKind kind = LoadKind::Ai, const AiSettings& current = startupSettings(),
-                  std::span<const MonsterRecord> monsters = {}, std::span<const FriendRecord> friends = {}) {
-    LoadOutcome outcome = loadConfig(file, kind, current, monsters, friends);
+ConfigContent load(std::string_view file, LoadKind kind = LoadKind::Ai, const AiSettings& current = startupSettings()) {
+    LoadOutcome outcome = loadConfig(file, kind, current);
     EXPECT_TRUE(outcome) << file.substr(0, 80);
     return std::move(outcome.loaded);
 }
@@ -125,17 +126,15 @@ TEST(LoadArrays, RebuildTheListsFromTheSourceLists) {
         {"{9999,1002,1002}", {{"9999", ""}, {"1002", "poring"}, {"1002", "poring"}}},
     };
     for (const auto& c : cases) {
-        const auto loaded = load(configWith(std::string("IGNORE_MOB = ") + c.ignoreValue + "\n"), LoadKind::Ai,
-                                 startupSettings(), monsters, friends);
-        ASSERT_EQ(loaded.ignoreRows.size(), c.ignore.size()) << c.ignoreValue;
+        const auto rows = ignoreRowsFor(load(configWith(std::string("IGNORE_MOB = ") + c.ignoreValue + "\n")).ignoreMob, monsters);
+        ASSERT_EQ(rows.size(), c.ignore.size()) << c.ignoreValue;
         for (std::size_t i = 0; i < c.ignore.size(); ++i) {
-            EXPECT_EQ(loaded.ignoreRows[i].id(), c.ignore[i].first);
-            EXPECT_EQ(loaded.ignoreRows[i].cells[1], c.ignore[i].second);
+            EXPECT_EQ(rows[i].id(), c.ignore[i].first);
+            EXPECT_EQ(rows[i].cells[1], c.ignore[i].second);
         }
     }
-    const auto loaded = load(configWith("FRIENDS = {77,X1,5}\n"), LoadKind::Ai, startupSettings(), monsters, friends);
     const std::vector<FriendRecord> expected = {{"77", "taro"}, {"X1", "hana"}, {"5", cp932("名前不明")}};
-    EXPECT_EQ(loaded.coFightRows, expected);
+    EXPECT_EQ(coFightRowsFor(load(configWith("FRIENDS = {77,X1,5}\n")).friends, friends), expected);
 }
 
 TEST(LoadArrays, TablesAreReadAsLuaReadsThem) {
@@ -160,8 +159,8 @@ TEST(LoadArrays, TablesAreReadAsLuaReadsThem) {
     };
     for (const auto& c : cases) {
         const auto loaded = load(configWith(cp932(std::string("IGNORE_MOB = ") + c.value + "\nFRIENDS = {77}\n")));
-        EXPECT_EQ(idsOf(loaded.ignoreRows), c.ids) << c.value;
-        EXPECT_EQ(idsOf(loaded.coFightRows), std::vector<std::string>{"77"}) << c.value;
+        EXPECT_EQ(loaded.ignoreMob, c.ids) << c.value;
+        EXPECT_EQ(loaded.friends, std::vector<std::string>{"77"}) << c.value;
     }
 }
 
@@ -171,10 +170,10 @@ TEST(LoadArrays, ListsAreReadWholeScalarsStillCut) {
     for (int i = 0; i < 3040; ++i) ids += (i ? "," : "") + std::to_string(1024 + i % 76);
     const auto loaded = load(configWith("IGNORE_MOB = {" + ids + "}\nFRIENDS = {" + ids + "}\nRotatePeriod = " +
                                         std::string(300, '1') + "\n"));
-    ASSERT_EQ(loaded.ignoreRows.size(), 3040u);
-    ASSERT_EQ(loaded.coFightRows.size(), 3040u);
-    EXPECT_EQ(loaded.ignoreRows[75].id(), "1099");
-    EXPECT_EQ(loaded.coFightRows.back().id, "1099");
+    ASSERT_EQ(loaded.ignoreMob.size(), 3040u);
+    ASSERT_EQ(loaded.friends.size(), 3040u);
+    EXPECT_EQ(loaded.ignoreMob[75], "1099");
+    EXPECT_EQ(loaded.friends.back(), "1099");
     EXPECT_EQ(loaded.settings.RotatePeriod, leadingInt(std::string(260, '1')));
 }
 
@@ -224,7 +223,7 @@ TEST(LoadMemo, AMissingEndMarkerHidesNoSettings) {
     for (const std::string& tail : {std::string("--]]\r\n"), std::string()}) {
         const auto loaded = load("[CONFIG]\r\n" + kStart + "\r\nmemo\r\n" + tail + settings);
         EXPECT_EQ(loaded.settings.DistanceNotReturn, 3) << tail;
-        ASSERT_EQ(loaded.ignoreRows.size(), 1u) << tail;
+        ASSERT_EQ(loaded.ignoreMob.size(), 1u) << tail;
     }
 }
 
@@ -251,11 +250,8 @@ TEST(LoadThenSave, ReproducesTheFile) {
         const std::string again = writeConfigLua(loaded.settings, loaded.memo, std::vector<std::string>{"1031", "1002", "1031"},
                                                  std::vector<std::string>{"123", "456"});
         EXPECT_EQ(again, file) << memo;
-        std::vector<std::string> loadedIgnore, loadedFriends;
-        for (const auto& row : loaded.ignoreRows) loadedIgnore.push_back(row.id());
-        for (const auto& row : loaded.coFightRows) loadedFriends.push_back(row.id);
-        EXPECT_EQ(loadedIgnore, ignore);
-        EXPECT_EQ(loadedFriends, friends);
+        EXPECT_EQ(loaded.ignoreMob, ignore);
+        EXPECT_EQ(loaded.friends, friends);
         EXPECT_EQ(loaded.settings, settings);
     }
 }

@@ -9,7 +9,7 @@
 #include "config/config_writer.h"
 #include "config/decimal.h"
 #include "config/settings_catalogue.h"
-#include "lists/memo.h"
+#include "config/memo.h"
 #include "test_support.h"
 
 namespace vellconf {

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "config/settings_catalogue.h"
-#include "lists/memo.h"
+#include "config/memo.h"
 #include "test_support.h"
 
 namespace vellconf {

@@ -13,7 +13,7 @@
 #include "config/settings_catalogue.h"
 #include "config/tool_paths.h"
 #include "lists/friend_list.h"
-#include "lists/memo.h"
+#include "config/memo.h"
 #include "lists/monster_table.h"
 #include "hostile_files.h"
 #include "config/messages.h"
@@ -28,12 +28,12 @@ using namespace std::string_literals;
 std::string defaultFile(std::string memo = startupMemo()) { return writeConfigLua(startupSettings(), memo, {}, {}); }
 
 LoadOutcome loadOutcome(std::string_view bytes) {
-    LoadOutcome outcome = loadConfig(bytes, LoadKind::Ai, startupSettings(), {}, {});
+    LoadOutcome outcome = loadConfig(bytes, LoadKind::Ai, startupSettings());
     EXPECT_TRUE(outcome) << bytes.substr(0, 80);
     return outcome;
 }
 
-LoadedConfig load(std::string_view bytes) { return loadOutcome(bytes).loaded; }
+ConfigContent load(std::string_view bytes) { return loadOutcome(bytes).loaded; }
 
 std::string replaced(std::string text, std::string_view from, std::string_view to) {
     for (auto pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
@@ -62,40 +62,40 @@ TEST(HostileConfig, Utf8WithByteOrderMarkIsReadAsUtf8) {
     // A modern editor saves the file as UTF-8 with a byte-order mark.
     const std::string memo = cp932("狩場：オーク\n");
     std::string utf8 = "\xEF\xBB\xBF" + *cp932ToUtf8(replaced(defaultFile(memo), "= 7", "= 3"));
-    const LoadedConfig loaded = load(utf8);
+    const ConfigContent loaded = load(utf8);
     EXPECT_EQ(loaded.settings.DistanceNotReturn, 3);
     EXPECT_EQ(loaded.memo, cp932("狩場：オーク\n"));
 }
 
 TEST(HostileConfig, HugeMemoAndLinesStayBounded) {
     const std::string file = defaultFile(std::string(5000, 'm') + "\n" + std::string(100, 'n'));
-    const LoadedConfig loaded = load(file);
+    const ConfigContent loaded = load(file);
     // Cut by whole lines: the long one goes, the shorter one after it stays.
     EXPECT_EQ(loaded.memo, std::string(100, 'n'));
     EXPECT_EQ(loaded.settings, startupSettings());
 }
 
-ConfigContent contentOf(const LoadedConfig& loaded) {
-    return {loaded.settings, loaded.memo, idsOf(loaded.ignoreRows), idsOf(loaded.coFightRows)};
+ConfigContent contentOf(const ConfigContent& loaded) {
+    return {loaded.settings, loaded.memo, loaded.ignoreMob, loaded.friends};
 }
 
 TEST(HostileRoundTrip, LoadSaveLoadLosesNothing) {
     for (const auto& c : test::hostileFiles()) {
         const LoadOutcome outcome = loadOutcome(c.bytes);
-        const LoadedConfig& first = outcome.loaded;
+        const ConfigContent& first = outcome.loaded;
         EXPECT_EQ(first.settings.DistanceNotReturn, c.distanceNotReturn) << c.name;
         EXPECT_EQ(first.memo, c.memo) << c.name;
-        EXPECT_EQ(idsOf(first.ignoreRows), c.ignore) << c.name;
-        EXPECT_EQ(idsOf(first.coFightRows), c.friends) << c.name;
+        EXPECT_EQ(first.ignoreMob, c.ignore) << c.name;
+        EXPECT_EQ(first.friends, c.friends) << c.name;
         EXPECT_EQ(outcome.lossyLineCount, c.lossyLines) << c.name;
         test::ScratchDir dir;
         ASSERT_EQ(saveConfig(dir / "Config.lua", contentOf(first)), SaveResult::Saved) << c.name;
-        const auto again = loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings(), {}, {});
+        const auto again = loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings());
         ASSERT_TRUE(again) << c.name;
         EXPECT_EQ(again.loaded.settings, first.settings) << c.name;
         EXPECT_EQ(again.loaded.memo, first.memo) << c.name;
-        EXPECT_EQ(idsOf(again.loaded.ignoreRows), idsOf(first.ignoreRows)) << c.name;
-        EXPECT_EQ(idsOf(again.loaded.coFightRows), idsOf(first.coFightRows)) << c.name;
+        EXPECT_EQ(again.loaded.ignoreMob, first.ignoreMob) << c.name;
+        EXPECT_EQ(again.loaded.friends, first.friends) << c.name;
     }
 }
 
@@ -153,7 +153,7 @@ TEST(HostileConfig, FilesWithoutSettingsOrWithHugeListsLoadNothing) {
         {"two million IDs", ids(2'000'000, "FRIENDS"), LoadFailure::ListTooLong, "FRIENDS"},
     };
     for (const auto& c : cases) {
-        const LoadOutcome outcome = loadConfig(c.bytes, LoadKind::Ai, startupSettings(), {}, {});
+        const LoadOutcome outcome = loadConfig(c.bytes, LoadKind::Ai, startupSettings());
         EXPECT_EQ(outcome.failure, c.failure) << c.name;
         EXPECT_EQ(outcome.listKey, c.listKey) << c.name;
     }
@@ -170,12 +170,12 @@ TEST(HostileSideFiles, OversizedOrUnreadableFilesAreRefusedWithoutReading) {
     }
     std::ofstream(dir / "MobData.ini").close();
     fs::resize_file(dir / "MobData.ini", kMaxMobDataBytes + 1);
-    EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings(), {}, {}).failure, LoadFailure::Unreadable);
+    EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings()).failure, LoadFailure::Unreadable);
     EXPECT_EQ(readToolPaths(dir / "VellConf.ini").status, ReadStatus::TooLarge);
     EXPECT_EQ(readFriendIni(dir / "Friend.ini").status, ReadStatus::TooLarge);
     EXPECT_EQ(readMobData(dir / "MobData.ini").status, ReadStatus::TooLarge);
     EXPECT_EQ(readMobData(test::kUnreadableFile).status, ReadStatus::Unreadable);
-    EXPECT_EQ(loadConfigFile(test::kUnreadableFile, LoadKind::Ai, startupSettings(), {}, {}).failure,
+    EXPECT_EQ(loadConfigFile(test::kUnreadableFile, LoadKind::Ai, startupSettings()).failure,
               LoadFailure::Unreadable);
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/lists/list_pages.h"
-#include "lists/memo.h"
+#include "config/memo.h"
 #include "res/dialog_templates.h"
 #include "config/messages.h"
 #include "ui/dialog_services.h"

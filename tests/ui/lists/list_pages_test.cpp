@@ -138,7 +138,7 @@ protected:
         return open<CFriendPage>();
     }
     // What the main window does after a load.
-    void showLoaded(CPage* page, const LoadedConfig& loaded) {
+    void showLoaded(CPage* page, const ConfigContent& loaded) {
         fixture.state.takeLoaded(loaded);
         page->showState();
         test::yieldToWindow();
@@ -170,7 +170,7 @@ TEST_F(ListPages, EnemyAddAppendsTheSelectedMonstersTopToBottomAndRemoveDeletesT
         {"remove two", {{0, 1, 2, 3, 4}}, {1, 3}, {"1002", "1031", "1011"}},
     };
     for (const auto& c : cases) {
-        showLoaded(page, LoadedConfig{});
+        showLoaded(page, ConfigContent{});
         for (const Rows& rows : c.adds) selectAndPress(page, ids::kMonsterList, rows, ids::kAddToIgnore);
         selectAndPress(page, ids::kIgnoreList, c.removed, ids::kRemoveFromIgnore);  // nothing selected: no change
         EXPECT_EQ(ignoreIds(), c.ignoreIds) << c.name;
@@ -457,13 +457,13 @@ TEST_F(ListPages, MemoLeftWithoutAnEditStaysByteForByteAndItsLengthIsSaidOncePer
         field->ProcessWindowEvent(lost);
         test::yieldToWindow();
     };
-    LoadedConfig unshowable;
+    ConfigContent unshowable;
     unshowable.memo = std::string("nul ") + '\0' + " and a pair no character has \x85\x40\n";
     showLoaded(page, unshowable);
     for (int i = 0; i < 2; ++i) leave();
     EXPECT_EQ(fixture.state.memo, unshowable.memo);
 
-    LoadedConfig tooLong;  // 33 lines of 30 bytes: 1023 bytes with LF, 1056 with the field's CR LF
+    ConfigContent tooLong;  // 33 lines of 30 bytes: 1023 bytes with LF, 1056 with the field's CR LF
     for (int i = 0; i < 33; ++i) tooLong.memo += std::string(30, 'm') + "\n";
     showLoaded(page, tooLong);
     for (int i = 0; i < 2; ++i) leave();

@@ -48,7 +48,7 @@ protected:
 
     // What the main window does after a load has filled the settings.
     void showLoaded() {
-        fixture.state.takeLoaded(LoadedConfig{fixture.state.settings, {}, {}, {}});
+        fixture.state.takeLoaded(ConfigContent{fixture.state.settings, {}, {}, {}});
         page->showState();
         test::yieldToWindow();
     }

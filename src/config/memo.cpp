@@ -1,4 +1,4 @@
-#include "lists/memo.h"
+#include "config/memo.h"
 
 #include "config/cp932.h"
 
