@@ -8,7 +8,6 @@
 #include <wx/statbox.h>
 #include <wx/textctrl.h>
 
-#include <algorithm>
 #include <string>
 
 #include "pages/page_layout.h"
@@ -153,47 +152,36 @@ struct CSettingPage::Impl {
 
     void show() {
         ignoreFocusLoss = true;
-        page.ExchangeData(Direction::ToControls);
+        page.ExchangeData();
         followRotation();
         ignoreFocusLoss = false;
     }
 
-    void exchange(PageState::Bound& b, const Controls& c, Direction direction) {
-        const bool toControls = direction == Direction::ToControls;
+    // Shows one bound value in its control.
+    void showBound(const PageState::Bound& b, const Controls& c) {
         if (c.check) {
-            if (toControls) c.check->SetValue(b.index == 1);
-            else b.index = c.check->GetValue() ? 1 : 0;
+            c.check->SetValue(b.index == 1);
         } else if (c.field) {
-            if (!toControls) b.text = toUtf8(c.field->GetValue());
             // Only a changed text is set, which keeps the caret of untouched fields.
-            else if (const wxString text = fromUtf8(b.text); c.field->GetValue() != text) c.field->ChangeValue(text);
-        } else if (toControls) {
+            if (const wxString text = fromUtf8(b.text); c.field->GetValue() != text) c.field->ChangeValue(text);
+        } else {
             const bool shown = b.index >= 0 && b.index < static_cast<int>(c.buttons.size());
             (shown ? c.buttons[static_cast<std::size_t>(b.index)] : c.noButton)->SetValue(true);
-        } else {
-            const auto selected = std::find_if(c.buttons.begin(), c.buttons.end(),
-                                               [](const wxRadioButton* button) { return button->GetValue(); });
-            b.index = selected == c.buttons.end() ? kNoButton : static_cast<int>(selected - c.buttons.begin());
         }
     }
 
-    void onCheckBox(std::size_t i) {
-        page.ExchangeData(Direction::FromControls);
-        values.setCheck(i, values.bound()[i].index == 1, state.settings);
-    }
+    // Each handler passes its own control's new value to the page's state.
+    void onCheckBox(std::size_t i) { values.setCheck(i, controls[i].check->GetValue(), state.settings); }
 
     void onRadioButton(std::size_t i, std::size_t button) {
-        page.ExchangeData(Direction::FromControls);
         values.selectButton(i, button, state.settings);
         followRotation();
     }
 
     void commitField(std::size_t i) {
         if (ignoreFocusLoss) return;
-        page.ExchangeData(Direction::FromControls);
-        const std::string typed = values.bound()[i].text;
-        values.commitField(i, typed, state.settings);
-        if (values.bound()[i].text != typed) page.ExchangeData(Direction::ToControls);
+        values.commitField(i, toUtf8(controls[i].field->GetValue()), state.settings);
+        showBound(values.bound()[i], controls[i]);  // the clamped text, if it was clamped
     }
 
     // A spin step only changes the text; the focus loss commits it later.
@@ -257,11 +245,9 @@ void CSettingPage::commitEdits() {
 
 void CSettingPage::showState() { impl_->show(); }
 
-void CSettingPage::ExchangeData(Direction direction) {
-    auto& bound = impl_->values.bound();
-    for (std::size_t i = 0; i < impl_->controls.size(); ++i) impl_->exchange(bound[i], impl_->controls[i], direction);
+void CSettingPage::ExchangeData() {
+    const auto& bound = impl_->values.bound();
+    for (std::size_t i = 0; i < impl_->controls.size(); ++i) impl_->showBound(bound[i], impl_->controls[i]);
 }
-
-void CSettingPage::enableRotationDependents(bool enable) { impl_->enableRotationDependents(enable); }
 
 }  // namespace vellconf

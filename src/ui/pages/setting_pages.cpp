@@ -11,14 +11,8 @@ CAttack1Page::CAttack1Page(wxWindow* parent, AppState& state, DialogServices& se
 CAttack2Page::CAttack2Page(wxWindow* parent, AppState& state, DialogServices& services)
     : CSettingPage(parent, state, services, *findPage("CAttack2Page")) {}
 
-// The page table marks the controls that follow rotation; the page itself sets
-// them when it is built, when a rotation kind is clicked and after a load.
 CRotatePage::CRotatePage(wxWindow* parent, AppState& state, DialogServices& services)
     : CSettingPage(parent, state, services, *findPage("CRotatePage")) {}
-
-void CRotatePage::EnableRotateControls() { enableRotationDependents(true); }
-
-void CRotatePage::DisableRotateControls() { enableRotationDependents(false); }
 
 CMoonlightPage::CMoonlightPage(wxWindow* parent, AppState& state, DialogServices& services)
     : CSettingPage(parent, state, services, *findPage("CMoonlightPage")) {}

@@ -14,8 +14,6 @@ namespace vellconf {
 // that tests and tools can find them.
 class CSettingPage : public CPage {
 public:
-    enum class Direction { ToControls, FromControls };
-
     CSettingPage(wxWindow* parent, AppState& state, DialogServices& services, const PageTable& table);
     ~CSettingPage() override;
 
@@ -26,16 +24,16 @@ public:
     // Shows the page's bound values as they stand, unclamped.
     void showState() override;
 
-    // Copies every bound value to its control, or every control to its bound value.
-    void ExchangeData(Direction direction);
+    // Shows every bound value in its control: the data exchange to the
+    // controls, for a load and a first build. A control's own change reaches
+    // its bound value through the control's handler.
+    void ExchangeData();
 
     const PageTable& table() const { return table_; }
 
 protected:
     void build() override;
     void place(const WxTextMeasure& measure, DialogSize size) override;
-    // Enables or disables the controls that only matter while rotation is on.
-    void enableRotationDependents(bool enable);
 
 private:
     struct Impl;
@@ -58,14 +56,12 @@ public:
     CAttack2Page(wxWindow* parent, AppState& state, DialogServices& services);
 };
 
+// The rotation-state buttons and the radius, period, delay and threshold
+// fields with their spins follow whether rotation is on: the page table marks
+// them, and every setting page follows the marks.
 class CRotatePage final : public CSettingPage {
 public:
     CRotatePage(wxWindow* parent, AppState& state, DialogServices& services);
-
-    // The rotation-state buttons and the radius, period, delay and threshold
-    // fields with their spins follow whether rotation is on.
-    void EnableRotateControls();
-    void DisableRotateControls();
 };
 
 class CMoonlightPage final : public CSettingPage {
