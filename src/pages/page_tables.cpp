@@ -107,7 +107,7 @@ ControlSpec searchType(std::string_view key) {
 }
 
 PageTable basicPage() {
-    return {"CBasicPage", "基本", {plain({
+    return {"CBasicPage", {plain({
         row(label("▼ 初期状態の設定")),
         // A load turns the flag into 0 or 1 and selects the button of that index.
         row(radioGroup("FlagDefaultState", {{"臨戦状態", 0}, {"休戦状態", 1}},
@@ -128,7 +128,7 @@ PageTable basicPage() {
 }
 
 PageTable attack1Page() {
-    return {"CAttack1Page", "攻撃１", {plain({
+    return {"CAttack1Page", {plain({
         row(checkBox("FlagIgnoreNonActMob", "草・茸・卵系を攻撃しない （先攻型の時）")),
         row(checkBox("FlagIgnorePlantMob", "アルケミストの召喚した植物を攻撃しない （先攻型の時）")),
         row(checkBox("FlagIgnoreOthersMob", "他のキャラを攻撃している敵を攻撃しない（横殴り防止）")),
@@ -146,7 +146,7 @@ PageTable attack1Page() {
 }
 
 PageTable attack2Page() {
-    return {"CAttack2Page", "攻撃２", {plain({
+    return {"CAttack2Page", {plain({
         row(checkBox("FlagAttackOptimize", "攻撃の切替を最適化する")),
         row(checkBox("FlagFixedSkill", "手動での遠距離攻撃スキルを使用した後、敵を攻撃しに行かない(固定砲台)")),
         row(checkBox("FlagAttackOwnerEnemy", "ホムが別の敵を攻撃中でも主人の攻撃している敵を優先的に攻撃する")),
@@ -160,7 +160,7 @@ PageTable attack2Page() {
 }
 
 PageTable rotatePage() {
-    return {"CRotatePage", "旋回", {plain({
+    return {"CRotatePage", {plain({
         row(label("▼ 旋回行動の指定")),
         row(rotationKind()),
         row(label("▼ 旋回行動をする状態の指定")),
@@ -224,9 +224,9 @@ std::vector<PageSection> phaseSections(std::string_view prefix, PhaseBlocks bloc
     return sections;
 }
 
-PageTable skillPage(std::string_view className, std::string_view tab, std::string_view prefix,
+PageTable skillPage(std::string_view className, std::string_view prefix,
                     PhaseBlocks blocks, std::vector<PageRow> selector) {
-    PageTable page{className, tab, {plain(std::move(selector))}};
+    PageTable page{className, {plain(std::move(selector))}};
     for (auto& section : phaseSections(prefix, blocks)) page.sections.push_back(std::move(section));
     return page;
 }
@@ -238,33 +238,33 @@ std::vector<PageTable> buildPages() {
     pages.push_back(attack1Page());
     pages.push_back(attack2Page());
     pages.push_back(rotatePage());
-    pages.push_back(skillPage("CMoonlightPage", "ＭＬ", "ML", Long, {
+    pages.push_back(skillPage("CMoonlightPage", "ML", Long, {
         row(label("▼ オート 【ムーンライト】スキルの使用条件")),
         row(skillMode("FlagAutoMoonLight")),
     }));
-    pages.push_back(skillPage("CCapricePage", "ＣＡＰ", "CAP", Long, {
+    pages.push_back(skillPage("CCapricePage", "CAP", Long, {
         row(label("▼ オート 【カプリス】 スキルの使用条件")),
         row(skillMode("FlagAutoCaprice")),
     }));
-    pages.push_back(skillPage("CFleetMovePage", "ＦＭ", "FM", Short, {
+    pages.push_back(skillPage("CFleetMovePage", "FM", Short, {
         row(checkBox("FlagAutoFleetMove", "オート 【フリットムーブ】 スキルを使用する")),
     }));
-    pages.push_back(skillPage("COveredSpeedPage", "ＯＳ", "OS", Short, {
+    pages.push_back(skillPage("COveredSpeedPage", "OS", Short, {
         row(checkBox("FlagAutoOveredSpeed", "オート 【オーバードスピード】 スキルを使用する")),
     }));
-    pages.push_back(skillPage("CDefensePage", "ＤＥＦ", "DEF", Short, {
+    pages.push_back(skillPage("CDefensePage", "DEF", Short, {
         row(checkBox("FlagAutoDeffence", "オート 【ディフェンス】 スキルを使用する")),
     }));
-    pages.push_back(skillPage("CChaoticBenedictionPage", "ＣＶ", "CV", Short, {
+    pages.push_back(skillPage("CChaoticBenedictionPage", "CV", Short, {
         row(checkBox("FlagAutoChaoticVene", "オート 【カオティックベネディクション】 スキルを使用する")),
     }));
-    pages.push_back(skillPage("CEmergencyAvoidPage", "ＥＡ", "EA", Short, {
+    pages.push_back(skillPage("CEmergencyAvoidPage", "EA", Short, {
         row(label("▼ オート【緊急回避】スキル使用タイミングの設定")),
         row(checkBox("FlagAutoEmergencyAvoid", "攻撃時使用"),
             checkBox("FlagAutoEmergencyAvoidC", "敵追跡時使用"),
             checkBox("FlagAutoEmergencyAvoidF", "主人追従時使用")),
     }));
-    pages.push_back(skillPage("CTouchHealPage", "ＴＨ", "TH", Short, {
+    pages.push_back(skillPage("CTouchHealPage", "TH", Short, {
         row(checkBox("FlagAutoTouchHeal", "オート 【癒しの手】 スキルを使用する")),
     }));
     return pages;

@@ -80,7 +80,6 @@ struct PageSection {
 
 struct PageTable {
     std::string_view className;
-    std::string_view tabLabel;
     std::vector<PageSection> sections;
 };
 

@@ -44,10 +44,10 @@ struct CMemoPage::Impl {
     // Destroying a focused field takes its focus away; that is no edit to keep.
     bool closing = false;
 
-    // wx text controls take "\n" line ends on every platform (wxMSW gives the
-    // Windows edit control its CR LF), so the bound value's CR LF becomes "\n" here.
+    // wx text controls take the record's "\n" line ends on every platform
+    // (wxMSW gives the Windows edit control its CR LF).
     void show(std::string_view cp932) {
-        wxString text = fromCp932(crlfToLf(cp932));
+        wxString text = fromCp932(cp932);
         text.Replace(wxString(wxUniChar(0)), wxString(wxUniChar(0xFFFD)));  // no text field shows a NUL
         field->ChangeValue(text);
         accepted = taken = field->GetValue();
@@ -127,7 +127,7 @@ void CMemoPage::commitEdits() {
 void CMemoPage::showState() {
     // Not checked against the limit: LF growing to CR LF can take a loaded memo
     // past it, and leaving the field then says so.
-    impl_->show(lfToCrlf(state_.memo));
+    impl_->show(state_.memo);
 }
 
 void CMemoPage::updateMemo() {
@@ -141,7 +141,7 @@ void CMemoPage::updateMemo() {
         CallAfter([this] { impl_->field->SetFocus(); });
     }
     // Copied even when too long: the message asks the user to shorten it, the save keeps what is there.
-    state_.memo = crlfToLf(text);
+    state_.memo = text;
 }
 
 }  // namespace vellconf
