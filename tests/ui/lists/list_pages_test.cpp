@@ -76,10 +76,12 @@ void clickRow(wxListCtrl* list, long row) {
     mouse.MouseMove(list->ClientToScreen(at));
     mouse.MouseClick();
 #endif
-    for (int i = 0; i < 5; ++i) {
+    // The row a plain click hits is selected once the click has arrived; a busy machine is slow.
+    for (int wait = 0; wait < 100 && !list->GetItemState(row, wxLIST_STATE_SELECTED); ++wait) {
         test::yieldToWindow();
         wxMilliSleep(10);
     }
+    test::yieldToWindow();
 }
 
 void clickHeader(wxListCtrl* list, int column) {
@@ -233,6 +235,10 @@ TEST_F(ListPages, TheHeaderStaysOverItsColumnsAfterASidewaysScroll) {
             test::yieldToWindow();
             wxMilliSleep(10);
         }
+    }
+    for (int wait = 0; wait < 100 && headerPaintedAt != monsters->GetViewStart().x; ++wait) {  // a busy machine is slow
+        test::yieldToWindow();
+        wxMilliSleep(10);
     }
     ASSERT_GT(monsters->GetViewStart().x, 0);
     EXPECT_EQ(headerPaintedAt, monsters->GetViewStart().x);
