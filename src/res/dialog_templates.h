@@ -40,13 +40,13 @@ inline constexpr int kFolderTitle = 14146;
 inline constexpr int kFolderTree = 14145;
 }  // namespace ids
 
-const Dialog& mainDialog();          // 102
-const Dialog& noticeDialog();        // 137
-const Dialog& toolSettingsDialog();  // 138
-const Dialog& enemyPage();           // 140
-const Dialog& friendPage();          // 141
-const Dialog& memoPage();            // 142
-const Dialog& friendHelpDialog();    // 143
+const Dialog& mainDialog();
+const Dialog& noticeDialog();
+const Dialog& toolSettingsDialog();
+const Dialog& enemyPage();
+const Dialog& friendPage();
+const Dialog& memoPage();
+const Dialog& friendHelpDialog();
 // The folder browser; its title text is the one the browse button gives.
 const Dialog& folderBrowseDialog();
 

@@ -7,7 +7,7 @@
 
 namespace vellconf {
 
-// Template 140: the monster list from MobData.ini and the ignore list, both
+// The enemy page: the monster list from MobData.ini and the ignore list, both
 // views of the state's rows.
 class CEnemyPage final : public CTemplatePage {
 public:
@@ -23,7 +23,7 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// Template 141: Friend.ini's friends and the co-fight list.
+// The friend page: Friend.ini's friends and the co-fight list.
 class CFriendPage final : public CTemplatePage {
 public:
     CFriendPage(wxWindow* parent, AppState& state, DialogServices& services);
@@ -40,7 +40,7 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-// Template 142: the memo.
+// The memo page.
 class CMemoPage final : public CTemplatePage {
 public:
     CMemoPage(wxWindow* parent, AppState& state, DialogServices& services);

@@ -47,7 +47,7 @@ struct CSettingPage::Impl {
         std::vector<wxRadioButton*> buttons;
         wxRadioButton* noButton = nullptr;
         wxTextCtrl* field = nullptr;
-        SpinArrows* spin = nullptr;
+        CSpinArrows* spin = nullptr;
     };
 
     Impl(CSettingPage& page, AppState& state, PageState& values) : page(page), state(state), values(values) {}
@@ -137,7 +137,7 @@ struct CSettingPage::Impl {
                     commitField(i);
                 });
                 c.field->Bind(wxEVT_KEY_DOWN, [this, i](wxKeyEvent& event) { onFieldKey(i, event); });
-                c.spin = new SpinArrows(&page, name + "#spin", [this, i](SpinArrow arrow) {
+                c.spin = new CSpinArrows(&page, name + "#spin", [this, i](SpinArrow arrow) {
                     controls[i].field->SetFocus();
                     stepField(i, arrow);
                 });

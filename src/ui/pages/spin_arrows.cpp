@@ -34,26 +34,26 @@ void drawArrow(wxDC& dc, const wxRect& half, SpinArrow arrow) {
 
 }  // namespace
 
-SpinArrows::SpinArrows(wxWindow* parent, const wxString& name, StepHandler onStep)
+CSpinArrows::CSpinArrows(wxWindow* parent, const wxString& name, StepHandler onStep)
     : wxWindow(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE, name),
       onStep_(std::move(onStep)),
       repeat_(this) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
-    Bind(wxEVT_PAINT, &SpinArrows::onPaint, this);
-    Bind(wxEVT_LEFT_DOWN, &SpinArrows::onPress, this);
-    Bind(wxEVT_LEFT_DCLICK, &SpinArrows::onPress, this);  // a quick second click is a second step
-    Bind(wxEVT_LEFT_UP, &SpinArrows::onRelease, this);
-    Bind(wxEVT_TIMER, &SpinArrows::onRepeat, this);
+    Bind(wxEVT_PAINT, &CSpinArrows::onPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &CSpinArrows::onPress, this);
+    Bind(wxEVT_LEFT_DCLICK, &CSpinArrows::onPress, this);  // a quick second click is a second step
+    Bind(wxEVT_LEFT_UP, &CSpinArrows::onRelease, this);
+    Bind(wxEVT_TIMER, &CSpinArrows::onRepeat, this);
 }
 
-bool SpinArrows::Enable(bool enable) {
+bool CSpinArrows::Enable(bool enable) {
     if (!enable) stopRepeating();
     const bool changed = wxWindow::Enable(enable);
     if (changed) Refresh();
     return changed;
 }
 
-void SpinArrows::onPaint(wxPaintEvent&) {
+void CSpinArrows::onPaint(wxPaintEvent&) {
     wxPaintDC dc(this);
     dc.SetBackground(GetParent()->GetBackgroundColour());
     dc.Clear();
@@ -71,16 +71,16 @@ void SpinArrows::onPaint(wxPaintEvent&) {
     }
 }
 
-void SpinArrows::onPress(wxMouseEvent& event) {
+void CSpinArrows::onPress(wxMouseEvent& event) {
     held_ = halfOf(GetClientSize(), SpinArrow::Up).Contains(event.GetPosition()) ? SpinArrow::Up : SpinArrow::Down;
     Refresh();
     onStep_(*held_);
     repeat_.StartOnce(kFirstRepeatMs);
 }
 
-void SpinArrows::onRelease(wxMouseEvent&) { stopRepeating(); }
+void CSpinArrows::onRelease(wxMouseEvent&) { stopRepeating(); }
 
-void SpinArrows::onRepeat(wxTimerEvent&) {
+void CSpinArrows::onRepeat(wxTimerEvent&) {
     // No capture is taken, so a button released elsewhere shows up here.
     if (!held_ || !wxGetMouseState().LeftIsDown()) {
         stopRepeating();
@@ -90,7 +90,7 @@ void SpinArrows::onRepeat(wxTimerEvent&) {
     repeat_.StartOnce(kRepeatMs);
 }
 
-void SpinArrows::stopRepeating() {
+void CSpinArrows::stopRepeating() {
     repeat_.Stop();
     if (held_) {
         held_.reset();

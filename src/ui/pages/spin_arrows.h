@@ -14,11 +14,11 @@
 
 namespace vellconf {
 
-class SpinArrows final : public wxWindow {
+class CSpinArrows final : public wxWindow {
 public:
     using StepHandler = std::function<void(SpinArrow)>;
 
-    SpinArrows(wxWindow* parent, const wxString& name, StepHandler onStep);
+    CSpinArrows(wxWindow* parent, const wxString& name, StepHandler onStep);
 
     bool AcceptsFocus() const override { return false; }
     bool AcceptsFocusFromKeyboard() const override { return false; }

@@ -60,7 +60,7 @@ protected:
         return control;
     }
     wxTextCtrl* field(std::string_view key) { return named<wxTextCtrl>(std::string(key)); }
-    SpinArrows* spin(std::string_view key) { return named<SpinArrows>(std::string(key) + "#spin"); }
+    CSpinArrows* spin(std::string_view key) { return named<CSpinArrows>(std::string(key) + "#spin"); }
     wxRadioButton* button(std::string_view key, std::size_t i) {
         return named<wxRadioButton>(std::string(key) + "#" + std::to_string(i));
     }
