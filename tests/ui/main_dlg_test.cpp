@@ -1,12 +1,13 @@
 // The main window under a virtual display: tabs, the command buttons and the
-// dialogs they open, with the file dialogs answered by a fake.
+// dialogs they open (the file dialogs answered by a fake), and whole commands
+// from the pages' controls to the saved file and back.
 
 #include "ui/main_dlg.h"
 
 #include <gtest/gtest.h>
 #include <wx/dirctrl.h>
 #include <wx/display.h>
-#include <wx/notebook.h>
+#include <wx/listctrl.h>
 #include <wx/testing.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -16,16 +17,17 @@
 #endif
 
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 
+#include "config/config_writer.h"
 #include "config/file_io.h"
 #include "config/history.h"
-#include "config/settings_catalogue.h"
+#include "config/messages.h"
 #include "gui_test_support.h"
 #include "res/dialog_templates.h"
-#include "config/messages.h"
 #include "ui/folder_browse_dlg.h"
+#include "ui/friend_help_dlg.h"
+#include "ui/lists/list_pages.h"
 #include "ui/message_dialog.h"
 #include "ui/notice_dlg.h"
 #include "ui/page.h"
@@ -39,8 +41,10 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace ids = templates::ids;
+using test::writeBytes;
+using Messages = std::vector<std::string>;
 
-void writeBytes(const fs::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+enum Tab { kBasic, kAttack1, kAttack2, kRotate, kEnemy, kFriend, kMemo, kMoonlight };
 
 std::string cliDefaults() {
     test::ScratchDir dir;
@@ -50,28 +54,50 @@ std::string cliDefaults() {
     return test::fileBytes(dir / "Config.lua").value_or("");
 }
 
+std::string keyLine(const std::string& file, const std::string& key) {
+    for (const auto& line : test::crlfLines(file))
+        if (line.starts_with("    " + key + " ")) return line;
+    return {};
+}
+
+std::size_t entriesOf(const fs::path& folder) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        writeBytes(fixture.state.sideFolder / "MobData.ini", "1002 poring 1 - - - - - - - - - - - - - - - - -\r\n");
+        writeSideFiles();
         openWindow();
+    }
+    void writeSideFiles() {
+        writeBytes(fixture.state.sideFolder / "MobData.ini",
+                   "1002 poring 1 - - - - - - - - - - - - - - - - -\r\n"
+                   "1113 drops 3 - - - - - - - - - - - - - - - - -\r\n");
+        writeBytes(fixture.state.sideFolder / "Friend.ini", "123 taro\r\n456 hana\r\n");
+        writeBytes(fixture.state.sideFolder / "VellConf.ini",
+                   "[PATH]\r\nSetPath = \"" + aiFolder.path().string() + "\"\r\nLibPath = \"" + libFolder.path().string() +
+                       "\"\r\n");
     }
     void TearDown() override {
         if (dialog) dialog->Destroy();
         test::yieldToWindow();
     }
-
-    // The AI folder and the dialogs' folder are scratch folders of their own.
     void openWindow() {
-        writeBytes(fixture.state.sideFolder / "VellConf.ini",
-                   "[PATH]\r\nSetPath = \"" + aiFolder.path().string() + "\"\r\nLibPath = \"" + libFolder.path().string() +
-                       "\"\r\n");
+        if (dialog) dialog->Destroy();
         dialog = new CMainDlg(fixture.state, fixture.services);
         dialog->Show();
         test::yieldToWindow();
     }
 
     wxButton* button(int id) { return static_cast<wxButton*>(dialog->FindWindow(id)); }
+    void press(int id) { test::click(button(id)); }
+    wxWindow* page(int tab) {
+        dialog->selectTab(tab);
+        test::yieldToWindow();
+        return dialog->page(tab);
+    }
+    std::string saved() { return test::fileBytes(aiFolder / "Config.lua").value_or(""); }
 
     // A mouse click on a tab of the header, as the user's arrives: through
     // the toolkit's own input, to Windows' tab control or to our strip.
@@ -96,19 +122,27 @@ protected:
         }
         test::yieldToWindow();
     }
-    void press(int id) { test::click(button(id)); }
-
-
 
     test::GuiFixtureState fixture;
     test::ScratchDir aiFolder, libFolder;
     CMainDlg* dialog = nullptr;
 };
 
-TEST_F(MainWindow, StartsOnTheBasicTab) {
-    EXPECT_EQ(dialog->selectedTab(), 0);
-    for (int i = 0; i < CMainDlg::kTabCount; ++i) EXPECT_EQ(dialog->page(i)->IsShown(), i == 0) << i;
+// --- Tabs and the keyboard
+
+TEST_F(MainWindow, AMouseClickOnATabShowsItsPageWithItsControls) {
     EXPECT_EQ(dialog->GetTitle(), fromUtf8("ヴェルＡＩ 設定ファイル作成ツール Ver." VELLCONF_VERSION));
+    EXPECT_EQ(dialog->selectedTab(), 0);
+    for (int i : {4, 14, 1, 0, 7, 6, 5, 13, 2, 3, 8, 9, 10, 11, 12}) {
+        clickTab(i);
+        EXPECT_EQ(dialog->selectedTab(), i);
+        for (int j = 0; j < CMainDlg::kTabCount; ++j)
+            EXPECT_EQ(dialog->page(j)->IsShown(), j == i) << "tab " << i << " page " << j;
+        EXPECT_TRUE(dialog->page(i)->isBuilt()) << "tab " << i;
+        EXPECT_FALSE(dialog->page(i)->GetChildren().empty()) << "tab " << i;
+        for (const wxWindow* control : dialog->page(i)->GetChildren())
+            EXPECT_TRUE(!control->IsShown() || control->IsShownOnScreen()) << "tab " << i << ": " << test::describe(control);
+    }
 }
 
 // The Tab key from the tab header runs through the page of the chosen tab,
@@ -147,14 +181,6 @@ TEST_F(MainWindow, TheTabKeyRunsFromTheHeaderThroughThePageToTheButtons) {
 
 #endif
 
-wxKeyEvent keyPress(wxEventType type, int keyCode, bool control, bool shift = false) {
-    wxKeyEvent key(type);
-    key.m_keyCode = keyCode;
-    key.SetControlDown(control);
-    key.SetShiftDown(shift);
-    return key;
-}
-
 TEST_F(MainWindow, KeyboardSwitchesTabsFromAnywhere) {
     const struct {
         wxEventType type;  // a shortcut of the window, or a key in the tab header
@@ -168,67 +194,82 @@ TEST_F(MainWindow, KeyboardSwitchesTabsFromAnywhere) {
         {wxEVT_CHAR_HOOK, WXK_TAB, false, false, 0},      {wxEVT_KEY_DOWN, WXK_END, false, false, 14},
         {wxEVT_KEY_DOWN, WXK_HOME, false, false, 0},      {wxEVT_KEY_DOWN, WXK_LEFT, false, false, 14},
     };
+    const auto pressKey = [&](wxEventType type, int keyCode, bool control, bool shift, wxWindow* from) {
+        wxKeyEvent key(type);
+        key.m_keyCode = keyCode;
+        key.SetControlDown(control);
+        key.SetShiftDown(shift);
+        key.SetEventObject(from);
+        (type == wxEVT_CHAR_HOOK ? static_cast<wxWindow*>(dialog) : from)->ProcessWindowEvent(key);
+    };
     for (const auto& p : presses) {
         // Home, End and the arrows in the header are the native tab control's own on Windows.
         if (p.type != wxEVT_CHAR_HOOK && !dialog->tabStrip()) continue;
-        wxKeyEvent key = keyPress(p.type, p.keyCode, p.control, p.shift);
-        wxWindow* target = p.type == wxEVT_CHAR_HOOK ? static_cast<wxWindow*>(dialog) : dialog->tabStrip();
-        key.SetEventObject(target);
-        target->ProcessWindowEvent(key);
+        pressKey(p.type, p.keyCode, p.control, p.shift,
+                 p.type == wxEVT_CHAR_HOOK ? static_cast<wxWindow*>(dialog) : dialog->tabStrip());
         EXPECT_EQ(dialog->selectedTab(), p.tab) << p.keyCode;
         EXPECT_TRUE(dialog->page(p.tab)->IsShown()) << p.keyCode;
     }
 
     // A field being typed in is committed first, as a click on a tab does.
-    dialog->selectTab(1);
-    auto* field = test::findNamed<wxTextCtrl>(dialog->page(1), "DistanceAttackArea");
-    ASSERT_NE(field, nullptr);
+    auto* field = test::findNamed<wxTextCtrl>(page(kAttack1), "DistanceAttackArea");
     field->SetFocus();
     field->ChangeValue("20");
-    wxKeyEvent next = keyPress(wxEVT_CHAR_HOOK, WXK_PAGEDOWN, true);
-    next.SetEventObject(field);
-    dialog->ProcessWindowEvent(next);
+    pressKey(wxEVT_CHAR_HOOK, WXK_PAGEDOWN, true, false, field);
     EXPECT_EQ(fixture.state.settings.DistanceAttackArea, 14);
     EXPECT_EQ(dialog->selectedTab(), 2);
 }
 
-TEST_F(MainWindow, AMouseClickOnATabShowsItsPageWithItsControls) {
-    for (int i : {4, 14, 1, 0, 7, 6, 5, 13, 2, 3, 8, 9, 10, 11, 12}) {
-        clickTab(i);
-        EXPECT_EQ(dialog->selectedTab(), i);
-        for (int j = 0; j < CMainDlg::kTabCount; ++j)
-            EXPECT_EQ(dialog->page(j)->IsShown(), j == i) << "tab " << i << " page " << j;
-        CPage* shown = dialog->page(i);
-        EXPECT_TRUE(shown->isBuilt()) << "tab " << i;
-        EXPECT_FALSE(shown->GetChildren().empty()) << "tab " << i;
-        for (const wxWindow* control : shown->GetChildren()) {
-            if (control->IsShown()) {
-                EXPECT_TRUE(control->IsShownOnScreen()) << "tab " << i << ": " << test::describe(control);
-            }
-        }
-    }
-}
+// --- The command buttons
 
 TEST_F(MainWindow, ExitAndCloseWriteNothing) {
+    const std::size_t sideFiles = entriesOf(fixture.state.sideFolder);
     for (int way = 0; way < 2; ++way) {
-        if (way == 0) {
-            press(ids::kExit);
-        } else {
-            dialog->Close();
-        }
+        if (way == 0) press(ids::kExit);
+        else dialog->Close();
         test::yieldToWindow();
         dialog = nullptr;  // destroyed by the close
-        EXPECT_TRUE(fs::is_empty(aiFolder.path()));
-        EXPECT_TRUE(fs::is_empty(libFolder.path()));
-        EXPECT_EQ(std::distance(fs::directory_iterator(fixture.state.sideFolder), fs::directory_iterator()), 2);
+        EXPECT_EQ(entriesOf(aiFolder.path()) + entriesOf(libFolder.path()), 0u);
+        EXPECT_EQ(entriesOf(fixture.state.sideFolder), sideFiles);
         if (way == 0) openWindow();
     }
 }
 
-TEST_F(MainWindow, AiSaveRightAfterStartWritesTheDefaults) {
-    press(ids::kAiSave);
+TEST_F(MainWindow, SavesAndLoadsUseTheirFilesAndAFailureChangesNothing) {
+    press(ids::kAiSave);  // right after start: the defaults
+    EXPECT_EQ(saved(), cliDefaults());
+    fixture.services.filesToSave.push_back(libFolder / "mine.lua");
+    press(ids::kSpecifiedSave);
+    EXPECT_EQ(test::fileBytes(libFolder / "mine.lua"), cliDefaults());
+    EXPECT_EQ(fixture.services.initialFolders.back(), libFolder.path());
+
+    AiSettings settings = startupSettings();
+    settings.RotatePeriod = 50000;
+    writeBytes(libFolder / "other.lua", writeConfigLua(settings, "", {}, {}));
+    fixture.services.filesToLoad.push_back(libFolder / "other.lua");
+    press(ids::kSpecifiedLoad);
+    EXPECT_EQ(fixture.state.settings.RotatePeriod, 50000);
+    press(ids::kSpecifiedSave);  // cancelled dialogs do nothing
+    press(ids::kSpecifiedLoad);
+    EXPECT_EQ(entriesOf(libFolder.path()), 2u);
     EXPECT_TRUE(fixture.services.errors.empty());
-    EXPECT_EQ(test::fileBytes(aiFolder / "Config.lua"), cliDefaults());
+
+    // A load of a missing file or of one without settings, a save into a missing folder.
+    const AppState before = fixture.state;
+    for (const std::optional<std::string>& file : {std::optional<std::string>(), {""}, {"[CONFIG]\r\n"}}) {
+        fs::remove(aiFolder / "Config.lua");
+        if (file) writeBytes(aiFolder / "Config.lua", *file);
+        fixture.services.errors.clear();
+        press(ids::kAiLoad);
+        EXPECT_EQ(fixture.services.errors, Messages{std::string(messages::kLoadOpenFailed)}) << file.value_or("missing");
+        EXPECT_EQ(fixture.state.settings, before.settings);
+        EXPECT_EQ(fixture.state.memo, before.memo);
+    }
+    fixture.services.errors.clear();
+    fixture.state.paths.setPath = (aiFolder / "missing").string();
+    press(ids::kAiSave);
+    EXPECT_EQ(fixture.services.errors, Messages{std::string(messages::kSaveOpenFailed)});
+    EXPECT_FALSE(fs::exists(aiFolder / "missing"));
 }
 
 TEST_F(MainWindow, AiSaveKeepsWhatItReplacesAndSaysOnceWhenItCannot) {
@@ -243,58 +284,54 @@ TEST_F(MainWindow, AiSaveKeepsWhatItReplacesAndSaysOnceWhenItCannot) {
     for (const char* old : {"older", "oldest"}) {
         writeBytes(aiFolder / "Config.lua", old);
         press(ids::kAiSave);
-        EXPECT_EQ(test::fileBytes(aiFolder / "Config.lua"), cliDefaults()) << old;
+        EXPECT_EQ(saved(), cliDefaults()) << old;
     }
     EXPECT_TRUE(fixture.services.errors.empty());
     ASSERT_EQ(fixture.services.warnings.size(), 1u);
     EXPECT_NE(fixture.services.warnings[0].find(messages::kHistoryFolderUnusable), std::string::npos);
 }
 
-TEST_F(MainWindow, AiSaveIntoAMissingFolderCreatesNothing) {
-    fixture.state.paths.setPath = (aiFolder / "missing").string();
-    press(ids::kAiSave);
-    EXPECT_EQ(fixture.services.errors, std::vector<std::string>{std::string(messages::kSaveOpenFailed)});
-    EXPECT_TRUE(fs::is_empty(aiFolder.path()));
-}
-
-TEST_F(MainWindow, AiLoadOfAMissingFileOrOneWithoutSettingsChangesNothing) {
-    fixture.state.settings.DistanceAttackArea = 3;
-    const AppState before = fixture.state;
-    for (const std::optional<std::string>& file : {std::optional<std::string>(), {""}, {"[CONFIG]\r\n"}}) {
-        if (file) writeBytes(aiFolder / "Config.lua", *file);
+// Side files too large to read (sparse: no real file is this large) are
+// said as the window opens, and Friend.ini is then never replaced.
+TEST_F(MainWindow, SideFilesThatCannotBeReadAtStartAreSaidAndReplaceNothing) {
+    const struct {
+        const char* file;
+        std::uint64_t size;  // none: missing
+        Messages errors;
+    } cases[] = {
+        {"VellConf.ini", kMaxTextFileBytes + 1, {std::string(messages::kToolSettingsOpenFailed)}},
+        {"MobData.ini", 0, {std::string(messages::kMobDataOpenFailed)}},
+        {"MobData.ini", kMaxMobDataBytes + 1, {std::string(messages::kMobDataOpenFailed)}},
+        {"Friend.ini", kMaxTextFileBytes + 1, Messages(3, std::string(messages::kFriendIniOpenFailed))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file + std::string(" ") + std::to_string(c.size));
+        writeSideFiles();
+        const fs::path file = fixture.state.sideFolder / c.file;
+        fs::remove(file);
+        if (c.size) {
+            std::ofstream(file).close();
+            fs::resize_file(file, c.size);
+        }
         fixture.services.errors.clear();
-        press(ids::kAiLoad);
-        const std::string name = file.value_or("missing");
-        EXPECT_EQ(fixture.services.errors, std::vector<std::string>{std::string(messages::kLoadOpenFailed)}) << name;
-        EXPECT_EQ(fixture.state.settings, before.settings) << name;
-        EXPECT_EQ(fixture.state.memo, before.memo) << name;
+        fixture.state = AppState{};
+        fixture.state.sideFolder = file.parent_path();
+        openWindow();
+        if (c.file == std::string("Friend.ini")) {
+            auto* friends = static_cast<CFriendPage*>(page(kFriend));
+            static_cast<wxTextCtrl*>(friends->FindWindow(ids::kFriendIdEdit))->ChangeValue("1234567");
+            static_cast<wxTextCtrl*>(friends->FindWindow(ids::kFriendNameEdit))->ChangeValue("name");
+            test::click(static_cast<wxButton*>(friends->FindWindow(ids::kRegisterFriend)));
+            static_cast<wxListCtrl*>(friends->FindWindow(ids::kFriendList))
+                ->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+            test::click(static_cast<wxButton*>(friends->FindWindow(ids::kDeleteFriend)));
+            EXPECT_EQ(fs::file_size(file), c.size);
+        }
+        EXPECT_EQ(fixture.services.errors, c.errors);
+        if (c.file == std::string("VellConf.ini"))
+            EXPECT_EQ(fixture.state.paths, (ToolPaths{std::string(kDefaultSetPath), std::string(kDefaultLibPath)}));
+        if (c.file == std::string("MobData.ini")) EXPECT_TRUE(fixture.state.monsters.empty());
     }
-}
-
-TEST_F(MainWindow, SpecifiedSaveAndLoadUseTheChosenFile) {
-    fixture.services.filesToSave.push_back(libFolder / "mine.lua");
-    press(ids::kSpecifiedSave);
-    ASSERT_EQ(test::fileBytes(libFolder / "mine.lua"), cliDefaults());
-    EXPECT_EQ(fixture.services.initialFolders.back(), libFolder.path());
-
-    AiSettings settings = startupSettings();
-    settings.RotatePeriod = 50000;
-    writeBytes(libFolder / "other.lua", writeConfigLua(settings, "", {}, {}));
-    fixture.services.filesToLoad.push_back(libFolder / "other.lua");
-    press(ids::kSpecifiedLoad);
-    EXPECT_EQ(fixture.state.settings.RotatePeriod, 50000);
-    // The specified load's own fallbacks fill what the file lacks.
-    writeBytes(libFolder / "empty.lua", "[CONFIG]\r\nDistanceNotReturn = 7\r\n");
-    fixture.services.filesToLoad.push_back(libFolder / "empty.lua");
-    press(ids::kSpecifiedLoad);
-    EXPECT_EQ(fixture.state.settings.Ph1TH_OwnHP_C, 20);
-
-    // Cancelled dialogs do nothing.
-    press(ids::kSpecifiedSave);
-    press(ids::kSpecifiedLoad);
-    EXPECT_TRUE(fixture.services.errors.empty());
-    EXPECT_EQ(std::distance(fs::directory_iterator(libFolder.path()), fs::directory_iterator()), 3);
-    EXPECT_EQ(fixture.state.paths.libPath, libFolder.path().string());
 }
 
 // Answers the tool-settings dialog: types into its fields and presses a button.
@@ -344,16 +381,6 @@ TEST_F(MainWindow, ToolSettingsRefuseAFolderTheyCouldNotKeepAsTyped) {
         EXPECT_EQ(fixture.services.errors, std::vector<std::string>{messages::withArgs(messages::kFolderUnusable, {folder})});
         EXPECT_EQ(settings.paths(), fixture.state.paths);
     }
-}
-
-TEST_F(MainWindow, AnUnreadableVellConfIniIsSaidAndTheDefaultsHold) {
-    dialog->Destroy();
-    const fs::path ini = fixture.state.sideFolder / "VellConf.ini";
-    std::ofstream(ini).close();
-    fs::resize_file(ini, kMaxTextFileBytes + 1);
-    dialog = new CMainDlg(fixture.state, fixture.services);
-    EXPECT_EQ(fixture.services.errors, std::vector<std::string>{std::string(messages::kToolSettingsOpenFailed)});
-    EXPECT_EQ(fixture.state.paths, (ToolPaths{std::string(kDefaultSetPath), std::string(kDefaultLibPath)}));
 }
 
 TEST_F(MainWindow, ToolSettingsBrowseFillsTheFieldWithAFolderItCanKeep) {
@@ -459,23 +486,27 @@ TEST_F(MainWindow, EveryDialogShowsAllItsText) {
     test::expectLayoutFits(&settings);
 }
 
-// Every page lies whole inside the tab control, and shows all its text.
+// Whatever the screen's size and scale (tools/build-windows runs this at
+// 144 dpi on 1366 x 768 and at 192 dpi on 1920 x 1080 as well), the window
+// opens inside its screen's work area, centred; every page lies whole inside
+// the tab control, and every page and dialog shows all its text.
 void expectEveryPageWhole(CMainDlg* dialog) {
     test::expectLayoutFits(dialog);
-    const wxRect tabs = dialog->FindWindow(ids::kTabs)->GetScreenRect();
+    const wxWindow* tabs = dialog->FindWindow(ids::kTabs);
     for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) {
         dialog->selectTab(tab);
         const CPage* page = dialog->page(tab);
-        EXPECT_TRUE(tabs.Contains(page->GetScreenRect())) << "tab " << tab;
+        // In the tab control's own coordinates: screen positions lag while the window moves.
+        wxRect inTabs = page->GetRect();
+        for (const wxWindow* parent = page->GetParent(); parent != tabs; parent = parent->GetParent())
+            inTabs.Offset(parent->GetPosition());
+        EXPECT_TRUE(wxRect(tabs->GetClientSize()).Contains(inTabs)) << "tab " << tab;
         EXPECT_GE(page->GetSize().x, page->GetMinSize().x) << "tab " << tab;
         EXPECT_GE(page->GetSize().y, page->GetMinSize().y) << "tab " << tab;
         test::expectLayoutFits(const_cast<CPage*>(page));
     }
 }
 
-// Whatever the screen's size and scale (tools/build-windows runs this at
-// 144 dpi on 1366 x 768 and at 192 dpi on 1920 x 1080 as well), the window
-// opens inside its screen's work area, centred, and shows every page whole.
 TEST_F(MainWindow, TheWindowOpensCentredInsideTheScreenWithEveryPageWhole) {
     const wxRect area = wxDisplay(0u).GetClientArea();
     const wxRect frame = dialog->GetScreenRect();
@@ -483,6 +514,10 @@ TEST_F(MainWindow, TheWindowOpensCentredInsideTheScreenWithEveryPageWhole) {
     EXPECT_LE(std::abs((frame.x - area.x) - (area.GetRight() - frame.GetRight())), 1);
     EXPECT_LE(std::abs((frame.y - area.y) - (area.GetBottom() - frame.GetBottom())), 1);
     expectEveryPageWhole(dialog);
+    CNoticeDlg notice(dialog);
+    CToolSettingsDlg settings(dialog, fixture.state.paths, fixture.services);
+    CFriendHelpDlg help(dialog);
+    for (wxDialog* other : std::initializer_list<wxDialog*>{&notice, &settings, &help}) test::expectLayoutFits(other);
 }
 
 // Moved to a screen of another scale, the window takes that scale's font and
@@ -506,10 +541,123 @@ TEST_F(MainWindow, AScaleChangeLaysTheWindowOutAgain) {
     expectEveryPageWhole(dialog);
 }
 
-TEST_F(MainWindow, NoticeOpensAndClosesWithoutChangingAnything) {
-    const AiSettings before = fixture.state.settings;
-    for (int i = 0; i < 2; ++i) wxTEST_DIALOG(press(ids::kNotice), wxExpectDismissableModal<CNoticeDlg>(wxID_OK));
-    EXPECT_EQ(fixture.state.settings, before);
+// --- Whole commands: the pages' controls, the saved file, a load
+
+// One line per control of a page: what it shows, whether it is enabled and
+// shown, and where it lies.
+std::vector<std::string> shownBy(wxWindow* page) {
+    std::vector<std::string> lines;
+    for (wxWindow* w : page->GetChildren()) {
+        std::string line = test::describe(w) + (w->IsEnabled() ? "" : " disabled") + (w->IsShown() ? "" : " hidden");
+        if (const auto* box = dynamic_cast<wxCheckBox*>(w)) line += box->GetValue() ? " [x]" : " [ ]";
+        if (const auto* button = dynamic_cast<wxRadioButton*>(w)) line += button->GetValue() ? " (o)" : " ( )";
+        if (const auto* field = dynamic_cast<wxTextCtrl*>(w)) line += " = " + std::string(field->GetValue().utf8_str());
+        if (const auto* list = dynamic_cast<wxListCtrl*>(w))
+            for (long row = 0; row < list->GetItemCount(); ++row)
+                for (int column = 0; column < list->GetColumnCount(); ++column)
+                    line += " | " + std::string(list->GetItemText(row, column).utf8_str());
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A file whose load differs from the start-up state in every way a page shows:
+// values no radio button writes, fields past their bounds, rotation off, a
+// memo, and list IDs both known and unknown.
+std::string unusualConfig() {
+    AiSettings settings;
+    int i = 0;
+    for (const SettingSpec& spec : settingsCatalogue()) {
+        settings.*spec.member = i % 5 == 0 ? 99999 : i % 4;
+        ++i;
+    }
+    settings.FlagRotateFunction = 0;
+    const std::vector<std::string> ignore = {"1113", "9999"}, friends = {"456", "777"};
+    return writeConfigLua(settings, cp932("狩場：オーク\n二行目"), ignore, friends);
+}
+
+TEST_F(MainWindow, TypedDistanceIsClampedBeforeTheSave) {
+    auto* field = test::findNamed<wxTextCtrl>(page(kAttack1), "DistanceAttackArea");
+    field->SetFocus();
+    test::yieldToWindow();
+    field->ChangeValue("20");
+    press(ids::kAiSave);  // the field still has the focus: the save commits it first
+    EXPECT_EQ(keyLine(saved(), "DistanceAttackArea"), "    DistanceAttackArea      = 14");
+    EXPECT_EQ(field->GetValue(), "14");
+}
+
+TEST_F(MainWindow, MemoTypedSavedAndLoadedShowsTheSame) {
+    auto* memo = static_cast<wxTextCtrl*>(page(kMemo)->FindWindow(ids::kMemoEdit));
+    const wxString typed = fromUtf8("狩場：オーク\n\n二行目 [メモ]");
+    memo->SetFocus();
+    test::yieldToWindow();
+    memo->ChangeValue(typed);
+    press(ids::kAiSave);
+    memo->ChangeValue("something else");
+    fixture.state.memo = "something else";
+    press(ids::kAiLoad);
+    EXPECT_EQ(memo->GetValue(), typed);
+    EXPECT_EQ(fixture.state.memo, cp932("狩場：オーク\n\n二行目 [メモ]"));
+}
+
+TEST_F(MainWindow, LoadTellsWhichLinesLostCharacters) {
+    const std::string utf8 = *cp932ToUtf8(writeConfigLua(startupSettings(), "@\n" + cp932("狩場"), {}, {}));
+    writeBytes(aiFolder / "Config.lua", utf8.substr(0, utf8.find('@')) + "caf\xC3\xA9 \xE2\x98\x83" +
+                                            utf8.substr(utf8.find('@') + 1));
+    press(ids::kAiLoad);
+    EXPECT_TRUE(fixture.services.errors.empty());
+    // The memo's first line is line 14 of the file.
+    EXPECT_EQ(fixture.services.warnings,
+              Messages{messages::withArgs(messages::kLoadLostCharacters,
+                                          {messages::withArgs(messages::kLossyLine, {"14", "caf? ?"}) + "\n"})});
+    EXPECT_EQ(fixture.state.memo, cp932("caf? ?\n狩場"));
+}
+
+// Edits the page built at start-up and one that is not, the same in both windows.
+void editSomePages(CMainDlg* window) {
+    const auto open = [window](int tab) {
+        window->selectTab(tab);
+        test::yieldToWindow();
+        return window->page(tab);
+    };
+    test::click(test::findNamed<wxCheckBox>(open(kBasic), "FlagFollowOptimize"));
+    test::typeAndLeave(test::findNamed<wxTextCtrl>(open(kAttack1), "DistanceAttackArea"), "250");
+    test::click(test::findNamed<wxRadioButton>(open(kAttack1), "AutoSkillPriority#0"));
+}
+
+TEST_F(MainWindow, PagesBuiltAfterALoadShowWhatPagesBuiltBeforeItShow) {
+    writeBytes(aiFolder / "Config.lua", unusualConfig());
+    AppState laterState;
+    laterState.sideFolder = fixture.state.sideFolder;
+    auto* later = new CMainDlg(laterState, fixture.services);
+    later->Show();
+
+    for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) page(tab);
+    press(ids::kAiLoad);
+    editSomePages(dialog);
+    test::click(static_cast<wxButton*>(later->FindWindow(ids::kAiLoad)));
+    editSomePages(later);
+    for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) {
+        later->selectTab(tab);
+        test::yieldToWindow();
+        EXPECT_EQ(shownBy(later->page(tab)), shownBy(page(tab))) << "tab " << tab;
+    }
+
+    press(ids::kAiSave);
+    const std::string savedEarlier = saved();
+    test::click(static_cast<wxButton*>(later->FindWindow(ids::kAiSave)));
+    EXPECT_EQ(saved(), savedEarlier);
+    EXPECT_EQ(laterState.settings, fixture.state.settings);
+    later->Destroy();
+}
+
+TEST_F(MainWindow, SaveAfterALoadWithNoOtherPageShownWritesTheFileBack) {
+    writeBytes(aiFolder / "Config.lua", unusualConfig());
+    press(ids::kAiLoad);
+    writeBytes(aiFolder / "Config.lua", "");
+    press(ids::kAiSave);
+    EXPECT_EQ(saved(), unusualConfig());
+    for (int tab = 1; tab < CMainDlg::kTabCount; ++tab) EXPECT_FALSE(dialog->page(tab)->isBuilt()) << tab;
 }
 
 }  // namespace

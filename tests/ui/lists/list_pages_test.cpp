@@ -13,14 +13,11 @@
 #include <wx/uiaction.h>
 #include <wx/utils.h>
 
-#include <fstream>
 
 #include "config/file_io.h"
 #include "res/dialog_templates.h"
 #include "config/messages.h"
-#include "ui/friend_help_dlg.h"
 #include "ui/gui_test_support.h"
-#include "ui/main_dlg.h"
 #include "ui/wx_text.h"
 
 namespace vellconf {
@@ -32,7 +29,7 @@ using Ids = std::vector<std::string>;
 using Rows = std::vector<std::size_t>;
 using Friends = std::vector<FriendRecord>;
 
-void writeBytes(const fs::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+using test::writeBytes;
 
 // Five monsters of different levels.
 std::string mobData() {
@@ -312,17 +309,13 @@ TEST_F(ListPages, ColumnsAreWideEnoughForTheirHeadersAndCells) {
     }
 }
 
-TEST_F(ListPages, EnemyMissingMobDataIsSaidAndGivesAnEmptyList) {
-    auto* window = new CMainDlg(fixture.state, fixture.services);
-    EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kMobDataOpenFailed)}));
-    EXPECT_TRUE(fixture.state.monsters.empty());
-    window->Destroy();
-}
-
-TEST_F(ListPages, FriendRegisterRefusesABlankWithoutRewritingAndPutsTheNewestFriendOnTop) {
+TEST_F(ListPages, FriendRegisterRefusesWhatCannotBeReadBackWithoutRewritingAndPutsTheNewestFriendOnTop) {
     auto* page = openFriends("; comment\r\n1 one\r\n");  // any rewrite drops the comment
+    for (const char* id : {"1)", "12,34", ";9"}) registerFriend(page, id, "name");
     registerFriend(page, "1234567", "a b");
-    EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kFriendHoldsBlank)}));
+    Ids refused(3, std::string(messages::kFriendIdNotLua));
+    refused.emplace_back(messages::kFriendHoldsBlank);
+    EXPECT_EQ(fixture.services.errors, refused);
     EXPECT_EQ(fixture.state.friends, (Friends{{"1", "one"}}));
     EXPECT_EQ(friendFile(), "; comment\r\n1 one\r\n");
 
@@ -333,7 +326,7 @@ TEST_F(ListPages, FriendRegisterRefusesABlankWithoutRewritingAndPutsTheNewestFri
     EXPECT_EQ(fixture.state.friends, (Friends{{"7654321", cp932("なかま")}, {"1234567", cp932("ともだち")}, {"1", "one"}}));
     EXPECT_EQ(friendFile(), cp932("7654321 なかま\r\n1234567 ともだち\r\n1 one\r\n"));
     EXPECT_EQ(child(page, ids::kFriendList)->GetItemText(0, 1), fromUtf8("なかま"));
-    EXPECT_EQ(fixture.services.errors.size(), 1u);
+    EXPECT_EQ(fixture.services.errors.size(), 4u);
 }
 
 TEST_F(ListPages, FriendDeleteRewritesTheFileAndCoFightRowsOutliveTheirFriends) {
@@ -380,44 +373,6 @@ TEST_F(ListPages, FriendRewriteFailureIsSaidAndTheListKeepsTheChange) {
     EXPECT_EQ(fixture.state.friends, (Friends{{"1234567", cp932("ともだち")}}));
 }
 
-TEST_F(ListPages, SideFilesThatCannotBeReadAreSaidAndFriendIniIsNeverReplaced) {
-    // Sparse files past the bounds: no real file is this large, and reading one would exhaust memory.
-    std::ofstream(fixture.state.mobDataFile()).close();
-    fs::resize_file(fixture.state.mobDataFile(), kMaxMobDataBytes + 1);
-    std::ofstream(fixture.state.friendFile()).close();
-    fs::resize_file(fixture.state.friendFile(), kMaxTextFileBytes + 1);
-    // The window reads them as it opens.
-    auto* window = new CMainDlg(fixture.state, fixture.services);
-    EXPECT_TRUE(fixture.state.monsters.empty());
-    window->selectTab(5);
-    auto* page = static_cast<CFriendPage*>(window->page(5));
-    const std::string friendFailed(messages::kFriendIniOpenFailed);
-    EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kMobDataOpenFailed), friendFailed}));
-    registerFriend(page, "1234567", "ともだち");
-    selectAndPress(page, ids::kFriendList, {0}, ids::kDeleteFriend);
-    EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kMobDataOpenFailed), friendFailed, friendFailed,
-                                            friendFailed}));
-    EXPECT_EQ(fs::file_size(fixture.state.friendFile()), kMaxTextFileBytes + 1);
-    window->Destroy();
-}
-
-TEST_F(ListPages, FriendRegisterRefusesAnIdLuaCannotReadBack) {
-    auto* page = openFriends("1 one\r\n");
-    for (const char* id : {"1)", "12,34", ";9"}) registerFriend(page, id, "name");
-    EXPECT_EQ(fixture.services.errors, Ids(3, std::string(messages::kFriendIdNotLua)));
-    EXPECT_EQ(friendFile(), "1 one\r\n");
-}
-
-TEST_F(ListPages, EveryPageAndTheHelpShowAllTheirText) {
-    writeBytes(fixture.state.mobDataFile(), mobData());
-    for (wxWindow* page : std::initializer_list<wxWindow*>{openEnemies(), openFriends(""), open<CMemoPage>()}) {
-        page->SetSize(page->GetMinSize());
-        test::expectLayoutFits(page);
-    }
-    CFriendHelpDlg help(frame);
-    test::expectLayoutFits(&help);
-}
-
 // --- Memo page: 1024 bytes of CP932 as the field shows it, line ends as CR LF
 
 wxString repeated(const char* utf8, std::size_t count) { return wxString(fromUtf8(utf8)[0], count); }
@@ -441,12 +396,6 @@ TEST_F(ListPages, MemoTypingAndPastingStopAt1024Bytes) {
         test::yieldToWindow();
         EXPECT_EQ(field->GetValue(), c.after) << c.name;
     }
-}
-
-TEST_F(ListPages, MemoLeavingTheFieldStoresTheMemoWithLfLineEnds) {
-    test::typeAndLeave(child<wxTextCtrl>(open<CMemoPage>(), ids::kMemoEdit), fromUtf8("一行目\n二行目\n"));
-    EXPECT_EQ(fixture.state.memo, cp932("一行目\n二行目\n"));
-    EXPECT_TRUE(fixture.services.warnings.empty());
 }
 
 // Leaving the field takes its text only after an edit: a memo the field
