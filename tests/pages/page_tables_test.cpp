@@ -41,7 +41,7 @@ TEST(RadioGroups, SelectTheButtonOfTheValueOrTheGroupsChoiceForOtherValues) {
         {"FlagDefaultState", 1, "休戦状態", "休戦状態"}, {"FlagDefaultState", 2, "臨戦状態", ""},
         {"TypeSearchEnemyLIF", 2, "非先攻型", "非先攻型"}, {"AutoSkillPriority", 0, "攻撃スキル優先", "攻撃スキル優先"},
         {"FlagRotateState", 2, "両状態", "両状態"},       {"FlagRotateState", 5, "休戦状態のみ", ""},
-        {"FlagAutoCaprice", 5, "", ""},
+        {"FlagAutoMoonLight", 1, "一定確率", "一定確率"}, {"FlagAutoCaprice", 5, "", ""},
     };
     for (const auto& c : cases) {
         const RadioGroupSpec& group = findControlForKey(c.key)->radio;
