@@ -69,5 +69,12 @@ TEST(RegisterFriend, RefusesWhatWouldNotReadBackAndChangesNothing) {
     }
 }
 
+// Each removed row takes one equal row away, the first one, whatever the order.
+TEST(RemoveFriends, TakesOneEqualRowForEachRemovedOne) {
+    Friends friends{{"1", "a"}, {"2", "b"}, {"1", "a"}, {"1", "x"}, {"1", "a"}};
+    removeFriends(friends, Friends{{"1", "a"}, {"9", "z"}, {"1", "a"}});
+    EXPECT_EQ(friends, (Friends{{"2", "b"}, {"1", "x"}, {"1", "a"}}));
+}
+
 }  // namespace
 }  // namespace vellconf
