@@ -24,6 +24,8 @@ TEST(AppState, BoundValuesFollowTheInitialisationAndTheLoadRules) {
         {"FlagDefaultState", 1, 1, 1},
         {"AutoSkillPriority", 7, 1, 1},
         {"FlagRotateFunction", 0, kRotateNone, kRotateNone},
+        {"FlagIgnoreDeadMob", 1, 1, 1},  // a check box is ticked by 1 alone
+        {"FlagIgnoreDeadMob", 2, 0, 0},
     };
     for (const auto& c : cases) {
         AppState state;

@@ -6,43 +6,28 @@
 #include <vector>
 
 #include "config/cp932.h"
-#include "test_support.h"
+#include "case_files.h"
 
 namespace vellconf {
 namespace {
 
 using Friends = std::vector<FriendRecord>;
 
-std::string longKatakana() {  // 300 bytes: byte 259 would end on a lead byte
-    std::string text;
-    for (int i = 0; i < 150; ++i) text += cp932("ア");
-    return text;
-}
 
+// Words taken two at a time, comments skipped: the cases of tests/data/lists/friends/.
 TEST(ParseFriendIni, TakesWordsTwoAtATimeAndSkipsComments) {
-    const std::string pochi = cp932("ポチ"), spaced = cp932("ポチ　二号"), longName = longKatakana();
-    const struct {
-        const char* name;
-        std::string input;
+    const auto cases = test::readCases("lists/friends");
+    ASSERT_EQ(cases.size(), 10u);
+    for (const auto& [file, rows] : cases) {
         Friends expected;
-    } cases[] = {
-        {"CR LF lines", "1234567 " + pochi + "\r\n7 b\r\n", {{"1234567", pochi}, {"7", "b"}}},
-        {"LF lines, no last line end", "1 a\n2 b", {{"1", "a"}, {"2", "b"}}},
-        {"pairs need not keep to lines", "\r\n  1\t\ta \v2\f\fb\r\n", {{"1", "a"}, {"2", "b"}}},
-        {"comment pair", "1 a\r\n;x y\r\n2 b\r\n", {{"1", "a"}, {"2", "b"}}},
-        {"a comment line goes whole", ";note\r\n1 a\r\n; my friends\r\n2 b\r\n", {{"1", "a"}, {"2", "b"}}},
-        {"lone CR ends a comment line", "; x y z\r1 a\r", {{"1", "a"}}},
-        {"odd word count drops the last word", "1 a\r\n2\r\n", {{"1", "a"}}},
-        {"only a leading semicolon counts", "1 ;x\r\n2;3 b\r\n", {{"1", ";x"}, {"2;3", "b"}}},
-        {"ideographic space is no blank", "1 " + spaced + "\r\n", {{"1", spaced}}},
-        {"words cut to 259 bytes between characters", std::string(300, '9') + " " + longName,
-         {{std::string(259, '9'), longName.substr(0, 258)}}},
-    };
-    for (const auto& c : cases) EXPECT_EQ(parseFriendIni(c.input), c.expected) << c.name;
+        for (const auto& row : rows) expected.push_back({row.at(0), row.at(1)});
+        EXPECT_EQ(parseFriendIni(*test::fileBytes(file)), expected) << file.filename();
+    }
 }
 
 TEST(WriteFriendIni, OneCrLfLinePerFriendInListOrderFieldsCut) {
-    const std::string longName = longKatakana();
+    std::string longName;  // 300 bytes: byte 259 would end on a lead byte
+    for (int i = 0; i < 150; ++i) longName += cp932("ア");
     EXPECT_EQ(writeFriendIni(Friends{{"2", "b"}, {"1", cp932("ポチ")}}), "2 b\r\n1 " + cp932("ポチ") + "\r\n");
     EXPECT_EQ(writeFriendIni(Friends{{std::string(300, '9'), longName}}),
               std::string(259, '9') + " " + longName.substr(0, 258) + "\r\n");
@@ -82,6 +67,13 @@ TEST(RegisterFriend, RefusesWhatWouldNotReadBackAndChangesNothing) {
                                                                            : Friends{{"9", "old"}};
         EXPECT_EQ(friends, expected) << c.id << "/" << c.name;
     }
+}
+
+// Each removed row takes one equal row away, the first one, whatever the order.
+TEST(RemoveFriends, TakesOneEqualRowForEachRemovedOne) {
+    Friends friends{{"1", "a"}, {"2", "b"}, {"1", "a"}, {"1", "x"}, {"1", "a"}};
+    removeFriends(friends, Friends{{"1", "a"}, {"9", "z"}, {"1", "a"}});
+    EXPECT_EQ(friends, (Friends{{"2", "b"}, {"1", "x"}, {"1", "a"}}));
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+// The numeric fields' rules, from the tables in tests/data/pages/.
+
 #include "pages/field_rules.h"
 
 #include <gtest/gtest.h>
@@ -5,71 +7,35 @@
 #include <optional>
 #include <string>
 
+#include "case_files.h"
+
 namespace vellconf {
 namespace {
 
-constexpr FieldBounds kPercent{0, 100, 0, 100};
-constexpr FieldBounds kLevel{1, 5, 1, 5};
-constexpr FieldBounds kDistance{1, 14, 1, 14};
-constexpr FieldBounds kDelay{0, 1000, 0, 1000};
-constexpr FieldBounds kPeriod{1, 120000, 1, 30000};  // typed values may go beyond the spin
+const std::filesystem::path kData = std::filesystem::path(VELLCONF_TEST_DATA) / "pages";
+
+FieldBounds boundsOf(const test::Fields& row) {
+    return {std::stoi(row[0]), std::stoi(row[1]), std::stoi(row[2]), std::stoi(row[3])};
+}
 
 TEST(FieldCommit, ClampsOutOfRangeValuesAndKeepsAnyOtherTextAsTyped) {
-    const struct {
-        FieldBounds bounds;
-        const char* typed;
-        const char* shown;
-        std::int32_t stored;
-    } cases[] = {
-        {kPercent, "250", "100", 100},
-        {kPercent, "-3", "0", 0},
-        {kLevel, "", "1", 1},
-        {kLevel, "abc", "1", 1},
-        {kLevel, "3a", "3a", 3},
-        {kLevel, " +4", " +4", 4},
-        {kPercent, "007", "007", 7},
-        {kLevel, "007", "5", 5},  // the value is clamped, not the text
-        {kPercent, "", "", 0},
-        {kPercent, "５０", "５０", 0},  // full-width digits are no digits
-        {kDistance, "５", "1", 1},
-        {kPercent, "12.9", "12.9", 12},
-        {kPeriod, "50000", "50000", 50000},
-        {kPeriod, "130000", "120000", 120000},
-        {kPercent, "99999999999", "100", 100},  // saturates beyond the 32-bit range
-        {kPercent, "-99999999999", "0", 0},
-    };
-    for (const auto& c : cases) {
-        const FieldCommit commit = commitField(c.typed, c.bounds);
-        EXPECT_EQ(commit.text, c.shown) << '"' << c.typed << '"';
-        EXPECT_EQ(commit.value, c.stored) << '"' << c.typed << '"';
+    const auto rows = test::tableRows(kData / "field_commit.tsv");
+    ASSERT_EQ(rows.size(), 16u);
+    for (const auto& row : rows) {
+        const FieldCommit commit = commitField(row[4], boundsOf(row));
+        EXPECT_EQ(commit.text, row[5]) << '"' << row[4] << '"';
+        EXPECT_EQ(commit.value, std::stoi(row[6])) << '"' << row[4] << '"';
     }
 }
 
 TEST(SpinStep, UpCountsDownDownCountsUpAndBothStopAtTheSpinEnds) {
-    using enum SpinArrow;
-    const struct {
-        FieldBounds bounds;
-        const char* text;
-        SpinArrow arrow;
-        std::optional<std::string> result;
-    } cases[] = {
-        {kDistance, "9", Up, "8"},
-        {kDistance, "9", Down, "10"},
-        {kDistance, "1", Up, std::nullopt},
-        {kDistance, "14", Down, std::nullopt},
-        {kDistance, "14", Up, "13"},
-        {kDelay, "999", Down, "1000"},  // never grouped
-        {kPeriod, "30000", Down, std::nullopt},
-        {kPeriod, "50000", Down, "30000"},  // snapping to the spin end is the change
-        {kPeriod, "50000", Up, "29999"},
-        {kDistance, "-5", Up, "1"},
-        {kDistance, "01", Up, "1"},
-        {kPercent, "12abc", Up, "11"},
-        {kPercent, "", Up, "0"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(spinStep(c.text, c.bounds, c.arrow), c.result)
-            << '"' << c.text << '"' << (c.arrow == Up ? " up" : " down");
+    const auto rows = test::tableRows(kData / "spin_step.tsv");
+    ASSERT_EQ(rows.size(), 13u);
+    for (const auto& row : rows) {
+        const SpinArrow arrow = row[5] == "up" ? SpinArrow::Up : SpinArrow::Down;
+        const std::optional<std::string> expected = row[6] == "-" ? std::nullopt : std::optional(row[6]);
+        EXPECT_EQ(spinStep(row[4], boundsOf(row), arrow), expected) << '"' << row[4] << "\" " << row[5];
+    }
 }
 
 }  // namespace

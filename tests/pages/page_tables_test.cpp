@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 #include <string>
+#include <tuple>
 
 namespace vellconf {
 namespace {
@@ -30,48 +30,18 @@ TEST(PageTables, EveryCatalogueKeyIsEditedByExactlyOneControlOfTheRightKind) {
     for (const auto& setting : settingsCatalogue()) EXPECT_EQ(edits[setting.key], 1) << setting.key;
 }
 
-TEST(PageTables, CountsCheckBoxesRadioButtonsAndFieldsPerPage) {
-    const struct {
-        std::string_view className;
-        int checkBoxes, radioButtons, fields;
-    } expected[] = {
-        {"CBasicPage", 3, 10, 2},          {"CAttack1Page", 8, 2, 1},
-        {"CAttack2Page", 4, 0, 2},         {"CRotatePage", 0, 6, 5},
-        {"CMoonlightPage", 3, 4, 25},      {"CCapricePage", 3, 4, 25},
-        {"CFleetMovePage", 4, 0, 19},      {"COveredSpeedPage", 4, 0, 19},
-        {"CDefensePage", 4, 0, 19},        {"CChaoticBenedictionPage", 4, 0, 19},
-        {"CEmergencyAvoidPage", 6, 0, 19}, {"CTouchHealPage", 4, 0, 19},
-    };
-    ASSERT_EQ(settingPages().size(), std::size(expected));
-    for (const auto& e : expected) {
-        int checkBoxes = 0, radioButtons = 0, fields = 0;
-        for (const ControlSpec* c : controlsOf(*findPage(e.className))) {
-            checkBoxes += c->kind == ControlKind::CheckBox;
-            radioButtons += static_cast<int>(c->radio.buttons.size());
-            fields += c->kind == ControlKind::NumericField;
-        }
-        EXPECT_EQ(checkBoxes, e.checkBoxes) << e.className;
-        EXPECT_EQ(radioButtons, e.radioButtons) << e.className;
-        EXPECT_EQ(fields, e.fields) << e.className;
-    }
-}
-
+// The button of the value, else the group's choice for other values: a button
+// at start-up, none or a button after a load.
 TEST(RadioGroups, SelectTheButtonOfTheValueOrTheGroupsChoiceForOtherValues) {
     const struct {
         std::string_view key;
         std::int32_t value;
         std::string_view onInit, onLoad;  // "" for no button
     } cases[] = {
-        {"FlagDefaultState", 1, "休戦状態", "休戦状態"},
-        {"FlagDefaultState", 2, "臨戦状態", ""},
-        {"TypeSearchEnemyLIF", 1, "先攻型", "先攻型"},
-        {"TypeSearchEnemyLIF", 2, "非先攻型", "非先攻型"},
-        {"AutoSkillPriority", 1, "支援スキル優先", "支援スキル優先"},
-        {"AutoSkillPriority", 0, "攻撃スキル優先", "攻撃スキル優先"},
-        {"FlagRotateState", 2, "両状態", "両状態"},
-        {"FlagRotateState", 5, "休戦状態のみ", ""},
-        {"FlagAutoMoonLight", 3, "一定攻撃間隔", "一定攻撃間隔"},
-        {"FlagAutoCaprice", 5, "", ""},
+        {"FlagDefaultState", 1, "休戦状態", "休戦状態"}, {"FlagDefaultState", 2, "臨戦状態", ""},
+        {"TypeSearchEnemyLIF", 2, "非先攻型", "非先攻型"}, {"AutoSkillPriority", 0, "攻撃スキル優先", "攻撃スキル優先"},
+        {"FlagRotateState", 2, "両状態", "両状態"},       {"FlagRotateState", 5, "休戦状態のみ", ""},
+        {"FlagAutoMoonLight", 1, "一定確率", "一定確率"}, {"FlagAutoCaprice", 5, "", ""},
     };
     for (const auto& c : cases) {
         const RadioGroupSpec& group = findControlForKey(c.key)->radio;
@@ -90,15 +60,6 @@ TEST(RotationKind, InfinityNeedsBothFlagsAndOnlyFunctionOneRotates) {
         EXPECT_EQ(rotationKindIndex(function, infinity), index) << function << " " << infinity;
         EXPECT_EQ(rotationControlsEnabled(function), function == 1) << function;
     }
-}
-
-TEST(RotationKind, OnlyTheRotationStateRadiusPeriodDelayAndThresholdsFollowIt) {
-    std::set<std::string_view> keys;
-    for (const auto& p : settingPages())
-        for (const ControlSpec* c : controlsOf(p))
-            if (isRotationDependent(*c)) keys.insert(c->key);
-    EXPECT_EQ(keys, (std::set<std::string_view>{"FlagRotateState", "RotateRadius", "RotatePeriod", "RotateDelay",
-                                                "RotateThresholdHp", "RotateThresholdSp"}));
 }
 
 }  // namespace
