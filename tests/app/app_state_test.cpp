@@ -1,9 +1,12 @@
 // The state the window binds to, without a window: each page's bound values
-// from start-up, a load that reaches pages never built, and what a save takes.
+// from start-up, a load that reaches pages never built, what a save takes,
+// and the friend page's changes to Friend.ini.
 
 #include "app/app_state.h"
 
 #include <gtest/gtest.h>
+
+#include "test_support.h"
 
 namespace vellconf {
 namespace {
@@ -71,6 +74,47 @@ TEST(AppState, ASaveTakesTheListsAndTheMemoOfTheLastLoad) {
     EXPECT_EQ(content.memo, "memo");
     EXPECT_EQ(content.settings.DistanceAttackArea, 99);
     EXPECT_EQ(boundOf(state, "DistanceAttackArea").text, "99");  // unclamped, as loaded
+}
+
+// Two windows over one Friend.ini: each change is applied to what the file
+// holds now, so neither window's friends are lost; rows are told by what they
+// hold. A refused registration writes nothing.
+TEST(AppState, FriendChangesKeepWhatAnotherWindowWrote) {
+    test::ScratchDir folder;
+    test::writeBytes(folder / "Friend.ini", "; comment\r\n1 one\r\n");
+    AppState earlier, later;
+    for (AppState* state : {&earlier, &later}) {
+        state->sideFolder = folder.path();
+        EXPECT_EQ(state->readFriends(), ReadStatus::Ok);
+    }
+    EXPECT_EQ(later.addFriend("2", "a b").registered, RegisterOutcome::HoldsBlank);
+    EXPECT_EQ(later.addFriend("2)", "bob").registered, RegisterOutcome::IdNotLua);
+    EXPECT_EQ(test::fileBytes(folder / "Friend.ini"), "; comment\r\n1 one\r\n");
+    EXPECT_FALSE(later.addFriend("2", "bob").reread);
+    const AppState::FriendsChange change = earlier.addFriend("3", "carol");
+    EXPECT_TRUE(change.reread);
+    EXPECT_EQ(change.written, WriteResult::Ok);
+    EXPECT_EQ(test::fileBytes(folder / "Friend.ini"), "3 carol\r\n2 bob\r\n1 one\r\n");
+    const std::size_t bob = 0;  // in the later window's older list
+    EXPECT_TRUE(later.deleteFriends({&bob, 1}).reread);
+    EXPECT_EQ(test::fileBytes(folder / "Friend.ini"), "3 carol\r\n1 one\r\n");
+    EXPECT_EQ(later.friends, (std::vector<FriendRecord>{{"3", "carol"}, {"1", "one"}}));
+}
+
+// A Friend.ini there but unreadable is never replaced by the shorter list the
+// tool started with; the changes stay in the list.
+TEST(AppState, AnUnreadableFriendIniIsNeverReplaced) {
+    test::ScratchDir folder;
+    std::ofstream(folder / "Friend.ini").close();
+    std::filesystem::resize_file(folder / "Friend.ini", kMaxTextFileBytes + 1);
+    AppState state;
+    state.sideFolder = folder.path();
+    EXPECT_EQ(state.readFriends(), ReadStatus::TooLarge);
+    EXPECT_EQ(state.addFriend("1234567", "name").written, WriteResult::OpenFailed);
+    const std::size_t first = 0;
+    EXPECT_EQ(state.deleteFriends({&first, 1}).written, WriteResult::OpenFailed);
+    EXPECT_EQ(std::filesystem::file_size(folder / "Friend.ini"), kMaxTextFileBytes + 1);
+    EXPECT_TRUE(state.friends.empty());
 }
 
 }  // namespace

@@ -21,13 +21,11 @@
 
 #include "config/config_writer.h"
 #include "config/file_io.h"
-#include "config/history.h"
 #include "config/messages.h"
 #include "gui_test_support.h"
 #include "res/dialog_templates.h"
 #include "ui/folder_browse_dlg.h"
 #include "ui/friend_help_dlg.h"
-#include "ui/lists/list_pages.h"
 #include "ui/message_dialog.h"
 #include "ui/notice_dlg.h"
 #include "ui/page.h"
@@ -272,28 +270,9 @@ TEST_F(MainWindow, SavesAndLoadsUseTheirFilesAndAFailureChangesNothing) {
     EXPECT_FALSE(fs::exists(aiFolder / "missing"));
 }
 
-TEST_F(MainWindow, AiSaveKeepsWhatItReplacesAndSaysOnceWhenItCannot) {
-    const fs::path history = fixture.state.sideFolder / "history";
-    writeBytes(aiFolder / "Config.lua", "old");
-    press(ids::kAiSave);
-    ASSERT_EQ(History(history).versions().size(), 1u);
-    EXPECT_EQ(test::fileBytes(History(history).fileOf(History(history).versions()[0])), "old");
-
-    fs::remove_all(history);
-    writeBytes(history, "a file where the folder should be");
-    for (const char* old : {"older", "oldest"}) {
-        writeBytes(aiFolder / "Config.lua", old);
-        press(ids::kAiSave);
-        EXPECT_EQ(saved(), cliDefaults()) << old;
-    }
-    EXPECT_TRUE(fixture.services.errors.empty());
-    ASSERT_EQ(fixture.services.warnings.size(), 1u);
-    EXPECT_NE(fixture.services.warnings[0].find(messages::kHistoryFolderUnusable), std::string::npos);
-}
-
-// Side files too large to read (sparse: no real file is this large) are
-// said as the window opens, and Friend.ini is then never replaced.
-TEST_F(MainWindow, SideFilesThatCannotBeReadAtStartAreSaidAndReplaceNothing) {
+// Side files missing or too large to read (sparse: no real file is this
+// large) are said as the window opens.
+TEST_F(MainWindow, SideFilesThatCannotBeReadAtStartAreSaid) {
     const struct {
         const char* file;
         std::uint64_t size;  // none: missing
@@ -302,7 +281,7 @@ TEST_F(MainWindow, SideFilesThatCannotBeReadAtStartAreSaidAndReplaceNothing) {
         {"VellConf.ini", kMaxTextFileBytes + 1, {std::string(messages::kToolSettingsOpenFailed)}},
         {"MobData.ini", 0, {std::string(messages::kMobDataOpenFailed)}},
         {"MobData.ini", kMaxMobDataBytes + 1, {std::string(messages::kMobDataOpenFailed)}},
-        {"Friend.ini", kMaxTextFileBytes + 1, Messages(3, std::string(messages::kFriendIniOpenFailed))},
+        {"Friend.ini", kMaxTextFileBytes + 1, {std::string(messages::kFriendIniOpenFailed)}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file + std::string(" ") + std::to_string(c.size));
@@ -317,16 +296,6 @@ TEST_F(MainWindow, SideFilesThatCannotBeReadAtStartAreSaidAndReplaceNothing) {
         fixture.state = AppState{};
         fixture.state.sideFolder = file.parent_path();
         openWindow();
-        if (c.file == std::string("Friend.ini")) {
-            auto* friends = static_cast<CFriendPage*>(page(kFriend));
-            static_cast<wxTextCtrl*>(friends->FindWindow(ids::kFriendIdEdit))->ChangeValue("1234567");
-            static_cast<wxTextCtrl*>(friends->FindWindow(ids::kFriendNameEdit))->ChangeValue("name");
-            test::click(static_cast<wxButton*>(friends->FindWindow(ids::kRegisterFriend)));
-            static_cast<wxListCtrl*>(friends->FindWindow(ids::kFriendList))
-                ->SetItemState(0, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-            test::click(static_cast<wxButton*>(friends->FindWindow(ids::kDeleteFriend)));
-            EXPECT_EQ(fs::file_size(file), c.size);
-        }
         EXPECT_EQ(fixture.services.errors, c.errors);
         if (c.file == std::string("VellConf.ini"))
             EXPECT_EQ(fixture.state.paths, (ToolPaths{std::string(kDefaultSetPath), std::string(kDefaultLibPath)}));
@@ -574,16 +543,6 @@ std::string unusualConfig() {
     settings.FlagRotateFunction = 0;
     const std::vector<std::string> ignore = {"1113", "9999"}, friends = {"456", "777"};
     return writeConfigLua(settings, cp932("狩場：オーク\n二行目"), ignore, friends);
-}
-
-TEST_F(MainWindow, TypedDistanceIsClampedBeforeTheSave) {
-    auto* field = test::findNamed<wxTextCtrl>(page(kAttack1), "DistanceAttackArea");
-    field->SetFocus();
-    test::yieldToWindow();
-    field->ChangeValue("20");
-    press(ids::kAiSave);  // the field still has the focus: the save commits it first
-    EXPECT_EQ(keyLine(saved(), "DistanceAttackArea"), "    DistanceAttackArea      = 14");
-    EXPECT_EQ(field->GetValue(), "14");
 }
 
 TEST_F(MainWindow, MemoTypedSavedAndLoadedShowsTheSame) {

@@ -344,35 +344,6 @@ TEST_F(ListPages, FriendDeleteRewritesTheFileAndCoFightRowsOutliveTheirFriends) 
     EXPECT_EQ(coFightIds(), (Ids{"3"}));
 }
 
-TEST_F(ListPages, TwoWindowsOverOneFriendIniLoseNeithersFriends) {
-    auto* earlier = openFriends("1 one\r\n");  // a window started first from the same folder
-    AppState laterState;
-    laterState.sideFolder = fixture.state.sideFolder;
-    laterState.readFriends();
-    auto* later = new CFriendPage(frame, laterState, fixture.services);
-    later->ensureBuilt();
-
-    registerFriend(later, "2", "bob");
-    registerFriend(earlier, "3", "carol");
-    EXPECT_EQ(friendFile(), "3 carol\r\n2 bob\r\n1 one\r\n");
-    EXPECT_EQ(child(earlier, ids::kFriendList)->GetItemCount(), 3);
-    EXPECT_EQ(child(earlier, ids::kFriendList)->GetItemText(1, 1), "bob");
-
-    // A deletion in the window whose list is older: rows are told by what they hold.
-    selectAndPress(later, ids::kFriendList, {0}, ids::kDeleteFriend);
-    EXPECT_EQ(friendFile(), "3 carol\r\n1 one\r\n");
-    EXPECT_EQ(laterState.friends, (Friends{{"3", "carol"}, {"1", "one"}}));
-    EXPECT_TRUE(fixture.services.errors.empty());
-}
-
-TEST_F(ListPages, FriendRewriteFailureIsSaidAndTheListKeepsTheChange) {
-    auto* page = openFriends("");
-    fs::create_directory(fixture.state.friendFile());
-    registerFriend(page, "1234567", "ともだち");
-    EXPECT_EQ(fixture.services.errors, (Ids{std::string(messages::kFriendIniOpenFailed)}));
-    EXPECT_EQ(fixture.state.friends, (Friends{{"1234567", cp932("ともだち")}}));
-}
-
 // --- Memo page: 1024 bytes of CP932 as the field shows it, line ends as CR LF
 
 wxString repeated(const char* utf8, std::size_t count) { return wxString(fromUtf8(utf8)[0], count); }
