@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the tests: CP932 text from UTF-8 literals, lines of a
-// written file, UTF-16 as Notepad saves it, scratch folders, and running the
-// built programs through the platform's shell.
+// written file, UTF-16 as Notepad saves it, the files of tests/data, scratch
+// folders, and running the built programs through the platform's shell.
 
 #ifdef _WIN32
 #include <process.h>
@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,33 @@ inline std::optional<std::string> fileBytes(const std::filesystem::path& path) {
     FileRead file = readFile(path, kMaxMobDataBytes);
     if (!file) return std::nullopt;
     return std::move(file.bytes);
+}
+
+#ifdef VELLCONF_TEST_DATA
+// tests/data, where cases that read better as files than as code are kept.
+inline std::filesystem::path testDataDir() { return VELLCONF_TEST_DATA; }
+
+// A file of tests/data, whole; one that cannot be read fails the test.
+inline std::string testData(const std::filesystem::path& name) {
+    if (auto bytes = fileBytes(testDataDir() / name)) return std::move(*bytes);
+    throw std::runtime_error("cannot read " + (testDataDir() / name).string());
+}
+#endif
+
+// Text as the case files write it, UTF-8 with "\xNN" for a byte of its own
+// (one no character holds), as CP932 bytes.
+inline std::string cp932Unescaped(std::string_view text) {
+    std::string out, run;
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        if (text.substr(pos, 2) == "\\x" && pos + 4 <= text.size()) {
+            out += cp932(run) + static_cast<char>(std::stoi(std::string(text.substr(pos + 2, 2)), nullptr, 16));
+            run.clear();
+            pos += 3;
+        } else {
+            run += text[pos];
+        }
+    }
+    return out + cp932(run);
 }
 
 inline int processId() {
