@@ -87,18 +87,25 @@ inline std::string testData(const std::filesystem::path& name) {
 }
 #endif
 
-// Text as the case files write it, UTF-8 with "\xNN" for a byte of its own
-// (one no character holds), as CP932 bytes.
+// Text as the case files write it, as CP932 bytes: UTF-8, with \n, \r and \t
+// for line ends and tabs and \xNN for a byte of its own (one no character holds).
 inline std::string cp932Unescaped(std::string_view text) {
     std::string out, run;
     for (std::size_t pos = 0; pos < text.size(); ++pos) {
-        if (text.substr(pos, 2) == "\\x" && pos + 4 <= text.size()) {
-            out += cp932(run) + static_cast<char>(std::stoi(std::string(text.substr(pos + 2, 2)), nullptr, 16));
-            run.clear();
-            pos += 3;
-        } else {
+        const char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
+        if (text[pos] != '\\' || (next != 'n' && next != 'r' && next != 't' && next != 'x')) {
             run += text[pos];
+            continue;
         }
+        out += cp932(run);
+        run.clear();
+        if (next == 'x') {
+            out += static_cast<char>(std::stoi(std::string(text.substr(pos + 2, 2)), nullptr, 16));
+            pos += 2;
+        } else {
+            out += next == 'n' ? '\n' : next == 'r' ? '\r' : '\t';
+        }
+        ++pos;
     }
     return out + cp932(run);
 }
