@@ -191,15 +191,22 @@ std::size_t longestNameIn(const fs::path& dir) {
 #endif
 }
 
+// Several of each, so that whichever order the folder lists them in, a live
+// one comes after a gone one.
 TEST(FileIoWrite, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
     test::ScratchDir dir;
-    // No process has this number: Linux stops at 4,194,304, Windows counts in fours.
-    const std::string gone = ".vellconf-999999996-0.tmp";
-    const std::string live = ".vellconf-" + std::to_string(test::processId()) + "-1.tmp";
-    for (const std::string& name : {gone, live, std::string(".vellconf-notes.tmp"), std::string("other.tmp")})
-        writeBytes(dir / name, "left over");
+    std::vector<std::string> kept = {".vellconf-notes.tmp", "Config.lua", "other.tmp"};
+    for (int i = 1; i <= 4; ++i) {
+        // No process has these numbers: Linux stops at 4,194,304, Windows counts in fours.
+        writeBytes(dir / (".vellconf-99999999" + std::to_string(2 * i) + "-0.tmp"), "left over");
+        kept.push_back(".vellconf-" + std::to_string(test::processId()) + "-" + std::to_string(i) + ".tmp");
+        writeBytes(dir / kept.back(), "being written");
+    }
+    writeBytes(dir / ".vellconf-notes.tmp", "not ours");
+    writeBytes(dir / "other.tmp", "not ours");
     ASSERT_EQ(writeFileSafely(dir / "Config.lua", kNew), WriteResult::Ok);
-    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{live, ".vellconf-notes.tmp", "Config.lua", "other.tmp"}));
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(namesIn(dir.path()), kept);
 }
 
 TEST(FileIoWrite, LongestFileNamesSave) {

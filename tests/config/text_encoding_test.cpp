@@ -29,8 +29,8 @@ TEST(DecodeText, EachEncodingBecomesCp932AndLossyLinesAreTold) {
         // Each lead byte at the limits of its length: § (C2), U+07FF, U+0800, ｱ (EF), U+10000, U+10FFFF.
         {"UTF-8 lead bytes at their limits", "\xC2\xA7\xDF\xBF\xE0\xA0\x80\xEF\xBD\xB1\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
          UnmarkedBytes::Cp932, cp932("§??ｱ??"), {1}},
-        {"stray bytes in known UTF-8", utf8 + "\r\nx\xFFy\xE7\x8B", UnmarkedBytes::BrokenUtf8,
-         cp932("狩場\r\nオーク\r\nx?y??"), {3}},
+        {"stray bytes in known UTF-8", utf8 + "\r\nx\xFFy\xE3\x81z\xE7\x8B", UnmarkedBytes::BrokenUtf8,
+         cp932("狩場\r\nオーク\r\nx?y??z??"), {3}},
         {"stray bytes after a byte-order mark", "\xEF\xBB\xBF\xFF", UnmarkedBytes::Cp932, "?", {1}},
         {"UTF-16 LE", test::utf16(utf8, false), UnmarkedBytes::Cp932, cp932("狩場\r\nオーク"), {}},
         {"UTF-16 BE", test::utf16(utf8, true), UnmarkedBytes::Cp932, cp932("狩場\r\nオーク"), {}},
