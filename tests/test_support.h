@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the tests: CP932 text from UTF-8 literals, lines of a
-// written file, UTF-16 as Notepad saves it, scratch folders, and running the
-// built programs through the platform's shell.
+// written file, UTF-16 as Notepad saves it, the files of tests/data, scratch
+// folders, and running the built programs through the platform's shell.
 
 #ifdef _WIN32
 #include <process.h>
@@ -10,11 +10,13 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +75,69 @@ inline std::optional<std::string> fileBytes(const std::filesystem::path& path) {
     FileRead file = readFile(path, kMaxMobDataBytes);
     if (!file) return std::nullopt;
     return std::move(file.bytes);
+}
+
+#ifdef VELLCONF_TEST_DATA
+// tests/data, where cases that read better as files than as code are kept:
+// whole expected outputs, tables of tab-separated fields, and folders of
+// input files each with the rows a read must give.
+inline std::filesystem::path testDataDir() { return VELLCONF_TEST_DATA; }
+
+// A file of tests/data, whole; one that cannot be read fails the test.
+inline std::string testData(const std::filesystem::path& name) {
+    if (auto bytes = fileBytes(testDataDir() / name)) return std::move(*bytes);
+    throw std::runtime_error("cannot read " + (testDataDir() / name).string());
+}
+
+using Fields = std::vector<std::string>;
+
+// A file's lines split at their tabs; lines starting with "#" are notes.
+inline std::vector<Fields> tableRows(const std::filesystem::path& file) {
+    std::vector<Fields> rows;
+    const std::string text = fileBytes(file).value_or("");
+    for (std::size_t pos = 0, end = 0; pos < text.size(); pos = end + 1) {
+        end = std::min(text.find('\n', pos), text.size());
+        if (text[pos] == '#') continue;
+        Fields& row = rows.emplace_back();
+        for (std::size_t at = pos, tab = 0; at <= end; at = tab + 1) {
+            tab = std::min(text.find('\t', at), end);
+            row.push_back(text.substr(at, tab - at));
+        }
+    }
+    return rows;
+}
+
+// Each NAME.ini of tests/data/FOLDER with the rows of NAME.rows.
+inline std::vector<std::pair<std::filesystem::path, std::vector<Fields>>> readCases(const std::string& folder) {
+    std::vector<std::pair<std::filesystem::path, std::vector<Fields>>> cases;
+    for (const auto& entry : std::filesystem::directory_iterator(testDataDir() / folder))
+        if (entry.path().extension() == ".ini")
+            cases.emplace_back(entry.path(), tableRows(std::filesystem::path(entry.path()).replace_extension(".rows")));
+    return cases;
+}
+#endif
+
+// Text as the case files write it, as CP932 bytes: UTF-8, with \n, \r and \t
+// for line ends and tabs and \xNN for a byte of its own (one no character holds).
+inline std::string cp932Unescaped(std::string_view text) {
+    std::string out, run;
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        const char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
+        if (text[pos] != '\\' || (next != 'n' && next != 'r' && next != 't' && next != 'x')) {
+            run += text[pos];
+            continue;
+        }
+        out += cp932(run);
+        run.clear();
+        if (next == 'x') {
+            out += static_cast<char>(std::stoi(std::string(text.substr(pos + 2, 2)), nullptr, 16));
+            pos += 2;
+        } else {
+            out += next == 'n' ? '\n' : next == 'r' ? '\r' : '\t';
+        }
+        ++pos;
+    }
+    return out + cp932(run);
 }
 
 inline int processId() {

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <map>
+#include <sstream>
 
 #include "config/config_writer.h"
 #include "config/decimal.h"
@@ -32,15 +33,11 @@ std::map<std::string, std::string> globalsAfterRunning(const std::string& fileBy
                                                   test::shellQuoted(dir / "Config.lua") + " 2>&1")
                                    .text;
     std::map<std::string, std::string> globals;
-    std::size_t start = 0;
-    while (start < output.size()) {
-        const auto end = output.find('\n', start);
-        const std::string line = output.substr(start, end - start);
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
         const auto equals = line.find('=');
         if (equals != std::string::npos) globals[line.substr(0, equals)] = line.substr(equals + 1);
         else ADD_FAILURE() << "lua: " << line;
-        if (end == std::string::npos) break;
-        start = end + 1;
     }
     return globals;
 }

@@ -18,6 +18,7 @@ TEST(ToolPaths, ReadsSectionPathWithDefaults) {
         ToolPaths paths;
     };
     const std::string d1(kDefaultSetPath), d2(kDefaultLibPath);
+    const std::string longPath = "C:\\" + std::string(300, 'a') + "\\" + cp932("ソ");
     const Case cases[] = {
         {"quoted", "[PATH]\r\nSetPath = \"D:\\AI\"\r\nLibPath = \"E:\\Lib\"\r\n", {"D:\\AI", "E:\\Lib"}},
         {"unquoted", "[PATH]\nSetPath = D:\\AI\nLibPath = E:\\Lib\n", {"D:\\AI", "E:\\Lib"}},
@@ -29,6 +30,8 @@ TEST(ToolPaths, ReadsSectionPathWithDefaults) {
         // all, would name another folder; it becomes "?", which no save takes.
         {"UTF-8 names CP932 cannot hold", "[PATH]\nSetPath = \"C:\\ラ〜ク\"\nLibPath = \"C:\\게임\"\n",
          {cp932("C:\\ラ?ク"), "C:\\??"}},
+        {"read whole, however long", "[PATH]\r\nSetPath = \"" + longPath + "\"\rLibPath = " + longPath + "\n",
+         {longPath, longPath}},
     };
     for (const auto& c : cases) {
         test::ScratchDir dir;
@@ -53,6 +56,19 @@ TEST(ToolPaths, AiConfigPathAppendsAsIs) {
     EXPECT_EQ(aiConfigPath("C:\\AI"), "C:\\AI\\Config.lua");
     EXPECT_EQ(aiConfigPath("C:\\AI\\"), "C:\\AI\\\\Config.lua");
     EXPECT_EQ(aiConfigPath(""), "\\Config.lua");
+}
+
+TEST(ToolPaths, PathsLongerThanThePlatformAllowsAreUnusable) {
+    test::ScratchDir dir;
+    const std::string setPath = (dir.path() / std::string(300, 'a')).string();  // one name past NAME_MAX
+    const std::string deep = dir.path().string() + "/" + std::string(2500, 'b') + "/" + std::string(2500, 'c');
+    for (const std::string& path : {setPath, deep}) {
+        EXPECT_EQ(resolvePath(aiConfigPath(path)), std::nullopt);
+        EXPECT_EQ(unusablePathOf({path, ""}), path);
+        EXPECT_EQ(unusablePathOf({"", path}), path);
+    }
+    EXPECT_EQ(unusablePathOf({dir.path().string(), dir.path().string()}), std::nullopt);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
 #ifndef _WIN32

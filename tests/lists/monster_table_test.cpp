@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "config/cp932.h"
-#include "case_files.h"
+#include "test_support.h"
 
 namespace vellconf {
 namespace {

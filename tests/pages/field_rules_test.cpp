@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "case_files.h"
+#include "test_support.h"
 
 namespace vellconf {
 namespace {

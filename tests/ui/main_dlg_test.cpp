@@ -52,12 +52,6 @@ std::string cliDefaults() {
     return test::fileBytes(dir / "Config.lua").value_or("");
 }
 
-std::string keyLine(const std::string& file, const std::string& key) {
-    for (const auto& line : test::crlfLines(file))
-        if (line.starts_with("    " + key + " ")) return line;
-    return {};
-}
-
 std::size_t entriesOf(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
@@ -297,9 +291,12 @@ TEST_F(MainWindow, SideFilesThatCannotBeReadAtStartAreSaid) {
         fixture.state.sideFolder = file.parent_path();
         openWindow();
         EXPECT_EQ(fixture.services.errors, c.errors);
-        if (c.file == std::string("VellConf.ini"))
+        if (c.file == std::string("VellConf.ini")) {
             EXPECT_EQ(fixture.state.paths, (ToolPaths{std::string(kDefaultSetPath), std::string(kDefaultLibPath)}));
-        if (c.file == std::string("MobData.ini")) EXPECT_TRUE(fixture.state.monsters.empty());
+        }
+        if (c.file == std::string("MobData.ini")) {
+            EXPECT_TRUE(fixture.state.monsters.empty());
+        }
     }
 }
 

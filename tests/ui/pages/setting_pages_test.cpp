@@ -119,7 +119,9 @@ TEST_F(SettingPages, EachKindOfControlPassesItsChangeOnAndShowsTheResult) {
         SCOPED_TRACE(c.what);
         value(c.key) = c.before;
         openFor(c.key);
-        if (auto* box = test::findNamed<wxCheckBox>(page, std::string(c.key))) EXPECT_FALSE(box->GetValue());
+        if (auto* box = test::findNamed<wxCheckBox>(page, std::string(c.key))) {
+            EXPECT_FALSE(box->GetValue());
+        }
         c.act(*this);
         if (c.shown) {
             EXPECT_EQ(text(c.key), c.shown);
