@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "app/app_state.h"
@@ -88,32 +89,24 @@ Control* findNamed(wxWindow* parent, const std::string& name) {
     return dynamic_cast<Control*>(wxWindow::FindWindowByName(name, parent));
 }
 
-// A click as the window would deliver it.
-inline void click(wxButton* button) {
-    wxCommandEvent event(wxEVT_BUTTON, button->GetId());
-    event.SetEventObject(button);
-    button->ProcessWindowEvent(event);
+// A click as the window would deliver it: a button's, a check box's (which
+// toggles it) or a radio button's (which turns it on).
+template <typename Control>
+void click(Control* control) {
+    wxEventType type = wxEVT_BUTTON;
+    if constexpr (std::is_same_v<Control, wxCheckBox>) {
+        control->SetValue(!control->GetValue());
+        type = wxEVT_CHECKBOX;
+    } else if constexpr (std::is_same_v<Control, wxRadioButton>) {
+        control->SetValue(true);
+        type = wxEVT_RADIOBUTTON;
+    }
+    wxCommandEvent event(type, control->GetId());
+    event.SetEventObject(control);
+    if constexpr (!std::is_same_v<Control, wxButton>) event.SetInt(control->GetValue());
+    control->ProcessWindowEvent(event);
     yieldToWindow();
 }
-
-inline void click(wxCheckBox* box) {
-    box->SetValue(!box->GetValue());
-    wxCommandEvent event(wxEVT_CHECKBOX, box->GetId());
-    event.SetEventObject(box);
-    event.SetInt(box->GetValue());
-    box->ProcessWindowEvent(event);
-    yieldToWindow();
-}
-
-inline void click(wxRadioButton* button) {
-    button->SetValue(true);
-    wxCommandEvent event(wxEVT_RADIOBUTTON, button->GetId());
-    event.SetEventObject(button);
-    event.SetInt(1);
-    button->ProcessWindowEvent(event);
-    yieldToWindow();
-}
-
 // Types into a field and takes the focus away, as leaving the field would.
 inline void typeAndLeave(wxTextCtrl* field, const wxString& text) {
     field->SetFocus();

@@ -300,51 +300,45 @@ TEST_F(MainWindow, SideFilesThatCannotBeReadAtStartAreSaid) {
     }
 }
 
-// Answers the tool-settings dialog: types into its fields and presses a button.
-class ExpectToolSettings : public wxExpectModalBase<CToolSettingsDlg> {
+// Runs checks on a modal dialog of type T and closes it with their answer.
+template <typename T>
+class ExpectModalChecked : public wxExpectModalBase<T> {
 public:
-    ExpectToolSettings(int button, wxString setPath, wxString libPath)
-        : button_(button), setPath_(std::move(setPath)), libPath_(std::move(libPath)) {}
+    explicit ExpectModalChecked(std::function<int(T*)> checks) : checks_(std::move(checks)) {}
 
 protected:
-    int OnInvoked(CToolSettingsDlg* dlg) const override {
-        static_cast<wxTextCtrl*>(dlg->FindWindow(ids::kSetPathEdit))->ChangeValue(setPath_);
-        static_cast<wxTextCtrl*>(dlg->FindWindow(ids::kLibPathEdit))->ChangeValue(libPath_);
-        wxCommandEvent pressed(wxEVT_BUTTON, button_);
-        pressed.SetEventObject(dlg->FindWindow(button_));
-        dlg->ProcessWindowEvent(pressed);
-        return button_;
-    }
+    int OnInvoked(T* dlg) const override { return checks_(dlg); }
 
 private:
-    int button_;
-    wxString setPath_, libPath_;
+    std::function<int(T*)> checks_;
 };
 
-TEST_F(MainWindow, ToolSettingsOkRewritesVellConfIni) {
+// The tool settings: a cancel writes nothing, OK rewrites VellConf.ini; a
+// folder is refused, and the dialog stays open, when no file could be opened
+// in it or when VellConf.ini would give back another folder.
+TEST_F(MainWindow, ToolSettingsKeepOnlyAFolderTheyCanKeepAsTyped) {
     const fs::path ini = fixture.state.sideFolder / "VellConf.ini";
     const std::string before = test::fileBytes(ini).value();
-    wxTEST_DIALOG(press(ids::kToolSettings), ExpectToolSettings(wxID_CANCEL, "X:\\nothing", "Y:\\nothing"));
-    EXPECT_EQ(test::fileBytes(ini), before);
-
-    wxTEST_DIALOG(press(ids::kToolSettings), ExpectToolSettings(wxID_OK, fromUtf8("C:\\ソース\\AI"), ""));
-    EXPECT_EQ(test::fileBytes(ini), "[PATH]\r\nSetPath = \"" + cp932("C:\\ソース\\AI") + "\"\r\nLibPath = \"\"\r\n");
+    const std::string written = "[PATH]\r\nSetPath = \"" + cp932("C:\\ソース\\AI") + "\"\r\nLibPath = \"\"\r\n";
+    for (const auto& [button, setPath, after] : {std::tuple{wxID_CANCEL, "X:\\nothing", before},
+                                                 std::tuple{wxID_OK, "C:\\ソース\\AI", written}}) {
+        wxTEST_DIALOG(press(ids::kToolSettings), ExpectModalChecked<CToolSettingsDlg>([&](CToolSettingsDlg* dlg) {
+                          static_cast<wxTextCtrl*>(dlg->FindWindow(ids::kSetPathEdit))->ChangeValue(fromUtf8(setPath));
+                          static_cast<wxTextCtrl*>(dlg->FindWindow(ids::kLibPathEdit))->ChangeValue("");
+                          test::click(static_cast<wxButton*>(dlg->FindWindow(button)));
+                          return button;
+                      }));
+        EXPECT_EQ(test::fileBytes(ini), after);
+    }
     EXPECT_EQ(fixture.state.paths.setPath, cp932("C:\\ソース\\AI"));
-    EXPECT_TRUE(fixture.services.errors.empty());
-}
 
-// A folder is refused, and the dialog stays open, when no file could be
-// opened in it or when VellConf.ini would give back another folder.
-TEST_F(MainWindow, ToolSettingsRefuseAFolderTheyCouldNotKeepAsTyped) {
     for (const std::string& folder : {aiFolder.path().string() + "/" + std::string(300, 'a'), std::string("C:\\게임\\AI"),
                                       std::string("C:\\ラグ〜ナロク"), std::string("C:\\\xF0\x9F\x98\x80")}) {
         fixture.services.errors.clear();
         CToolSettingsDlg settings(dialog, fixture.state.paths, fixture.services);
         static_cast<wxTextCtrl*>(settings.FindWindow(ids::kLibPathEdit))->ChangeValue(fromUtf8(folder));
-        wxCommandEvent ok(wxEVT_BUTTON, wxID_OK);
-        ok.SetEventObject(settings.FindWindow(wxID_OK));
-        settings.ProcessWindowEvent(ok);
-        EXPECT_EQ(fixture.services.errors, std::vector<std::string>{messages::withArgs(messages::kFolderUnusable, {folder})});
+        test::click(static_cast<wxButton*>(settings.FindWindow(wxID_OK)));
+        EXPECT_EQ(fixture.services.errors, Messages{messages::withArgs(messages::kFolderUnusable, {folder})});
         EXPECT_EQ(settings.paths(), fixture.state.paths);
     }
 }
@@ -363,19 +357,6 @@ TEST_F(MainWindow, ToolSettingsBrowseFillsTheFieldWithAFolderItCanKeep) {
     ASSERT_EQ(fixture.services.errors.size(), 1u);
     EXPECT_NE(fixture.services.errors[0].find("게임"), std::string::npos);
 }
-
-// Runs checks on a modal dialog of type T and closes it with their answer.
-template <typename T>
-class ExpectModalChecked : public wxExpectModalBase<T> {
-public:
-    explicit ExpectModalChecked(std::function<int(T*)> checks) : checks_(std::move(checks)) {}
-
-protected:
-    int OnInvoked(T* dlg) const override { return checks_(dlg); }
-
-private:
-    std::function<int(T*)> checks_;
-};
 
 // The real folder browser, started from a browse button: its caption, the
 // title above the tree, the initial folder selected, and OK giving it back.
@@ -443,13 +424,6 @@ TEST_F(MainWindow, MessageBoxesAreCaptionedInJapanese) {
     real.showWarning(dialog, "warning");
     EXPECT_EQ(name, "VellConf");
 #endif
-}
-
-TEST_F(MainWindow, EveryDialogShowsAllItsText) {
-    CNoticeDlg notice(dialog);
-    test::expectLayoutFits(&notice);
-    CToolSettingsDlg settings(dialog, fixture.state.paths, fixture.services);
-    test::expectLayoutFits(&settings);
 }
 
 // Whatever the screen's size and scale (tools/build-windows runs this at
