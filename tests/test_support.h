@@ -46,9 +46,7 @@ inline std::string utf16(std::string_view utf8, bool bigEndian) {
     return out;
 }
 
-inline void writeBytes(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+inline void writeBytes(const std::filesystem::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // A file's bytes, or nothing when it cannot be read.
 inline std::optional<std::string> fileBytes(const std::filesystem::path& path) {
