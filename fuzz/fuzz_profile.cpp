@@ -103,5 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto config = entriesOf(lines, "CONFIG", end);  // everything a load asks
         for (const auto& setting : settingsCatalogue()) check("CONFIG", config, setting.key, longFallback);
     }
+    for (const auto& section : sections)
+        FUZZ_CHECK(foldCase(section).size() == section.size() && foldCase(foldCase(section)) == foldCase(section), "folding is stable");
     return 0;
 }

@@ -54,6 +54,13 @@ TEST(RegisterFriend, InsertsNewestFirstAndRefusesWhatWouldNotReadBack) {
     }
 }
 
+// A co-fight row takes the name of the first friend whose ID matches without
+// regard to case, cut to what a cell holds.
+TEST(CoFightRows, TakeTheNameOfTheFirstMatchingFriendCutToACell) {
+    EXPECT_EQ(coFightRowsFor(std::vector<std::string>{"x1"}, Friends{{"X1", std::string(300, 'n')}, {"x1", "b"}}),
+              (Friends{{"x1", std::string(259, 'n')}}));
+}
+
 // Each removed row takes one equal row away, the first one, whatever the order.
 TEST(RemoveFriends, TakesOneEqualRowForEachRemovedOne) {
     Friends friends{{"1", "a"}, {"2", "b"}, {"1", "a"}, {"1", "x"}, {"1", "a"}};
