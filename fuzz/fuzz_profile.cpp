@@ -1,7 +1,6 @@
-// ProfileReader on arbitrary text. The reader indexes the file once; every
-// answer must be what a plain scan of the text for that one lookup gives (cut
-// to 260 bytes between characters, or whole), and the fallback when the
-// section or key is missing.
+// ProfileReader on arbitrary text: every answer of its index must be what a
+// plain scan of the text for that one lookup gives (cut to 260 bytes between
+// characters, or whole), and the fallback when the section or key is missing.
 
 #include "fuzz_support.h"
 
@@ -12,8 +11,8 @@ std::string_view trimmed(std::string_view text) {
     return first == std::string_view::npos ? std::string_view() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// Where `wanted` stands as a character of its own, never as the trail byte of
-// a double-byte one: its first or its last place.
+// The first or the last place of `wanted` as a character of its own, never as
+// the trail byte of a double-byte one.
 std::size_t findChar(std::string_view text, char wanted, bool last) {
     std::size_t found = std::string_view::npos;
     for (std::size_t pos = 0; pos < text.size() && (last || found == std::string_view::npos); pos += charLength(text, pos))
@@ -21,8 +20,8 @@ std::size_t findChar(std::string_view text, char wanted, bool last) {
     return found;
 }
 
-// A line as a lookup sees it: a section line, an entry, or neither. Names are
-// kept folded, with their spelling in the text beside them.
+// A line as a lookup sees it: a section line, an entry, or neither; names
+// folded, with their spelling in the text beside them.
 struct Line {
     std::optional<std::string> section, key;
     std::string value, written;
@@ -37,13 +36,11 @@ std::vector<Line> readLines(std::string_view text) {
         pos = stop + (text.compare(stop, 2, "\r\n") == 0 ? 2 : 1);
         Line& line = lines.emplace_back();
         const std::size_t open = raw.find_first_not_of(" \t");
-        if (open != std::string_view::npos && raw[open] == '[') {
-            const std::string_view rest = raw.substr(open + 1);
-            if (const std::size_t close = findChar(rest, ']', true); close != std::string_view::npos) {
-                line.written = rest.substr(0, close);
-                line.section = foldCase(line.written);
-                continue;
-            }
+        const std::string_view rest = open == std::string_view::npos ? "" : raw.substr(open + 1);
+        if (open != std::string_view::npos && raw[open] == '[' && findChar(rest, ']', true) != std::string_view::npos) {
+            line.written = rest.substr(0, findChar(rest, ']', true));
+            line.section = foldCase(line.written);
+            continue;
         }
         const std::size_t equals = findChar(raw, '=', false);
         if (equals == std::string_view::npos || trimmed(raw.substr(0, equals)).empty()) continue;
@@ -56,13 +53,12 @@ std::vector<Line> readLines(std::string_view text) {
     return lines;
 }
 
-// What a plain scan finds in the first section of a name: its lines up to the
-// next section line (or the end of the text), the first value of each key (folded).
+// The first section of a name, up to the next section line (or the end of
+// the text): the first value of each key (folded).
 std::map<std::string, std::string> entriesOf(const std::vector<Line>& lines, std::string_view section, SectionEnd end) {
-    const std::string wanted = foldCase(section);
     std::map<std::string, std::string> entries;
     std::size_t i = 0;
-    while (i < lines.size() && lines[i].section != wanted) ++i;
+    while (i < lines.size() && lines[i].section != foldCase(section)) ++i;
     for (++i; i < lines.size() && (end == SectionEnd::EndOfFile || !lines[i].section); ++i)
         if (lines[i].key) entries.try_emplace(*lines[i].key, lines[i].value);
     return entries;
@@ -73,13 +69,12 @@ std::map<std::string, std::string> entriesOf(const std::vector<Line>& lines, std
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text = fuzz::bytesOf(data, size);
     const std::vector<Line> lines = readLines(text);
-
-    // A fallback longer than a value may be, with a double-byte character across the cut.
+    // Fallbacks longer than a value may be, one with a double-byte character across the cut.
     static const std::string longFallback = std::string(259, 'f') + "\x82\xA0" + "tail";
     const std::string_view tailFallback = text.substr(text.size() > 300 ? text.size() - 300 : 0);
 
-    // The first few names the text holds, as written and in upper case, so
-    // that most lookups hit something; and what a load asks.
+    // What a load asks, and the first few names of the text, as written and in
+    // upper case, so that most lookups hit something.
     std::vector<std::string> sections{"CONFIG", "PATH"}, keys{"FlagDefaultState", "IGNORE_MOB", "SetPath"};
     for (const Line& line : lines) {
         auto& names = line.section ? sections : keys;
@@ -89,7 +84,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
         }
     }
-
     for (const SectionEnd end : {SectionEnd::NextSectionLine, SectionEnd::EndOfFile}) {
         const ProfileReader reader(text, end);
         const auto check = [&](std::string_view section, const auto& entries, std::string_view key, std::string_view fallback) {
@@ -109,9 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto config = entriesOf(lines, "CONFIG", end);  // everything a load asks
         for (const auto& setting : settingsCatalogue()) check("CONFIG", config, setting.key, longFallback);
     }
-    for (const auto& section : sections) {
-        const std::string folded = foldCase(section);
-        FUZZ_CHECK(folded.size() == section.size() && foldCase(folded) == folded, "folding is stable");
-    }
+    for (const auto& section : sections)
+        FUZZ_CHECK(foldCase(section).size() == section.size() && foldCase(foldCase(section)) == foldCase(section), "folding is stable");
     return 0;
 }

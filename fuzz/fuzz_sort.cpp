@@ -18,21 +18,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Each row carries its original position in another column, to tell rows apart afterwards.
     const std::size_t tagColumn = (c + 1) % kMonsterColumns;
     std::vector<MonsterRecord> rows;
-    const std::size_t count = input.ConsumeIntegralInRange<std::size_t>(0, 64);
-    for (std::size_t i = 0; i < count && input.remaining_bytes() > 0; ++i) {
+    for (std::size_t i = 0, count = input.ConsumeIntegralInRange<std::size_t>(0, 64); i < count && input.remaining_bytes() > 0; ++i) {
         MonsterRecord& row = rows.emplace_back();
         row.cells[tagColumn] = std::to_string(i);
         if (inRange) row.cells[c] = input.ConsumeRandomLengthString(600);
     }
-
-    if (rows.size() >= 2 && inRange) {
-        const std::string_view a = rows[0].cells[c], b = rows[1].cells[c];
-        const int result = compareCells(a, b), reverse = compareCells(b, a);
-        if (valueOf(a) != 0)
-            FUZZ_CHECK((result < 0) == (valueOf(a) <= valueOf(b)) && result != 0, "a number first compares as numbers and never equal");
-        else if (valueOf(b) == 0)
-            FUZZ_CHECK((result == 0) == (a.substr(0, 511) == b.substr(0, 511)) && (result < 0) == (reverse > 0) &&
-                           (result > 0) == (reverse < 0), "texts compare as bytes, equal only when alike");
+    // A cell starting with a nonzero number compares as numbers and never equal; texts compare as bytes.
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const std::string_view a = rows[i - 1].cells[c], b = rows[i].cells[c];
+        const int result = compareCells(a, b);
+        if (valueOf(a) != 0) FUZZ_CHECK(result == (valueOf(a) <= valueOf(b) ? -1 : 1), "a number compares as a number");
+        if (valueOf(a) == 0 && valueOf(b) == 0)
+            FUZZ_CHECK(result == std::clamp(a.substr(0, 511).compare(b.substr(0, 511)), -1, 1), "texts compare as bytes");
     }
 
     std::vector<MonsterRecord> sorted = rows;
@@ -46,14 +43,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         seen[original] = true;
     }
     // Where the comparison is consistent (all numbers, or all texts) the result is in order.
-    const bool allNumbers = std::ranges::all_of(rows, [&](const auto& row) { return valueOf(row.cells[c]) != 0; });
-    const bool allTexts = std::ranges::none_of(rows, [&](const auto& row) { return valueOf(row.cells[c]) != 0; });
+    const auto numbers = std::ranges::count_if(rows, [&](const auto& row) { return valueOf(row.cells[c]) != 0; });
     for (std::size_t i = 1; i < sorted.size(); ++i) {
-        const std::string& before = sorted[i - 1].cells[c];
-        const std::string& after = sorted[i].cells[c];
-        if (allNumbers)
+        const std::string &before = sorted[i - 1].cells[c], &after = sorted[i].cells[c];
+        if (numbers == std::ssize(rows))
             FUZZ_CHECK(ascending ? valueOf(before) <= valueOf(after) : valueOf(before) >= valueOf(after), "numbers come out in order");
-        if (allTexts)
+        if (numbers == 0)
             FUZZ_CHECK(ascending ? compareCells(before, after) <= 0 : compareCells(before, after) >= 0, "texts come out in order");
     }
     return 0;

@@ -1,19 +1,14 @@
 #pragma once
-// Helpers shared by the fuzz targets, and the core's headers they read.
-
-#include <algorithm>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <limits>
-#include <map>
-#include <optional>
-#include <random>
-#include <string>
-#include <string_view>
-#include <vector>
+// What the fuzz targets share: the core's headers, a check that aborts, and
+// the words of a text.
 
 #include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <random>
 
 #include "config/config_io.h"
 #include "config/config_loader.h"
@@ -22,7 +17,6 @@
 #include "config/decimal.h"
 #include "config/memo.h"
 #include "config/profile_reader.h"
-#include "config/settings_catalogue.h"
 #include "lists/friend_list.h"
 #include "lists/monster_table.h"
 #include "pages/field_rules.h"
@@ -37,22 +31,18 @@
         }                                                                                               \
     } while (false)
 
-// Every target reads the core.
-using namespace vellconf;
+using namespace vellconf;  // every target reads the core
 
 namespace fuzz {
 
-inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size) {
-    return {reinterpret_cast<const char*>(data), size};
-}
+inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size) { return {reinterpret_cast<const char*>(data), size}; }
 
 // The words of a text between the blanks `blanks`, read plainly.
 inline std::vector<std::string_view> wordsOf(std::string_view text, std::string_view blanks = " \t\r\n\v\f") {
     std::vector<std::string_view> words;
-    for (std::size_t pos = text.find_first_not_of(blanks); pos != std::string_view::npos;) {
-        const std::size_t end = std::min(text.find_first_of(blanks, pos), text.size());
+    for (std::size_t pos = text.find_first_not_of(blanks), end = 0; pos != std::string_view::npos; pos = text.find_first_not_of(blanks, end)) {
+        end = std::min(text.find_first_of(blanks, pos), text.size());
         words.push_back(text.substr(pos, end - pos));
-        pos = text.find_first_not_of(blanks, end);
     }
     return words;
 }

@@ -1,7 +1,6 @@
 #pragma once
-// Helpers shared by the tests: CP932 text from UTF-8 literals, lines of a
-// written file, UTF-16 as Notepad saves it, the files of tests/data, scratch
-// folders, and running the built programs through the platform's shell.
+// Helpers shared by the tests: text in the encodings files come in, the files
+// of tests/data, scratch folders, and running the built programs.
 
 #ifdef _WIN32
 #include <process.h>
@@ -12,13 +11,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "config/cp932.h"
@@ -30,64 +28,39 @@ namespace vellconf::test {
 // Lines of a CR LF file, without their line ends.
 inline std::vector<std::string> crlfLines(std::string_view bytes) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        const auto end = bytes.find("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(bytes.substr(start));
-            break;
-        }
+    for (std::size_t start = 0, end = 0; start < bytes.size(); start = end + 2) {
+        end = std::min(bytes.find("\r\n", start), bytes.size());
         lines.emplace_back(bytes.substr(start, end - start));
-        start = end + 2;
     }
     return lines;
 }
 
-// UTF-8 as UTF-16 with a byte-order mark, as Notepad saves "Unicode".
+// UTF-8 as UTF-16 with a byte-order mark, as Notepad saves "Unicode"
+// (std::filesystem converts UTF-8 to UTF-16 on every platform).
 inline std::string utf16(std::string_view utf8, bool bigEndian) {
     std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    const auto unit = [&](char32_t u) {
-        const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
+    for (const char16_t unit : std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).u16string()) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
         out += bigEndian ? std::string{high, low} : std::string{low, high};
-    };
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[pos]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-        for (std::size_t k = 1; k < length; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[pos + k]) & 0x3F);
-        pos += length;
-        if (c >= 0x10000) {
-            unit(0xD800 + ((c - 0x10000) >> 10));
-            unit(0xDC00 + ((c - 0x10000) & 0x3FF));
-        } else {
-            unit(c);
-        }
     }
     return out;
 }
 
-inline void writeBytes(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+inline void writeBytes(const std::filesystem::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // A file's bytes, or nothing when it cannot be read.
 inline std::optional<std::string> fileBytes(const std::filesystem::path& path) {
-    FileRead file = readFile(path, kMaxMobDataBytes);
-    if (!file) return std::nullopt;
-    return std::move(file.bytes);
+    if (FileRead file = readFile(path, kMaxMobDataBytes)) return std::move(file.bytes);
+    return std::nullopt;
 }
 
 #ifdef VELLCONF_TEST_DATA
-// tests/data, where cases that read better as files than as code are kept:
-// whole expected outputs, tables of tab-separated fields, and folders of
-// input files each with the rows a read must give.
+// tests/data: whole expected outputs, tables of tab-separated fields, and
+// folders of input files each with the rows a read must give.
 inline std::filesystem::path testDataDir() { return VELLCONF_TEST_DATA; }
 
-// A file of tests/data, whole; one that cannot be read fails the test.
-inline std::string testData(const std::filesystem::path& name) {
-    if (auto bytes = fileBytes(testDataDir() / name)) return std::move(*bytes);
-    throw std::runtime_error("cannot read " + (testDataDir() / name).string());
-}
+// A file of tests/data, whole; one that cannot be read throws, failing the test.
+inline std::string testData(const std::filesystem::path& name) { return fileBytes(testDataDir() / name).value(); }
 
 using Fields = std::vector<std::string>;
 
@@ -122,68 +95,53 @@ inline std::vector<std::pair<std::filesystem::path, std::vector<Fields>>> readCa
 inline std::string cp932Unescaped(std::string_view text) {
     std::string out, run;
     for (std::size_t pos = 0; pos < text.size(); ++pos) {
-        const char next = pos + 1 < text.size() ? text[pos + 1] : '\0';
-        if (text[pos] != '\\' || (next != 'n' && next != 'r' && next != 't' && next != 'x')) {
+        const std::size_t escape = std::string_view("nrtx").find(pos + 1 < text.size() ? text[pos + 1] : '\0');
+        if (text[pos] != '\\' || escape == std::string_view::npos) {
             run += text[pos];
             continue;
         }
-        out += cp932(run);
-        run.clear();
-        if (next == 'x') {
-            out += static_cast<char>(std::stoi(std::string(text.substr(pos + 2, 2)), nullptr, 16));
-            pos += 2;
-        } else {
-            out += next == 'n' ? '\n' : next == 'r' ? '\r' : '\t';
-        }
-        ++pos;
+        out += cp932(std::exchange(run, {}));
+        out += escape == 3 ? static_cast<char>(std::stoi(std::string(text.substr(pos + 2, 2)), nullptr, 16)) : "\n\r\t"[escape];
+        pos += escape == 3 ? 3 : 1;
     }
     return out + cp932(run);
 }
 
-inline int processId() {
 #ifdef _WIN32
-    return ::_getpid();
+inline int processId() { return ::_getpid(); }
 #else
-    return ::getpid();
+inline int processId() { return ::getpid(); }
 #endif
-}
 
 // A fresh folder under the system's temporary folder, removed with the object
 // whatever a test made read-only inside it.
 class ScratchDir {
 public:
-    ScratchDir();
-    ~ScratchDir();
+    ScratchDir() : path_(std::filesystem::temp_directory_path() /
+                         ("vellconf-test-" + std::to_string(processId()) + "-" + std::to_string(++counter_))) {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    // Windows deletes no read-only file, POSIX nothing from a read-only folder; each
+    // folder is opened up before the walk goes into it. Links may lead out: left alone.
+    ~ScratchDir() {
+        namespace fs = std::filesystem;
+        std::error_code ignored, walk;
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+        for (auto entry = fs::recursive_directory_iterator(path_, walk); !walk && entry != fs::recursive_directory_iterator();
+             entry.increment(walk))
+            if (!entry->is_symlink(ignored)) fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(path_, ignored);
+    }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
 
 private:
+    static inline int counter_ = 0;
     std::filesystem::path path_;
 };
-
-inline ScratchDir::ScratchDir() {
-    static int counter = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            ("vellconf-test-" + std::to_string(processId()) + "-" + std::to_string(++counter));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-}
-
-inline ScratchDir::~ScratchDir() {
-    namespace fs = std::filesystem;
-    // Windows deletes no read-only file, POSIX nothing from a read-only
-    // folder. Links are left alone: they may lead out of the folder. Each
-    // folder is opened up before the walk goes into it.
-    std::error_code ignored, walk;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    for (auto entry = fs::recursive_directory_iterator(path_, walk);
-         !walk && entry != fs::recursive_directory_iterator(); entry.increment(walk)) {
-        if (!entry->is_symlink(ignored)) fs::permissions(entry->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    }
-    fs::remove_all(path_, ignored);
-}
 
 // A path that opens but does not read as a file: every read of POSIX's
 // /proc/self/mem fails, and Windows' null device is no file on a disk.
@@ -205,55 +163,25 @@ inline std::string shellQuoted(const std::filesystem::path& path) {
 #endif
 }
 
-// A program built with the tests, named by its path on the build machine. On
-// Windows that path may mean nothing (the build runs elsewhere, or under
-// Wine): the programs are built into the tests' own folder, found there.
-inline std::filesystem::path builtProgram(std::string_view buildPath) {
+// A program built with the tests, by its path on the build machine; on Windows
+// (built elsewhere, or run under Wine) the one in the tests' own folder.
 #ifdef _WIN32
-    return programFolder() / std::filesystem::path(buildPath).filename();
+inline std::filesystem::path builtProgram(std::string_view path) { return programFolder() / std::filesystem::path(path).filename(); }
 #else
-    return buildPath;
+inline std::filesystem::path builtProgram(std::string_view path) { return path; }
 #endif
-}
 
-namespace detail {
-
-// cmd.exe /c drops the first and the last quotation mark of a line that starts
-// with one; a pair around the whole line is what it drops then.
-inline std::string forShell(const std::string& command) {
-#ifdef _WIN32
-    return '"' + command + '"';
-#else
-    return command;
-#endif
-}
-
-// The exit code of a command from what system() or pclose() returned; -1
-// when the command did not end by exiting (a POSIX signal).
-inline int exitCode(int status) {
-#ifdef _WIN32
-    return status;
-#else
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-}
-
-}  // namespace detail
-
-// Runs a command line through the platform's shell; its exit code.
-inline int runShell(const std::string& command) {
-    return detail::exitCode(std::system(detail::forShell(command).c_str()));
-}
-
+// Runs a command line through the platform's shell and reads what it prints:
+// every line ended by "\n" on either platform; exit code -1 for a POSIX signal.
 struct CommandOutput {
     int exitCode = -1;
-    std::string text;  // standard output, every line ended by "\n" on either platform
+    std::string text;
 };
-
-// Runs a command line through the platform's shell and reads what it prints.
 inline CommandOutput runForOutput(const std::string& command) {
 #ifdef _WIN32
-    FILE* pipe = ::_popen(detail::forShell(command).c_str(), "rt");
+    // cmd.exe /c drops the first and the last quotation mark of a line that
+    // starts with one; a pair around the whole line is what it drops then.
+    FILE* pipe = ::_popen(('"' + command + '"').c_str(), "rt");
 #else
     FILE* pipe = ::popen(command.c_str(), "r");
 #endif
@@ -262,11 +190,15 @@ inline CommandOutput runForOutput(const std::string& command) {
     char buffer[4096];
     while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.text.append(buffer, n);
 #ifdef _WIN32
-    output.exitCode = detail::exitCode(::_pclose(pipe));
+    output.exitCode = ::_pclose(pipe);
 #else
-    output.exitCode = detail::exitCode(::pclose(pipe));
+    const int status = ::pclose(pipe);
+    output.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
     return output;
 }
+
+// Runs a command line through the platform's shell; its exit code.
+inline int runShell(const std::string& command) { return runForOutput(command).exitCode; }
 
 }  // namespace vellconf::test

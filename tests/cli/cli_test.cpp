@@ -69,63 +69,35 @@ TEST_F(Cli, DefaultsWritesTheStartupFileAndResaveReproducesIt) {
 }
 
 // Exit 0 done, 1 failed, 2 misused; every failure says why on standard error
-// and writes nothing.
+// and writes nothing: the cases of tests/data/cli/exit_codes.tsv.
 TEST_F(Cli, EachCommandExitsWithItsCodeAndSaysWhy) {
     test::writeBytes(dir / "empty.lua", "");
-    test::writeBytes(dir / "partial.lua", "[CONFIG]\r\nDistanceNotReturn = 3\r\n");  // the rest from the fallbacks
+    test::writeBytes(dir / "partial.lua", "[CONFIG]\r\nDistanceNotReturn = 3\r\n");
     test::writeBytes(dir / "cut.lua", test::fileBytes(dir / "in.lua")->substr(0, 100));
-    const std::string in = path("in.lua"), out = path("out.lua"), setIn = "set " + in + " -o " + out + " ",
-                      unreadable = quoted(test::kUnreadableFile);
-    const struct {
-        std::string command;
-        int status;
-        std::string said;  // a part of standard output for status 0 without a warning, else of standard error
-        std::string output = "";  // where standard output goes, when not to a file
-    } cases[] = {
-        {"--help", 0, "usage: vellconf-cli COMMAND"}, {"dump " + in + " --version -h", 0, "usage: vellconf-cli COMMAND"},
-        {"--version", 0, "vellconf-cli "},            {"", 2, "no command given"},
-        {"frobnicate", 2, "unknown command 'frobnicate'"}, {"defaults --bogus", 2, "unknown option '--bogus'"},
-        {"defaults -o", 2, "option -o needs a value"},     {"defaults " + in, 2, "defaults: expected 0 file name(s)"},
-        {"dump", 2, "dump: expected 1 file name(s)"},      {"resave " + in, 2, "resave: expected 2 file name(s)"},
-        {"set", 2, "set: expected an input file"},         {"set " + in + " KEY=1", 2, "set: expected -o OUT"},
-        {"restore", 2, "restore: expected 1 file name(s)"}, {"history a b", 2, "history: expected at most one file"},
-        {"dump --fallbacks x " + in, 2, "--fallbacks takes ai or specified"},
-        {"dump " + path("partial.lua"), 0, "\"Ph2TH_MySP_F\": 0,"},
-        {"dump --fallbacks ai " + path("partial.lua"), 0, "\"Ph2TH_MySP_F\": 0,"},
-        {"dump --fallbacks specified " + path("partial.lua"), 0, "\"Ph2TH_MySP_F\": 20,"},
-        {"dump " + path("missing.lua"), 1, "cannot read " + (dir / "missing.lua").string()},
-        {"dump " + unreadable, 1, "cannot read"},
-        {"resave " + path("missing.lua") + " " + out, 1, "cannot read"},
-        {"restore 2001-01-01_000000_Config.lua", 1, "no version 2001-01-01_000000_Config.lua in "},
-        {"resave " + path("empty.lua") + " " + out, 1, "it holds none of the settings"},
-        {"set " + path("cut.lua") + " -o " + out, 1, "it holds none of the settings"},
-        {"resave " + in + " " + path("none/out.lua"), 1, "ツールの設定ファイルが開けません: " + (dir / "none/out.lua").string()},
-        {"dump --mobdata " + path("none.ini") + " " + in, 0, "warning: cannot read " + (dir / "none.ini").string()},
-        {"dump --friends " + unreadable + " " + in, 0, "warning: cannot read"},
-        // What no page takes, the last assignment being the one refused.
-        {setIn + "NoSuchKey=1", 2, "unknown setting 'NoSuchKey'"},
-        {setIn + "DistanceAttackArea", 2, "expected KEY=VALUE, got 'DistanceAttackArea'"},
-        {setIn + "FlagAttackQuickly=yes", 2, "FlagAttackQuickly takes YES or NO, not 'yes'"},
-        {setIn + "FlagRotateFunction=1", 2, "FlagRotateFunction takes YES or NO"},
-        {setIn + "TypeSearchEnemyLIF=2", 2, "TypeSearchEnemyLIF takes one of the values of its buttons, not '2'"},
-        {setIn + "TypeSearchEnemyLIF=01", 2, "takes one of the values"},
-        {setIn + "FlagDefaultState=", 2, "takes one of the values"},
-        // Fields the window disables while rotation is off.
-        {setIn + "DistanceAttackArea=3 FlagRotateFunction=NO RotateRadius=5", 2, "RotateRadius cannot be changed"},
-        {setIn + "FlagRotateFunction=NO FlagRotateState=1", 2, "FlagRotateState cannot be changed while rotation is off"},
-#ifndef _WIN32
-        {"defaults", 1, "cannot write to standard output", ">/dev/full"},
-        {"dump " + in, 1, "cannot write to standard output", ">/dev/full"},
-        {"defaults", 1, "cannot write to standard output", ">&-"},
-#endif
+    // "@NAME" as a word of the shell, or as the program names the file.
+    const auto withFiles = [&](std::string text, bool forShell) {
+        for (auto at = text.find('@'); at != std::string::npos;) {
+            const std::size_t end = std::min(text.find(' ', at), text.size());
+            const std::string name = text.substr(at + 1, end - at - 1);
+            const fs::path file = name == "unreadable" ? test::kUnreadableFile : dir / name;
+            const std::string shown = forShell ? quoted(file) : file.string();
+            text.replace(at, end - at, shown);
+            at = text.find('@', at + shown.size());
+        }
+        return text;
     };
+    const auto cases = test::tableRows(fs::path(VELLCONF_TEST_DATA) / "cli/exit_codes.tsv");
+    ASSERT_EQ(cases.size(), 39u);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.command);
-        const CliRun run = cli(c.command, c.output);
-        EXPECT_EQ(run.status, c.status);
-        const bool toOutput = c.status == 0 && !c.said.starts_with("warning");
-        EXPECT_NE((toOutput ? run.out : run.err).find(c.said), std::string::npos) << run.out << run.err;
-        if (c.status != 0) {
+#ifdef _WIN32
+        if (c.size() > 3) continue;
+#endif
+        SCOPED_TRACE(c.at(0));
+        const CliRun run = cli(withFiles(c.at(0), true), c.size() > 3 ? c[3] : "");
+        EXPECT_EQ(run.status, std::stoi(c.at(1)));
+        const bool toOutput = run.status == 0 && !c.at(2).starts_with("warning");
+        EXPECT_NE((toOutput ? run.out : run.err).find(withFiles(c[2], false)), std::string::npos) << run.out << run.err;
+        if (run.status != 0) {
             EXPECT_FALSE(fs::exists(dir / "out.lua"));
         }
     }

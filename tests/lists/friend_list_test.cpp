@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,6 @@ namespace vellconf {
 namespace {
 
 using Friends = std::vector<FriendRecord>;
-
 
 // Words taken two at a time, comments skipped: the cases of tests/data/lists/friends/.
 TEST(ParseFriendIni, TakesWordsTwoAtATimeAndSkipsComments) {
@@ -33,40 +33,32 @@ TEST(WriteFriendIni, OneCrLfLinePerFriendInListOrderFieldsCut) {
               std::string(259, '9') + " " + longName.substr(0, 258) + "\r\n");
 }
 
-TEST(RegisterFriend, InsertsNewestFirstWithoutDuplicateCheck) {
+// New friends go first, with no check for one already listed; what would not
+// read back is refused and changes nothing: the cases of tests/data/lists/register_friend.tsv.
+TEST(RegisterFriend, InsertsNewestFirstAndRefusesWhatWouldNotReadBack) {
     Friends friends;
-    for (const char* id : {"1111", "2222", "1111"})
-        EXPECT_EQ(registerFriend(friends, id, "n"), RegisterOutcome::Registered);
-    EXPECT_EQ(test::crlfLines(writeFriendIni(friends)), (std::vector<std::string>{"1111 n", "2222 n", "1111 n"}));
+    for (const char* id : {"1111", "2222", "1111"}) EXPECT_EQ(registerFriend(friends, id, "n"), RegisterOutcome::Registered);
+    EXPECT_EQ(friends, (Friends{{"1111", "n"}, {"2222", "n"}, {"1111", "n"}}));
+    const std::map<std::string, RegisterOutcome> outcomes{
+        {"Registered", RegisterOutcome::Registered}, {"NothingToAdd", RegisterOutcome::NothingToAdd},
+        {"IdNotLua", RegisterOutcome::IdNotLua},     {"HoldsBlank", RegisterOutcome::HoldsBlank},
+        {"EmptyName", RegisterOutcome::EmptyName}};
+    const auto rows = test::tableRows(test::testDataDir() / "lists/register_friend.tsv");
+    ASSERT_EQ(rows.size(), 13u);
+    for (const auto& row : rows) {
+        const std::string id = test::cp932Unescaped(row.at(0)), name = test::cp932Unescaped(row.at(1));
+        Friends list{{"9", "old"}};
+        EXPECT_EQ(registerFriend(list, id, name), outcomes.at(row.at(2))) << row[0] << "/" << row[1];
+        const bool added = row[2] == "Registered";
+        EXPECT_EQ(list, (added ? Friends{{id, name}, {"9", "old"}} : Friends{{"9", "old"}})) << row[0] << "/" << row[1];
+    }
 }
 
-TEST(RegisterFriend, RefusesWhatWouldNotReadBackAndChangesNothing) {
-    const struct {
-        std::string id, name;
-        RegisterOutcome outcome;
-    } cases[] = {
-        {"", "a b", RegisterOutcome::NothingToAdd},  // an empty ID goes before every other check
-        // The ID must read back from FRIENDS as one Lua item (and from Friend.ini as one word).
-        {"12 34", "a", RegisterOutcome::IdNotLua},
-        {"1 2", "", RegisterOutcome::IdNotLua},  // the ID goes before the name
-        {";1", "a", RegisterOutcome::IdNotLua},
-        {"1)", "a", RegisterOutcome::IdNotLua},
-        {"12,34", "a", RegisterOutcome::IdNotLua},
-        {cp932("１２"), "a", RegisterOutcome::IdNotLua},
-        {"1", "a\tb", RegisterOutcome::HoldsBlank},
-        {"1", "\na", RegisterOutcome::HoldsBlank},
-        {"1", "", RegisterOutcome::EmptyName},
-        {"-12", "a", RegisterOutcome::Registered},
-        {"_pochi2", "a", RegisterOutcome::Registered},
-        {"1", cp932("ポチ　二号"), RegisterOutcome::Registered},
-    };
-    for (const auto& c : cases) {
-        Friends friends{{"9", "old"}};
-        EXPECT_EQ(registerFriend(friends, c.id, c.name), c.outcome) << c.id << "/" << c.name;
-        const Friends expected = c.outcome == RegisterOutcome::Registered ? Friends{{c.id, c.name}, {"9", "old"}}
-                                                                           : Friends{{"9", "old"}};
-        EXPECT_EQ(friends, expected) << c.id << "/" << c.name;
-    }
+// A co-fight row takes the name of the first friend whose ID matches without
+// regard to case, cut to what a cell holds.
+TEST(CoFightRows, TakeTheNameOfTheFirstMatchingFriendCutToACell) {
+    EXPECT_EQ(coFightRowsFor(std::vector<std::string>{"x1"}, Friends{{"X1", std::string(300, 'n')}, {"x1", "b"}}),
+              (Friends{{"x1", std::string(259, 'n')}}));
 }
 
 // Each removed row takes one equal row away, the first one, whatever the order.

@@ -51,16 +51,11 @@ TEST(ParseMobData, GroupsTokensByTwentyDropsCommentGroupsAndCutsLongTokens) {
 TEST(MoveRows, AppendCopiesSelectedRowsInListOrderAndRemoveIgnoresOrderAndBadIndices) {
     Rows five;
     for (const char* id : {"1001", "1002", "1003", "1004", "1005"}) five.push_back(record(mobCells(id)));
-    const std::pair<std::vector<std::vector<std::size_t>>, Cells> appends[] = {
-        {{{4, 0, 2}, {}, {7}}, {"999", "1001", "1003", "1005"}},  // then nothing, then out of range
-        {{{1}, {1}}, {"999", "1002", "1002"}},
-    };
-    for (const auto& [presses, ids] : appends) {
-        Rows ignore{record({"999"})};
-        for (const auto& selected : presses) appendRows(five, selected, ignore);
-        EXPECT_EQ(column(ignore, 0), ids);
-        for (std::size_t i = 1; i < ignore.size(); ++i) EXPECT_EQ(ignore[i], record(mobCells(ignore[i].id())));
-    }
+    Rows ignore{record({"999"})};  // then presses with nothing, an index out of range, one row twice
+    for (const auto& selected : std::vector<std::vector<std::size_t>>{{4, 0, 2}, {}, {7}, {1}, {1}})
+        appendRows(five, selected, ignore);
+    EXPECT_EQ(column(ignore, 0), (Cells{"999", "1001", "1003", "1005", "1002", "1002"}));
+    for (std::size_t i = 1; i < ignore.size(); ++i) EXPECT_EQ(ignore[i], record(mobCells(ignore[i].id())));
     const std::pair<std::vector<std::size_t>, Cells> removals[] = {
         {{}, column(five, 0)}, {{3, 1, 3, 9}, {"1001", "1003", "1005"}}, {{4, 3, 2, 1, 0}, {}}};
     for (const auto& [selected, left] : removals) {
@@ -79,51 +74,41 @@ TEST(ColumnSort, FirstClickOnAColumnAscendsAndRepeatedClicksFlip) {
     }
 }
 
+// The cases of tests/data/lists/compare_cells.tsv; only the first 511 bytes count.
 TEST(CompareCells, NumbersNeverCompareEqualAndZeroOrTextComparesAsBytes) {
+    const auto rows = test::tableRows(test::testDataDir() / "lists/compare_cells.tsv");
+    ASSERT_EQ(rows.size(), 15u);
+    for (const auto& row : rows) {
+        const std::string a = test::cp932Unescaped(row.at(0)), b = test::cp932Unescaped(row.at(1));
+        EXPECT_EQ(compareCells(a, b), std::stoi(row.at(2))) << a << " vs " << b;
+    }
     const std::string pad(511, 'x');
-    const struct {
-        std::string a, b;
-        int expected;
-    } cases[] = {
-        {"5", "10", -1}, {"10", "5", 1}, {"-3", "2", -1}, {"7", "7", -1}, {"007", "7", -1}, {"12abc", "12", -1},
-        {" \t8", "9", -1}, {"5", "abc", 1} /* text reads as 0 */, {"abc", "5", 1}, {"0", "+1", 1}, {"0", "0", 0},
-        {"abc", "abc", 0}, {"ab", "abc", -1}, {"", "a", -1}, {cp932("ア"), "z", 1}, {pad + "1", pad + "2", 0},
-    };
-    for (const auto& c : cases) EXPECT_EQ(compareCells(c.a, c.b), c.expected) << c.a << " vs " << c.b;
+    EXPECT_EQ(compareCells(pad + "1", pad + "2"), 0);
 }
 
-// Rows ordered by one column either way, each telling where it came from; a
-// column outside the table leaves them alone.
+// Rows ordered by one column either way, each telling where it came from: the
+// cases of tests/data/lists/sort_rows.tsv.
 TEST(SortRows, OrdersByTheColumnEitherWayAndTellsWhereEachRowCameFrom) {
-    const struct {
-        int column;
-        bool ascending;
-        Cells before, after;
-    } cases[] = {
-        {1, true, {"10", "9"}, {"9", "10"}},
-        {1, false, {"9", "10"}, {"10", "9"}},
-        {19, true, {"b", "a"}, {"a", "b"}},
-        {0, false, {"3", "1", "2", "5", "4"}, {"5", "4", "3", "2", "1"}},
-        {1, true, {cp932("ポリン"), "Zzz", cp932("ドロップス"), cp932("ポポリン")},
-         {"Zzz", cp932("ドロップス"), cp932("ポポリン"), cp932("ポリン")}},  // text by its bytes
-        {1, true, {"00", "3", "0", "-4", "10", "0"}, {"-4", "0", "0", "00", "3", "10"}},  // zeros as text
-        {1, false, {"00", "3", "0", "-4", "10", "0"}, {"10", "3", "00", "0", "0", "-4"}},
-        {20, true, {"b", "a"}, {"b", "a"}},
-        {-1, true, {"b", "a"}, {"b", "a"}},
-    };
+    const auto cases = test::tableRows(test::testDataDir() / "lists/sort_rows.tsv");
+    ASSERT_EQ(cases.size(), 9u);
     for (const auto& c : cases) {
-        const std::size_t cells = c.column >= 0 && c.column < 20 ? c.column : 1;  // the column `before` fills
+        const int sortColumn = std::stoi(c.at(0));
+        const auto arrow = std::ranges::find(c, ">");
+        Cells before, after;
+        for (auto cell = c.begin() + 2; cell != c.end(); ++cell)
+            if (cell != arrow) (cell < arrow ? before : after).push_back(cp932(*cell));
+        const std::size_t cells = sortColumn >= 0 && sortColumn < 20 ? sortColumn : 1;  // the column `before` fills
         Rows original;
-        for (std::size_t i = 0; i < c.before.size(); ++i) {
+        for (std::size_t i = 0; i < before.size(); ++i) {
             MonsterRecord& row = original.emplace_back();
             row.cells[cells == 0 ? 1 : 0] = std::to_string(i);  // to tell the rows apart
-            row.cells[cells] = c.before[i];
+            row.cells[cells] = before[i];
         }
         Rows rows = original;
-        const std::vector<std::size_t> from = sortRows(rows, c.column, c.ascending);
-        EXPECT_EQ(column(rows, cells), c.after) << c.column;
+        const std::vector<std::size_t> from = sortRows(rows, sortColumn, c.at(1) == "up");
+        EXPECT_EQ(column(rows, cells), after) << sortColumn;
         ASSERT_EQ(from.size(), rows.size());
-        for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i], original[from[i]]) << c.column << " row " << i;
+        for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(rows[i], original[from[i]]) << sortColumn << " row " << i;
     }
 }
 

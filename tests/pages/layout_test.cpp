@@ -82,19 +82,25 @@ TEST(FitDialog, StretchesByTheLeastFactorThatGivesEveryTextItsRoomAndNoMore) {
 
 // The real setting pages, in a narrow face, the design's, and two wide ones:
 // every control lies inside the page, overlaps no other, and keeps to the
-// frame of its group box; rows of the same shape line up in columns.
+// frame of its group box; every box spans the page, and the page grows only as
+// much as its widest row needs, not at all in the narrow face.
 TEST(LayOutPage, EveryPageHoldsItsControlsWholeInAnyFont) {
     for (const int perCharacter : {3, 5, 7, 9}) {
         const FakeMeasure measure(perCharacter);
         for (const PageTable& table : settingPages()) {
             SCOPED_TRACE(std::string(table.className) + " at " + std::to_string(perCharacter));
             const PagePlacement page = layOutPage(table, measure);
-            EXPECT_GE(page.size.width, kPageSize.width);
             EXPECT_GE(page.size.height, kPageSize.height);
+            if (perCharacter == 3) {
+                EXPECT_EQ(page.size, kPageSize);  // a narrow face changes nothing
+            }
             std::vector<DialogRect> controls;
+            int right = 0;
             for (const SectionPlacement& section : page.sections) {
-                if (section.box.width > 0) {
+                const bool boxed = section.box.width > 0;
+                if (boxed) {
                     EXPECT_TRUE(inside(section.box, page.size));
+                    EXPECT_EQ(section.box.right(), page.size.width - 4);
                 }
                 for (const auto& row : section.rows)
                     for (const ControlPlacement& control : row) {
@@ -102,47 +108,38 @@ TEST(LayOutPage, EveryPageHoldsItsControlsWholeInAnyFont) {
                         if (control.caption.width > 0) parts.push_back(control.caption);
                         for (const DialogRect& part : parts) {
                             EXPECT_TRUE(inside(part, page.size));
-                            if (section.box.width > 0) {
+                            if (boxed) {
                                 EXPECT_GE(part.x, section.box.x + 3);
                                 EXPECT_LE(part.right(), section.box.right() - 3);
                                 EXPECT_GT(part.y, section.box.y);
                                 EXPECT_LT(part.bottom(), section.box.bottom());
                             }
+                            right = std::max(right, part.right());
                             controls.push_back(part);
                         }
                     }
             }
+            EXPECT_EQ(page.size.width, std::max(kPageSize.width, right + 7));  // the margin after the widest row
             for (std::size_t i = 0; i < controls.size(); ++i)
                 for (std::size_t j = i + 1; j < controls.size(); ++j) EXPECT_FALSE(overlap(controls[i], controls[j]));
         }
     }
 }
 
-TEST(LayOutPage, APageGrowsOnlyAsMuchAsItsWidestRowNeedsAndItsBoxesSpanIt) {
-    const PageTable& attack1 = *findPage("CAttack1Page");
-    EXPECT_EQ(layOutPage(attack1, FakeMeasure(3)).size, kPageSize);
-    const PagePlacement wide = layOutPage(attack1, FakeMeasure(9));
-    int right = 0;
-    for (const auto& section : wide.sections)
-        for (const auto& row : section.rows)
-            for (const ControlPlacement& control : row)
-                for (const DialogRect& part : control.parts) right = std::max(right, part.right());
-    EXPECT_EQ(wide.size.width, right + 7);  // the page's margin after the widest row
-    const PagePlacement asked = layOutPage(*findPage("CMoonlightPage"), FakeMeasure(3), {300, 300});
-    EXPECT_EQ(asked.size, (DialogSize{300, 300}));
-    for (const auto& section : asked.sections)
+// A page laid out to a size asked for takes it, its boxes spanning it; rows of
+// the same shape line up in columns: the phases' HP rows ("ホムＨＰ：" and
+// "主人ＨＰ：") have their fields start at the same x.
+TEST(LayOutPage, TakesTheSizeAskedForAndLinesUpRowsOfTheSameShape) {
+    const PagePlacement page = layOutPage(*findPage("CMoonlightPage"), FakeMeasure(5), {300, 300});
+    EXPECT_EQ(page.size, (DialogSize{300, 300}));
+    std::vector<int> fieldStarts;
+    for (const auto& section : page.sections) {
         if (section.box.width > 0) {
             EXPECT_EQ(section.box.right(), 300 - 4);
         }
-}
-
-TEST(LayOutPage, RowsOfTheSameShapeLineUpInColumns) {
-    // The phases' HP rows: "ホムＨＰ：" and "主人ＨＰ：" fields start at the same x.
-    const PagePlacement page = layOutPage(*findPage("CMoonlightPage"), FakeMeasure(5));
-    std::vector<int> fieldStarts;
-    for (const auto& section : page.sections)
         for (const auto& row : section.rows)
             if (row.size() == 4) fieldStarts.push_back(row[0].parts[0].x);
+    }
     ASSERT_GE(fieldStarts.size(), 4u);
     for (const int x : fieldStarts) EXPECT_EQ(x, fieldStarts[0]);
 }

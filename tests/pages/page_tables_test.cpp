@@ -6,6 +6,8 @@
 #include <string>
 #include <tuple>
 
+#include "test_support.h"
+
 namespace vellconf {
 namespace {
 
@@ -30,24 +32,15 @@ TEST(PageTables, EveryCatalogueKeyIsEditedByExactlyOneControlOfTheRightKind) {
     for (const auto& setting : settingsCatalogue()) EXPECT_EQ(edits[setting.key], 1) << setting.key;
 }
 
-// The button of the value, else the group's choice for other values: a button
-// at start-up, none or a button after a load.
+// The cases of tests/data/pages/radio_groups.tsv.
 TEST(RadioGroups, SelectTheButtonOfTheValueOrTheGroupsChoiceForOtherValues) {
-    const struct {
-        std::string_view key;
-        std::int32_t value;
-        std::string_view onInit, onLoad;  // "" for no button
-    } cases[] = {
-        {"FlagDefaultState", 1, "休戦状態", "休戦状態"}, {"FlagDefaultState", 2, "臨戦状態", ""},
-        {"TypeSearchEnemyLIF", 2, "非先攻型", "非先攻型"}, {"AutoSkillPriority", 0, "攻撃スキル優先", "攻撃スキル優先"},
-        {"FlagRotateState", 2, "両状態", "両状態"},       {"FlagRotateState", 5, "休戦状態のみ", ""},
-        {"FlagAutoMoonLight", 1, "一定確率", "一定確率"}, {"FlagAutoCaprice", 5, "", ""},
-    };
-    for (const auto& c : cases) {
-        const RadioGroupSpec& group = findControlForKey(c.key)->radio;
+    const auto rows = test::tableRows(test::testDataDir() / "pages/radio_groups.tsv");
+    ASSERT_EQ(rows.size(), 8u);
+    for (const auto& row : rows) {
+        const RadioGroupSpec& group = findControlForKey(row.at(0))->radio;
         const auto label = [&](int i) { return i == kNoButton ? std::string_view() : group.buttons.at(i).label; };
-        EXPECT_EQ(label(radioIndexOnInit(group, c.value)), c.onInit) << c.key << " " << c.value;
-        EXPECT_EQ(label(radioIndexOnLoad(group, c.value)), c.onLoad) << c.key << " " << c.value;
+        EXPECT_EQ(label(radioIndexOnInit(group, std::stoi(row.at(1)))), row.at(2)) << row[0] << " " << row[1];
+        EXPECT_EQ(label(radioIndexOnLoad(group, std::stoi(row.at(1)))), row.at(3)) << row[0] << " " << row[1];
     }
 }
 

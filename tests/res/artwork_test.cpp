@@ -8,6 +8,7 @@
 #include <wx/image.h>
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "res/artwork_xpm.h"
@@ -16,21 +17,15 @@ namespace vellconf {
 namespace {
 
 TEST(Artwork, DrawingsDecodeAsWxsXpmReaderDecodesThem) {
-    const struct {
-        const char* name;
-        wxBitmap decoded;
-        const char* const* xpm;
-    } cases[] = {
-        {"picture", wxBitmap(pictureImage()), kPictureXpm},
+    std::vector<std::pair<wxBitmap, const char* const*>> drawings{{wxBitmap(pictureImage()), kPictureXpm}};
 #ifndef __WXMSW__
-        {"icon", programIcons().GetIconByIndex(0), kIconXpm},
+    drawings.emplace_back(programIcons().GetIconByIndex(0), kIconXpm);
 #endif
-    };
-    for (const auto& c : cases) {
-        const wxImage expected(c.xpm), actual = c.decoded.ConvertToImage();
-        ASSERT_EQ(actual.GetSize(), expected.GetSize()) << c.name;
-        EXPECT_EQ(std::memcmp(actual.GetData(), expected.GetData(), 3u * expected.GetWidth() * expected.GetHeight()), 0)
-            << c.name;
+    for (const auto& [decoded, xpm] : drawings) {
+        SCOPED_TRACE(xpm == kIconXpm ? "icon" : "picture");
+        const wxImage expected(xpm), actual = decoded.ConvertToImage();
+        ASSERT_EQ(actual.GetSize(), expected.GetSize());
+        EXPECT_EQ(std::memcmp(actual.GetData(), expected.GetData(), 3u * expected.GetWidth() * expected.GetHeight()), 0);
     }
 }
 
