@@ -140,6 +140,18 @@ inline std::string cp932Unescaped(std::string_view text) {
     return out + cp932(run);
 }
 
+#ifdef VELLCONF_TEST_DATA
+// The rows of a table in tests/data (see tableRows), each field as CP932 bytes;
+// a table that cannot be read fails the test.
+inline std::vector<Fields> cp932Rows(const std::filesystem::path& name) {
+    testData(name);
+    std::vector<Fields> rows = tableRows(testDataDir() / name);
+    for (Fields& row : rows)
+        for (std::string& field : row) field = cp932Unescaped(field);
+    return rows;
+}
+#endif
+
 inline int processId() {
 #ifdef _WIN32
     return ::_getpid();
