@@ -3,9 +3,10 @@
 // loader's calls (a setting cut to 260 bytes by a 261-byte buffer; lists and
 // folders whole). An answer that differs must be explained by known differences
 // (up to three): changes to the file, query or our answer after which ours is
-// exactly Windows'. Each known difference must still show. The corpus: the
-// files of tests/data/config/profile with every line end, and Config.lua and
-// VellConf.ini as written. Needs code page 932: run it through tools/wine-session.
+// exactly Windows'. Each known difference must still show. The corpus is
+// tests/data/config/profile (Config.lua and VellConf.ini as the tool writes them
+// among them), each file with every kind of line end. Needs code page 932: run
+// it through tools/wine-session.
 
 #include <windows.h>
 
@@ -16,11 +17,7 @@
 #include <chrono>
 #include <map>
 
-#include "config/config_loader.h"
-#include "config/config_writer.h"
-#include "config/decimal.h"
 #include "config/profile_reader.h"
-#include "config/settings_catalogue.h"
 #include "config/text_lines.h"
 #include "test_support.h"
 
@@ -28,7 +25,6 @@ namespace vellconf {
 namespace {
 
 namespace fs = std::filesystem;
-using namespace std::string_literals;
 
 constexpr DWORD kSettingBuffer = 261;  // the Windows tool's buffer for every setting
 constexpr char kUnwritten = '\x7f';    // every buffer starts full of it: a byte Windows leaves unwritten shows
@@ -159,135 +155,46 @@ constexpr std::size_t kKnownCount = std::size(kKnown);
 
 // The name as asked for, and with every byte upper- and lower-cased: byte by
 // byte on purpose, a trail byte so changed makes another character, which must not match.
-std::vector<std::string> caseVariants(const std::string& name) {
+std::vector<std::string> caseVariants(std::string name) {
     std::vector<std::string> variants{name};
-    std::string upper = name, lower = name;
-    for (char& c : upper) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
-    for (char& c : lower) c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-    for (const std::string& v : {upper, lower})
-        if (std::ranges::find(variants, v) == variants.end()) variants.push_back(v);
+    for (const auto& [from, to] : {std::pair{'a', 'A'}, std::pair{'A', 'a'}}) {
+        for (char& c : name) c = c >= from && c < from + 26 ? static_cast<char>(c - from + to) : c;
+        if (std::ranges::find(variants, name) == variants.end()) variants.push_back(name);
+    }
     return variants;
 }
 
-struct CorpusFile {
-    std::string name, bytes;
-    std::vector<Query> queries;
-};
-
-// The corpus files: every section and key in every case variant, with three fallbacks each in turn.
-std::vector<CorpusFile> corpusFiles() {
-    std::string kanji150;
-    for (int i = 0; i < 150; ++i) kanji150 += cp932("既");
-    const std::string fallbacks[] = {"", "fb", "NO", "fb  ", "\"fb\"", "\tfb\t", "  fb", cp932("既定値"),
-                                     std::string(300, 'f'), kanji150, "x" + kanji150, "'q'"};
-    const auto split = [](const std::string& text, char separator) {
-        std::vector<std::string> parts;
-        for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1)
-            parts.push_back(test::cp932Unescaped(text.substr(start, (end = text.find(separator, start)) - start)));
-        return parts;
-    };
-    const std::pair<const char*, std::vector<std::string>> lineEnds[] = {  // used in turn
-        {"LF", {"\n"}}, {"CR LF", {"\r\n"}}, {"CR", {"\r"}}, {"CR CR LF", {"\r\r\n"}},
-        {"mixed, no final line end", {"\r\n", "\r", "\n", "\n\r"}}};
-    std::vector<CorpusFile> files;
-    for (const auto& entry : fs::directory_iterator(test::testDataDir() / "config/profile")) {
-        // "sections: a|b", "keys: k|j", then the lines, each ended by LF.
-        const std::string text = test::testData(entry.path());
-        const std::size_t keysLine = text.find('\n') + 1, body = text.find('\n', keysLine) + 1;
-        std::vector<Query> queries;
-        std::size_t turn = 0;
-        for (const std::string& section : split(text.substr(10, keysLine - 11), '|'))
-            for (const std::string& s : caseVariants(section))
-                for (const std::string& key : split(text.substr(keysLine + 6, body - keysLine - 7), '|'))
-                    for (const std::string& k : caseVariants(key))
-                        for (int i = 0; i < 3; ++i) queries.push_back({s, k, fallbacks[turn++ % std::size(fallbacks)]});
-        std::vector<std::string> lines = split(text.substr(body), '\n');
-        lines.pop_back();  // after the last LF
-        for (const auto& [name, ends] : lineEnds) {
-            std::string joined;
-            for (std::size_t i = 0; i < lines.size(); ++i)
-                joined += lines[i] + (i + 1 < lines.size() ? ends[i % ends.size()] : ends.size() == 1 ? ends[0] : "");
-            files.push_back({entry.path().stem().string() + ", " + name, joined, queries});
-        }
+// A corpus file's fields: "sections: a|b", "keys: k|j", then the lines, each ended by LF.
+std::vector<std::string> fields(const std::string& text, std::size_t begin, std::size_t end, char separator) {
+    std::vector<std::string> parts;
+    for (std::size_t next = begin; next < end || parts.empty(); begin = next + 1) {
+        next = std::min(text.find(separator, begin), end);
+        parts.push_back(test::cp932Unescaped(text.substr(begin, next - begin)));
     }
-    return files;
-}
-
-// Config.lua as the tool writes it (lists past 260 bytes; other line ends; a
-// memo holding a section and a setting, raw and as the loader hands it over; a
-// NUL in a value) with every key the loader reads; and VellConf.ini.
-std::vector<CorpusFile> writtenFiles() {
-    std::vector<Query> keys;
-    for (const auto& setting : settingsCatalogue()) {
-        const bool flag = setting.kind == SettingKind::Flag || setting.kind == SettingKind::RotationFlag;
-        for (std::int32_t value : {fallbackOf(setting, LoadKind::Ai), setting.values.startup})
-            keys.push_back({"CONFIG", std::string(setting.key), flag ? (value == 1 ? "YES" : "NO") : formatInt(value)});
-        keys.push_back({"config", std::string(setting.key), "0"});
-    }
-    for (const char* list : {"IGNORE_MOB", "FRIENDS"}) keys.push_back({"CONFIG", list, "{}"});
-    AiSettings settings = startupSettings();
-    settings.FlagDefaultState = 0;
-    settings.AttackDelay = 12345;
-    std::vector<std::string> ignoreMob;
-    for (int id = 1001; id < 1200; ++id) ignoreMob.push_back(std::to_string(id));
-    const auto written = [&](const std::string& memo) { return writeConfigLua(settings, cp932(memo), ignoreMob, std::vector<std::string>{"123456", "abc", "Zed"}); };
-    const std::string plain = written("狩場のメモ\nソース ゾーン 表示\n-- note = x\nk = v");
-    const std::string trapped = written("[狩場]\nFlagDefaultState = NO\n[CONFIG]\nAttackDelay = 1");
-    const MemoBlock block = findMemo(trapped);
-    std::string withNul = plain;
-    withNul.insert(withNul.find("\r\n", withNul.find("FlagDefaultState")), "\0junk"s);
-    const auto withEnds = [&](const char* end) {
-        std::string out;
-        forEachLine(plain, [&](const TextLine& line) { return out += std::string(line.text) + (line.ended ? end : ""), true; });
-        return out;
-    };
-    std::vector<CorpusFile> files = {
-        {"Config.lua", plain, keys}, {"Config.lua, LF", withEnds("\n"), keys}, {"Config.lua, CR", withEnds("\r"), keys},
-        {"Config.lua, section in the memo", trapped, keys},
-        {"Config.lua, section in the memo, as the loader reads it", trapped.substr(0, block.begin) + trapped.substr(block.end), keys},
-        {"Config.lua, NUL in a value", withNul, keys}};
-    std::vector<Query> paths;
-    for (const char* key : {"SetPath", "LibPath", "setpath"})
-        for (std::string_view fallback : {kDefaultSetPath, kDefaultLibPath}) paths.push_back({"PATH", key, std::string(fallback)});
-    files.push_back({"VellConf.ini", toolPathsText({cp932("C:\\ソフト\\表示\\USER_AI"), cp932("D:\\ゾーン\\" + std::string(300, 'L'))}), paths});
-    return files;
+    return parts;
 }
 
 // Whether the known differences in `mask` together turn our answer into
-// Windows'. The changed files and their readers are made once per file.
-class Explainer {
-public:
-    explicit Explainer(const std::string& text) : text_(text) {}
-    bool reproduces(unsigned mask, Query q, bool cut, const std::string& theirs) {
-        const auto chosen = [&](std::size_t i, auto change) { return (mask >> i & 1) && kKnown[i].*change; };
-        unsigned fileMask = 0;
-        for (std::size_t i = 0; i < kKnownCount; ++i) fileMask |= chosen(i, &KnownDifference::file) ? 1u << i : 0;
-        if (!changed_.contains(fileMask)) {
-            std::string text = text_;
-            for (std::size_t i = 0; i < kKnownCount; ++i) text = fileMask >> i & 1 ? kKnown[i].file(text) : text;
-            changed_.emplace(fileMask, std::pair{text, ProfileReader(text)});
-        }
-        const auto& [text, reader] = changed_.at(fileMask);
-        for (std::size_t i = 0; i < kKnownCount; ++i) if (chosen(i, &KnownDifference::query)) kKnown[i].query(q);
-        std::string whole = reader.getWhole(q.section, q.key, q.fallback);
-        for (std::size_t i = 0; i < kKnownCount; ++i) if (chosen(i, &KnownDifference::whole)) kKnown[i].whole(whole, q);
-        if (!cut) return whole == theirs;
-        std::string answer(cutToBytes(whole, ProfileReader::kMaxValueBytes));  // as get() cuts it
-        for (std::size_t i = 0; i < kKnownCount; ++i) if (chosen(i, &KnownDifference::cut)) kKnown[i].cut(answer, whole, text);
-        return answer == theirs;
+// Windows'; `changed` keeps each changed file and its reader, made once.
+bool reproduces(unsigned mask, std::map<unsigned, std::pair<std::string, ProfileReader>>& changed, const std::string& file,
+                Query q, bool cut, const std::string& theirs) {
+    const auto chosen = [&](std::size_t i, auto change) { return (mask >> i & 1) && kKnown[i].*change; };
+    unsigned fileMask = 0;
+    for (std::size_t i = 0; i < kKnownCount; ++i) fileMask |= chosen(i, &KnownDifference::file) ? 1u << i : 0;
+    if (!changed.contains(fileMask)) {
+        std::string text = file;
+        for (std::size_t i = 0; i < kKnownCount; ++i) text = fileMask >> i & 1 ? kKnown[i].file(text) : text;
+        changed.emplace(fileMask, std::pair{text, ProfileReader(text)});
     }
-    // The fewest known differences (at most three) that explain Windows' answer; 0 when none do.
-    unsigned explanation(const Query& q, bool cut, const std::string& theirs) {
-        for (int size = 1; size <= 3; ++size)
-            for (unsigned mask = 1; mask < 1u << kKnownCount; ++mask)
-                if (std::popcount(mask) == size && reproduces(mask, q, cut, theirs)) return mask;
-        return 0;
-    }
-
-private:
-    const std::string& text_;
-    std::map<unsigned, std::pair<std::string, ProfileReader>> changed_;
-};
+    const auto& [text, reader] = changed.at(fileMask);
+    for (std::size_t i = 0; i < kKnownCount; ++i) if (chosen(i, &KnownDifference::query)) kKnown[i].query(q);
+    std::string whole = reader.getWhole(q.section, q.key, q.fallback), answer;
+    for (std::size_t i = 0; i < kKnownCount; ++i) if (chosen(i, &KnownDifference::whole)) kKnown[i].whole(whole, q);
+    if (!cut) return whole == theirs;
+    answer = cutToBytes(whole, ProfileReader::kMaxValueBytes);  // as get() cuts it
+    for (std::size_t i = 0; i < kKnownCount; ++i) if (chosen(i, &KnownDifference::cut)) kKnown[i].cut(answer, whole, text);
+    return answer == theirs;
+}
 
 // Printable: a byte outside ASCII as \xNN, a long text as its start and its length.
 std::string shown(const std::string& bytes) {
@@ -302,37 +209,58 @@ std::string shown(const std::string& bytes) {
 
 TEST(ProfileDifferentialTest, OurLookupAnswersAsWindowsDoes) {
     ASSERT_EQ(GetACP(), 932u) << "the comparison needs code page 932: run it through tools/wine-session";
-    std::vector<CorpusFile> files = corpusFiles();
-    std::ranges::move(writtenFiles(), std::back_inserter(files));
+    std::string kanji150;
+    for (int i = 0; i < 150; ++i) kanji150 += cp932("既");
+    const std::string fallbacks[] = {"", "fb", "NO", "fb  ", "\"fb\"", "\tfb\t", "  fb", cp932("既定値"),
+                                     std::string(300, 'f'), kanji150, "x" + kanji150, "'q'"};  // three a key, in turn
+    const std::pair<const char*, std::vector<std::string>> lineEnds[] = {  // used in turn
+        {"LF", {"\n"}}, {"CR LF", {"\r\n"}}, {"CR", {"\r"}}, {"CR CR LF", {"\r\r\n"}},
+        {"mixed, no final line end", {"\r\n", "\r", "\n", "\n\r"}}};
     const test::ScratchDir folder;
-    std::size_t compared = 0, agreed = 0;
+    std::size_t compared = 0, agreed = 0, files = 0;
     std::vector<std::size_t> explainedBy(kKnownCount);
     std::vector<std::string> exampleOf(kKnownCount), unexplained;
-    for (std::size_t index = 0; index < files.size(); ++index) {
-        const CorpusFile& file = files[index];
-        // Dated in the past, so that Wine keeps the parsed file between lookups.
-        const fs::path path = folder / (std::to_string(index) + ".ini");
-        test::writeBytes(path, file.bytes);
-        fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1));
-        const ProfileReader reader(file.bytes);
-        Explainer explainer(file.bytes);
-        for (const Query& q : file.queries) {
-            for (const bool cut : {true, false}) {
-                const std::string ours = cut ? reader.get(q.section, q.key, q.fallback) : reader.getWhole(q.section, q.key, q.fallback);
-                const std::string theirs = windowsAnswer(path, q, cut);
-                ++compared;
-                if (ours == theirs && ++agreed) continue;
-                const std::string what = file.name + " [" + shown(q.section) + "] " + shown(q.key) + " fallback \"" +
-                                         shown(q.fallback) + (cut ? "\" cut" : "\" whole") + ": ours \"" + shown(ours) +
-                                         "\", Windows \"" + shown(theirs) + "\"";
-                const unsigned mask = explainer.explanation(q, cut, theirs);
-                if (!mask) unexplained.push_back(what);
-                for (std::size_t i = 0; i < kKnownCount; ++i)
-                    if (mask >> i & 1 && !explainedBy[i]++) exampleOf[i] = what;
+    for (const auto& entry : fs::directory_iterator(test::testDataDir() / "config/profile")) {
+        const std::string data = test::testData(entry.path());
+        const std::size_t keysLine = data.find('\n') + 1, body = data.find('\n', keysLine) + 1;
+        std::vector<Query> queries;
+        for (const std::string& section : fields(data, 10, keysLine - 1, '|'))
+            for (const std::string& s : caseVariants(section))
+                for (const std::string& key : fields(data, keysLine + 6, body - 1, '|'))
+                    for (const std::string& k : caseVariants(key))
+                        for (int i = 0; i < 3; ++i) queries.push_back({s, k, fallbacks[queries.size() % std::size(fallbacks)]});
+        const std::vector<std::string> lines = fields(data, body, data.size() - 1, '\n');
+        for (const auto& [endsName, ends] : lineEnds) {
+            std::string text;
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                text += lines[i] + (i + 1 < lines.size() ? ends[i % ends.size()] : ends.size() == 1 ? ends[0] : "");
+            // Dated in the past, so that Wine keeps the parsed file between lookups.
+            const fs::path path = folder / (std::to_string(files++) + ".ini");
+            test::writeBytes(path, text);
+            fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1));
+            const ProfileReader reader(text);
+            std::map<unsigned, std::pair<std::string, ProfileReader>> changed;
+            for (const Query& q : queries) {
+                for (const bool cut : {true, false}) {
+                    const std::string ours = cut ? reader.get(q.section, q.key, q.fallback) : reader.getWhole(q.section, q.key, q.fallback);
+                    const std::string theirs = windowsAnswer(path, q, cut);
+                    if (++compared && ours == theirs && ++agreed) continue;
+                    const std::string what = entry.path().stem().string() + ", " + endsName + " [" + shown(q.section) + "] " +
+                                             shown(q.key) + " fallback \"" + shown(q.fallback) + (cut ? "\" cut" : "\" whole") +
+                                             ": ours \"" + shown(ours) + "\", Windows \"" + shown(theirs) + "\"";
+                    // The fewest known differences (at most three) that explain it.
+                    unsigned mask = 0;
+                    for (int size = 1; size <= 3 && !mask; ++size)
+                        for (unsigned m = 1; m < 1u << kKnownCount && !mask; ++m)
+                            mask = std::popcount(m) == size && reproduces(m, changed, text, q, cut, theirs) ? m : 0;
+                    if (!mask) unexplained.push_back(what);
+                    for (std::size_t i = 0; i < kKnownCount; ++i)
+                        if (mask >> i & 1 && !explainedBy[i]++) exampleOf[i] = what;
+                }
             }
         }
     }
-    std::printf("%zu lookups in %zu files: %zu agreed, %zu known differences, %zu unexplained\n", compared, files.size(),
+    std::printf("%zu lookups in %zu files: %zu agreed, %zu known differences, %zu unexplained\n", compared, files,
                 agreed, compared - agreed - unexplained.size(), unexplained.size());
     for (std::size_t i = 0; i < kKnownCount; ++i) {
         std::printf("%6zu  %s\n", explainedBy[i], kKnown[i].name);
