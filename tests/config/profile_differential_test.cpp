@@ -29,9 +29,7 @@ namespace fs = std::filesystem;
 constexpr DWORD kSettingBuffer = 261;  // the Windows tool's buffer for every setting
 constexpr char kUnwritten = '\x7f';    // every buffer starts full of it: a byte Windows leaves unwritten shows
 
-struct Query {
-    std::string section, key, fallback;
-};
+struct Query { std::string section, key, fallback; };
 
 // As the Windows tool saw it: a C string, up to the first NUL.
 std::string windowsAnswer(const fs::path& file, const Query& q, bool cut) {
@@ -61,7 +59,6 @@ std::optional<std::pair<std::size_t, std::size_t>> brackets(const std::string& l
     return close ? std::optional(std::pair{open, close}) : std::nullopt;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 constexpr std::string_view kEmptyKey = "\x01", kNoValue = "\x02";  // bytes no corpus file holds
 
 // Each known difference as the change that makes our reader answer as Windows
@@ -81,14 +78,14 @@ const KnownDifference kKnown[] = {
          std::string out;
          for (std::size_t pos = 0; pos < text.size(); ++pos) {
              const unsigned char next = pos + 1 < text.size() ? static_cast<unsigned char>(text[pos + 1]) : 0;
-             if (!isLeadByte(static_cast<unsigned char>(text[pos]))) out += text[pos];
-             else out += next >= 0x40 && next <= 0xFC && next != 0x7F ? text.substr(pos++, 2) : (++pos, "\x81\x45");
+             out += !isLeadByte(static_cast<unsigned char>(text[pos])) ? text.substr(pos, 1)
+                    : next >= 0x40 && next <= 0xFC && next != 0x7F        ? text.substr(pos++, 2) : (++pos, "\x81\x45");
          }
          return out;
      }},
     {"other control blanks: Windows also trims \\v, \\f and ^Z around lines, keys and values; the tool writes none",
      [](const std::string& text) {
-         std::string out = text;
+         std::string out = text;  // none of them is ever a trail byte
          std::ranges::replace_if(out, [](char c) { return c == '\v' || c == '\f' || c == '\x1a'; }, ' ');
          return out;
      }},
@@ -97,15 +94,12 @@ const KnownDifference kKnown[] = {
          return eachLine(text, [](std::string line) {
              const auto b = brackets(line);
              if (!b) return line;
-             std::string name = line.substr(b->first + 1, b->second - b->first - 1);
-             const std::string wide = cp932("　");
+             std::string name = line.substr(b->first + 1, b->second - b->first - 1), wide = cp932("　");
              for (std::size_t before = 0; before != name.size();) {
                  before = name.size();
-                 if (!name.empty() && isBlank(name.front())) name.erase(0, 1);
-                 if (!name.empty() && isBlank(name.back())) name.pop_back();
-                 if (name.starts_with(wide)) name.erase(0, 2);
-                 if (name.ends_with(wide) && cutToBytes(name, name.size() - 2).size() == name.size() - 2)
-                     name.resize(name.size() - 2);  // only a whole character there
+                 if (name.starts_with(' ') || name.starts_with('\t') || name.starts_with(wide)) name.erase(0, name[0] == wide[0] ? 2 : 1);
+                 if (name.ends_with(' ') || name.ends_with('\t')) name.pop_back();
+                 if (name.ends_with(wide) && cutToBytes(name, name.size() - 2).size() == name.size() - 2) name.resize(name.size() - 2);
              }
              return line.substr(0, b->first + 1) + name + line.substr(b->second);
          });
@@ -134,8 +128,8 @@ const KnownDifference kKnown[] = {
     {"fallback trailing blanks: Windows drops them (documented); no fallback of the tool ends in one", nullptr,
      [](Query& q) { q.fallback.erase(q.fallback.find_last_not_of(' ') + 1); }},
     {"quoted fallback: Wine unquotes it as a value; no fallback of the tool is quoted", nullptr, [](Query& q) {
-         const std::string f = q.fallback;
-         if (f.size() >= 2 && (f[0] == '"' || f[0] == '\'') && f.back() == f[0]) q.fallback = f.substr(1, f.size() - 2);
+         if (q.fallback.size() >= 2 && (q.fallback[0] == '"' || q.fallback[0] == '\'') && q.fallback.back() == q.fallback[0])
+             q.fallback = q.fallback.substr(1, q.fallback.size() - 2);
      }},
     {"byte never written: a character straddling the buffer's end makes Wine write 259 bytes and the end at 260",
      nullptr, nullptr, nullptr, [](std::string& answer, const std::string& whole, const std::string&) {
@@ -196,17 +190,6 @@ bool reproduces(unsigned mask, std::map<unsigned, std::pair<std::string, Profile
     return answer == theirs;
 }
 
-// Printable: a byte outside ASCII as \xNN, a long text as its start and its length.
-std::string shown(const std::string& bytes) {
-    std::string out;
-    for (unsigned char c : bytes.substr(0, 40)) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "\\x%02X", c);
-        out += c >= 0x20 && c < 0x7f && c != '\\' ? std::string(1, static_cast<char>(c)) : hex;
-    }
-    return bytes.size() > 40 ? out + "... (" + std::to_string(bytes.size()) + " bytes)" : out;
-}
-
 TEST(ProfileDifferentialTest, OurLookupAnswersAsWindowsDoes) {
     ASSERT_EQ(GetACP(), 932u) << "the comparison needs code page 932: run it through tools/wine-session";
     std::string kanji150;
@@ -245,9 +228,10 @@ TEST(ProfileDifferentialTest, OurLookupAnswersAsWindowsDoes) {
                     const std::string ours = cut ? reader.get(q.section, q.key, q.fallback) : reader.getWhole(q.section, q.key, q.fallback);
                     const std::string theirs = windowsAnswer(path, q, cut);
                     if (++compared && ours == theirs && ++agreed) continue;
-                    const std::string what = entry.path().stem().string() + ", " + endsName + " [" + shown(q.section) + "] " +
-                                             shown(q.key) + " fallback \"" + shown(q.fallback) + (cut ? "\" cut" : "\" whole") +
-                                             ": ours \"" + shown(ours) + "\", Windows \"" + shown(theirs) + "\"";
+                    const auto shown = [](const std::string& bytes) { return testing::PrintToString(bytes.substr(0, 40)); };
+                    const std::string what = entry.path().stem().string() + ", " + endsName + ": [" + shown(q.section) + "] " +
+                                             shown(q.key) + " fallback " + shown(q.fallback) + (cut ? " cut" : " whole") +
+                                             ": ours " + shown(ours) + ", Windows " + shown(theirs) + " (up to 40 bytes shown)";
                     // The fewest known differences (at most three) that explain it.
                     unsigned mask = 0;
                     for (int size = 1; size <= 3 && !mask; ++size)
