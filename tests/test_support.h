@@ -150,6 +150,14 @@ inline std::vector<Fields> cp932Rows(const std::filesystem::path& name) {
         for (std::string& field : row) field = cp932Unescaped(field);
     return rows;
 }
+
+// The items of a field such as "a,b,c"; none for "".
+inline std::vector<std::string> listItems(const std::string& field) {
+    std::vector<std::string> items;
+    for (std::size_t start = 0, end = 0; !field.empty() && end != std::string::npos; start = end + 1)
+        items.push_back(field.substr(start, (end = field.find(',', start)) - start));
+    return items;
+}
 #endif
 
 inline int processId() {

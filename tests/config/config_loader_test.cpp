@@ -78,11 +78,8 @@ TEST(ConfigLoader, InfinityIsReadOnlyWhileRotationIsOn) {
 
 TEST(ConfigLoader, ListsAreReadAsLuaReadsThemAndFindTheirRows) {
     for (const auto& c : test::cp932Rows("config/loader/lists.tsv")) {
-        std::vector<std::string> ids;
-        for (std::size_t start = 0, end = 0; !c[1].empty() && end != std::string::npos; start = end + 1)
-            ids.push_back(c[1].substr(start, (end = c[1].find(',', start)) - start));
         const auto loaded = load(configWith("IGNORE_MOB = " + c[0] + "\nFRIENDS = {77}\n"));
-        EXPECT_EQ(loaded.ignoreMob, ids) << c[0];
+        EXPECT_EQ(loaded.ignoreMob, test::listItems(c[1])) << c[0];
         EXPECT_EQ(loaded.friends, std::vector<std::string>{"77"}) << c[0];
     }
 
