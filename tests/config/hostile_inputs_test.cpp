@@ -229,23 +229,17 @@ TEST(HostileSideFiles, MissingFoldersOversizedAndUnreadableFiles) {
     EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value, parseToolPaths(""));  // every default
 }
 
+// UTF-8 with and without a byte-order mark, and UTF-16.
 TEST(HostileSideFiles, SavedFromNotepadTheyReadAsMeant) {
     const std::string path = "C:\\ゲーム\\AI", name = "たろう";
     const std::string ini = "[PATH]\r\nSetPath = \"" + path + "\"\r\n", friends = "123 " + name + "\r\n";
-    const struct {
-        const char* name;
-        std::string (*encode)(const std::string& utf8);
-    } encodings[] = {
-        {"UTF-8 with a byte-order mark", [](const std::string& utf8) { return "\xEF\xBB\xBF" + utf8; }},
-        {"UTF-8", [](const std::string& utf8) { return utf8; }},
-        {"UTF-16", [](const std::string& utf8) { return test::utf16(utf8, false); }},
-    };
     test::ScratchDir dir;
-    for (const auto& e : encodings) {
-        test::writeBytes(dir / "VellConf.ini", e.encode(ini));
-        test::writeBytes(dir / "Friend.ini", e.encode(friends));
-        EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value.setPath, cp932(path)) << e.name;
-        EXPECT_EQ(readFriendIni(dir / "Friend.ini").value, (std::vector<FriendRecord>{{"123", cp932(name)}})) << e.name;
+    for (const std::string bom : {"\xEF\xBB\xBF", "", "UTF-16"}) {
+        const auto encoded = [&](const std::string& utf8) { return bom == "UTF-16" ? test::utf16(utf8, false) : bom + utf8; };
+        test::writeBytes(dir / "VellConf.ini", encoded(ini));
+        test::writeBytes(dir / "Friend.ini", encoded(friends));
+        EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value.setPath, cp932(path)) << bom;
+        EXPECT_EQ(readFriendIni(dir / "Friend.ini").value, (std::vector<FriendRecord>{{"123", cp932(name)}})) << bom;
     }
 }
 
