@@ -48,11 +48,9 @@ bool holdsWithoutPrivileges(const Check& check, const std::filesystem::path& dir
     return check(dir);
 }
 
-// Whether the checks of holdsWithoutPrivileges may create no file in the
-// folder. Windows refuses new files by a folder's security, which Wine keeps
-// without enforcing, and Wine as root passes every Unix permission: no folder
-// can be made to refuse here, only found. Under Wine the host's sysfs, Z:\sys,
-// is one: no one may create files there.
+// Whether no file may be created in the folder. Wine keeps a folder's security
+// without enforcing it, and as root passes every Unix permission: a refusing
+// folder can only be found, such as the host's sysfs, Z:\sys.
 inline bool refusesNewFiles(const std::filesystem::path& dir) {
     std::error_code ec;
     if (!std::filesystem::is_directory(dir, ec)) return false;
@@ -85,8 +83,7 @@ private:
 // The user and group "nobody", which an unprivileged check runs as.
 inline constexpr uid_t kUnprivilegedId = 65534;
 
-// Permissions do not stop root, so as root the check runs in a child process
-// that has given up its privileges.
+// As root the check runs in a child process that has given up its privileges.
 template <typename Check>
 bool holdsWithoutPrivileges(const Check& check, const std::filesystem::path& dir) {
     if (::geteuid() != 0) return check(dir);
@@ -100,8 +97,7 @@ bool holdsWithoutPrivileges(const Check& check, const std::filesystem::path& dir
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// Makes the folder one that everyone may list and no one but root (whom
-// holdsWithoutPrivileges sets aside) may create files in; always possible here.
+// Makes the folder one no one but root (see holdsWithoutPrivileges) may create files in.
 inline bool refusesNewFiles(const std::filesystem::path& dir) {
     namespace fs = std::filesystem;
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read | fs::perms::group_exec |

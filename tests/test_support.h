@@ -107,6 +107,26 @@ inline std::string cp932Unescaped(std::string_view text) {
     return out + cp932(run);
 }
 
+#ifdef VELLCONF_TEST_DATA
+// The rows of a table in tests/data (see tableRows), each field as CP932 bytes;
+// a table that cannot be read fails the test.
+inline std::vector<Fields> cp932Rows(const std::filesystem::path& name) {
+    testData(name);
+    std::vector<Fields> rows = tableRows(testDataDir() / name);
+    for (Fields& row : rows)
+        for (std::string& field : row) field = cp932Unescaped(field);
+    return rows;
+}
+
+// The items of a field such as "a,b,c"; none for "".
+inline std::vector<std::string> listItems(const std::string& field) {
+    std::vector<std::string> items;
+    for (std::size_t start = 0, end = 0; !field.empty() && end != std::string::npos; start = end + 1)
+        items.push_back(field.substr(start, (end = field.find(',', start)) - start));
+    return items;
+}
+#endif
+
 #ifdef _WIN32
 inline int processId() { return ::_getpid(); }
 #else

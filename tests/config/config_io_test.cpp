@@ -1,4 +1,5 @@
-// Saves that fail must leave the user's files as they were.
+// Saves refused by the file system leave the user's files as they were and
+// name the folder as the user typed it.
 
 #include "config/config_io.h"
 
@@ -22,29 +23,6 @@ ConfigContent defaults() { return {startupSettings(), startupMemo(), {}, {}}; }
 
 std::size_t filesIn(const fs::path& dir) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
-}
-
-TEST(Save, WritesTheWholeFileOrLeavesEverythingAsItWas) {
-    const struct {
-        const char* name;
-        const char* target;
-        std::string memo;
-        SaveResult result;
-    } cases[] = {
-        {"over an old file", "Config.lua", startupMemo(), SaveResult::Saved},
-        {"missing folder", "missing/Config.lua", startupMemo(), SaveResult::OpenFailed},
-        {"memo holds ]]", "Config.lua", cp932("ゾ]はLuaのコメントを閉じる"), SaveResult::MemoHoldsCommentEnd},
-    };
-    for (const auto& c : cases) {
-        test::ScratchDir dir;
-        writeBytes(dir / "Config.lua", "old");
-        ConfigContent content = defaults();
-        content.memo = c.memo;
-        EXPECT_EQ(saveConfig(dir / c.target, content), c.result) << c.name;
-        EXPECT_EQ(test::fileBytes(dir / "Config.lua"), c.result == SaveResult::Saved ? writeConfigLua(content) : "old")
-            << c.name;
-        EXPECT_EQ(filesIn(dir.path()), 1u) << c.name;
-    }
 }
 
 #ifdef _WIN32

@@ -52,23 +52,8 @@ TEST(ConfigLoader, MissingKeysTakeTheLoadsOwnFallbacks) {
 }
 
 TEST(ConfigLoader, ValuesFollowTheKindOfEachKey) {
-    const struct {
-        const char* line;
-        const char* key;
-        std::int32_t value;
-    } cases[] = {
-        {"FlagDefaultState = YES", "FlagDefaultState", 1},     {"FlagDefaultState = yes", "FlagDefaultState", 0},
-        {"FlagDefaultState = Yes", "FlagDefaultState", 0},     {"FlagDefaultState = 1", "FlagDefaultState", 0},
-        {"FlagDefaultState = YES -- note", "FlagDefaultState", 0}, {"FlagDefaultState =   YES  ", "FlagDefaultState", 1},
-        {"flagdefaultstate = YES", "FlagDefaultState", 1},     {"FlagRotateFunction = no", "FlagRotateFunction", 1},
-        {"FlagRotateFunction = 0", "FlagRotateFunction", 1},   {"FlagRotateFunction = NO", "FlagRotateFunction", 0},
-        {"DistanceAttackArea = 007", "DistanceAttackArea", 7}, {"DistanceAttackArea = 12 -- cells", "DistanceAttackArea", 12},
-        {"DistanceAttackArea = abc", "DistanceAttackArea", 0}, {"Ph1ML_SkillLevel = 9", "Ph1ML_SkillLevel", 9},
-        {"RotatePeriod = 99999999999", "RotatePeriod", 2147483647}, {"FlagRotateState = 7", "FlagRotateState", 7},
-        {"AutoSkillPriority = 0", "AutoSkillPriority", 0},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(load(configWith(c.line)).settings.*findSetting(c.key)->member, c.value) << c.line;
+    for (const auto& c : test::cp932Rows("config/loader/values.tsv"))
+        EXPECT_EQ(load(configWith(c[0])).settings.*findSetting(c[1])->member, std::stoi(c[2])) << c[0];
 }
 
 TEST(ConfigLoader, InfinityIsReadOnlyWhileRotationIsOn) {
@@ -92,26 +77,10 @@ TEST(ConfigLoader, InfinityIsReadOnlyWhileRotationIsOn) {
 }
 
 TEST(ConfigLoader, ListsAreReadAsLuaReadsThemAndFindTheirRows) {
-    const struct {
-        const char* value;  // after "IGNORE_MOB = ", up to the FRIENDS line
-        std::vector<std::string> ids;
-    } cases[] = {
-        {"{}", {}}, {"", {}}, {"{1002,1031}", {"1002", "1031"}}, {"{ ,1002,,}", {"1002"}},
-        {"{\n  1002,\n  1031,\n  1113\n}", {"1002", "1031", "1113"}},
-        {"{1002, 1031,\r\n 1113, 1039}", {"1002", "1031", "1113", "1039"}},
-        {"{\t1002 ;1031;\t}", {"1002", "1031"}},
-        {"{1002,1031} -- ポリン, 1113", {"1002", "1031"}},
-        {"{\n1002, -- ポリン\n1031 -- ポポリン, 1113\n}", {"1002", "1031"}},
-        {"{1002, --[[ ポリン, 1113 ]] 1031}", {"1002", "1031"}},
-        {"{1002, --[==[ a\n]] 1113 ]==] 1031}", {"1002", "1031"}},
-        {"-- the table is below\n{1002}", {"1002"}},
-        {"\n\n{\n1002\n}", {"1002"}}, {"1002", {"1002"}}, {"1002}", {"1002"}},
-        {"{1002", {"1002", "FRIENDS", "=", "77"}},  // without its "}" the table takes everything up to the next one
-    };
-    for (const auto& c : cases) {
-        const auto loaded = load(configWith(cp932(std::string("IGNORE_MOB = ") + c.value + "\nFRIENDS = {77}\n")));
-        EXPECT_EQ(loaded.ignoreMob, c.ids) << c.value;
-        EXPECT_EQ(loaded.friends, std::vector<std::string>{"77"}) << c.value;
+    for (const auto& c : test::cp932Rows("config/loader/lists.tsv")) {
+        const auto loaded = load(configWith("IGNORE_MOB = " + c[0] + "\nFRIENDS = {77}\n"));
+        EXPECT_EQ(loaded.ignoreMob, test::listItems(c[1])) << c[0];
+        EXPECT_EQ(loaded.friends, std::vector<std::string>{"77"}) << c[0];
     }
 
     // The rows: the first whose ID matches without regard to case; an ID no row has keeps its place.
@@ -146,42 +115,21 @@ TEST(ConfigLoader, ListsAreReadWholeScalarsStillCut) {
 }
 
 TEST(ConfigLoader, MemoIsTheLinesBetweenTheMarkersAndNeverSettings) {
-    const std::string line1000(1000, 'x');
-    const struct {
-        std::string name, file, memo;
-    } cases[] = {
-        {"plain", kStart + "\r\na\r\nb\r\n" + kEnd + "\r\n", "a\nb"},
-        {"LF line ends", kStart + "\na\nb\n" + kEnd + "\n", "a\nb"},
-        {"empty memo line", kStart + "\r\n\r\n" + kEnd + "\r\n", ""},
-        {"markers only", kStart + "\r\n" + kEnd + "\r\n", ""},
-        {"no start marker", "a\r\n" + kEnd + "\r\n", ""},
-        {"end before start", kEnd + "\r\n" + kStart + "\r\nb\r\n", ""},
-        {"no end marker nor comment end: to the end of the file", kStart + "\r\na\r\n", "a\nFlagDefaultState = NO"},
-        {"no end marker: up to the end of the Lua comment", kStart + "\r\na\r\n--]]\r\nb\r\n", "a"},
-        {"an end marker after the comment end still counts", kStart + "\r\na\r\n--]]\r\n" + kEnd + "\r\n", "a\n--]]"},
-        {"a damaged end marker is text up to the comment end", kStart + "\r\na\r\n" + kEnd + " \r\n--]]\r\n",
-         "a\n" + kEnd + " "},
-        {"marker with a trailing blank is text", kStart + "\r\n" + kEnd + " \r\nb\r\n" + kEnd + "\r\n", kEnd + " \nb"},
-        {"a second start marker right after the first is text", kStart + "\r\n" + kStart + "\r\nb\r\n" + kEnd + "\r\n",
-         kStart + "\nb"},
+    const std::string line1000(1000, 'x'), p511(511, 'p'), q511(511, 'q');
+    std::vector<test::Fields> cases = test::cp932Rows("config/loader/memo.tsv");
+    cases.insert(cases.end(), {
         {"a line that would pass 1024 bytes is dropped, a later short one kept",
          kStart + "\r\n" + line1000 + "\r\n" + std::string(30, 'y') + "\r\nshort\r\n" + kEnd + "\r\n", line1000 + "\nshort"},
-        {"a lone CR ends a line", kStart + "\r\na\rb\r\n" + kEnd + "\r\n", "a\nb"},
-        {"CR-only line ends", kStart + "\ra\rb\r" + kEnd + "\r", "a\nb"},
         // Whatever the memo field took (1024 bytes, line ends counted as CR LF) comes back whole.
-        {"two 511-byte lines", kStart + "\r\n" + std::string(511, 'p') + "\r\n" + std::string(511, 'q') + "\r\n" + kEnd + "\r\n",
-         std::string(511, 'p') + "\n" + std::string(511, 'q')},
-        {"two 511-byte lines, LF", kStart + "\n" + std::string(511, 'p') + "\n" + std::string(511, 'q') + "\n" + kEnd + "\n",
-         std::string(511, 'p') + "\n" + std::string(511, 'q')},
+        {"two 511-byte lines", kStart + "\r\n" + p511 + "\r\n" + q511 + "\r\n" + kEnd + "\r\n", p511 + "\n" + q511},
+        {"two 511-byte lines, LF", kStart + "\n" + p511 + "\n" + q511 + "\n" + kEnd + "\n", p511 + "\n" + q511},
         {"one 1024-byte line", kStart + "\r\n" + std::string(1024, 'r') + "\r\n" + kEnd + "\r\n", std::string(1024, 'r')},
         {"a longer line is dropped whole", kStart + "\r\n" + std::string(1025, 's') + "\r\nt\r\n" + kEnd + "\r\n", "t"},
-        {"memo lines are never settings", kStart + "\r\n" + cp932("[狩場]") + "\r\nFlagDefaultState = YES\r\n" + kEnd + "\r\n",
-         cp932("[狩場]") + "\nFlagDefaultState = YES"},
-    };
+    });
     for (const auto& c : cases) {
-        const auto loaded = load("[CONFIG]\r\n" + c.file + "FlagDefaultState = NO\r\n");
-        EXPECT_EQ(loaded.memo, c.memo) << c.name;
-        EXPECT_EQ(loaded.settings.FlagDefaultState, 0) << c.name;
+        const auto loaded = load("[CONFIG]\r\n" + c[1] + "FlagDefaultState = NO\r\n");
+        EXPECT_EQ(loaded.memo, c[2]) << c[0];
+        EXPECT_EQ(loaded.settings.FlagDefaultState, 0) << c[0];
     }
     // A marker as the last line without a line end is no marker.
     EXPECT_EQ(load("[CONFIG]\r\n" + kStart + "\r\na\r\nFlagDefaultState = NO\r\n" + kEnd).memo,

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <sstream>
 
@@ -16,18 +15,11 @@
 namespace vellconf {
 namespace {
 
-// Every global the file defines that the tool writes, as Lua prints it.
+// The globals the file defines, as Lua prints them.
 std::map<std::string, std::string> globalsAfterRunning(const std::string& fileBytes) {
     test::ScratchDir dir;
-    std::ofstream(dir / "Config.lua", std::ios::binary) << fileBytes;
-    std::ofstream script(dir / "dump.lua");
-    script << "dofile(arg[1])\n"
-              "for _, key in ipairs({";
-    for (const auto& spec : settingsCatalogue()) script << '"' << spec.key << "\",";
-    script << "}) do print(key .. '=' .. tostring(_G[key])) end\n"
-              "print('IGNORE_MOB=' .. table.concat(IGNORE_MOB, ','))\n"
-              "print('FRIENDS=' .. table.concat(FRIENDS, ','))\n";
-    script.close();
+    test::writeBytes(dir / "Config.lua", fileBytes);
+    test::writeBytes(dir / "dump.lua", test::testData("config/dump.lua"));
     const std::string output = test::runForOutput(test::shellQuoted(test::builtProgram(LUA_EXECUTABLE)) + " " +
                                                   test::shellQuoted(dir / "dump.lua") + " " +
                                                   test::shellQuoted(dir / "Config.lua") + " 2>&1")

@@ -20,24 +20,14 @@ TEST(ConfigWriter, DefaultFileIsTheGoldenOne) {
 }
 
 TEST(ConfigWriter, ValuesFollowTheKindOfEachKey) {
-    const struct {
-        const char* key;
-        std::int32_t value;
-        const char* written;
-    } cases[] = {
-        {"FlagDefaultState", 1, "YES"},  {"FlagDefaultState", 2, "NO"},   {"Ph2TH_UsableFlag", 1, "YES"},
-        {"FlagRotateFunction", 7, "NO"}, {"AutoSkillPriority", 1, "1"},   {"AutoSkillPriority", 0, "2"},
-        {"FlagRotateState", 2, "2"},     {"FlagRotateState", 1, "1"},     {"FlagRotateState", 3, "0"},
-        {"FlagAutoMoonLight", 3, "3"},   {"Ph1ML_SkillLevel", -5, "-5"},  {"DistanceAttackArea", 0, "0"},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : test::cp932Rows("config/written_values.tsv")) {
         AiSettings settings = startupSettings();
-        settings.*findSetting(c.key)->member = c.value;
-        EXPECT_EQ(formatSettingValue(settings, c.key), c.written) << c.key << " = " << c.value;
+        settings.*findSetting(c[0])->member = std::stoi(c[1]);
+        EXPECT_EQ(formatSettingValue(settings, c[0]), c[2]) << c[0] << " = " << c[1];
         const auto lines = crlfLines(writeConfigLua(settings, "", {}, {}));
-        const auto line = std::ranges::find_if(lines, [&](const auto& l) { return l.starts_with("    " + std::string(c.key) + " "); });
+        const auto line = std::ranges::find_if(lines, [&](const auto& l) { return l.starts_with("    " + c[0] + " "); });
         ASSERT_NE(line, lines.end());
-        EXPECT_TRUE(line->ends_with(std::string("= ") + c.written)) << *line;
+        EXPECT_TRUE(line->ends_with("= " + c[2])) << *line;
     }
 }
 
@@ -85,16 +75,7 @@ TEST(Memo, FieldBytesAndLineEnds) {
 }
 
 TEST(ConfigWriter, AnArrayItemIsWhatLuaReadsBackAsOneItem) {
-    const struct {
-        std::string item;
-        bool accepted;
-    } cases[] = {
-        {"1002", true}, {"-5", true}, {"007", true}, {"X1", true}, {"_a_9", true}, {"YES", true},
-        {"", false}, {"-", false}, {"1)", false}, {"12,34", false}, {"1 2", false}, {";1", false},
-        {"1e5", false}, {"0x10", false}, {"9a", false}, {"a-b", false}, {"end", false}, {"nil", false},
-        {"--", false}, {"}", false}, {cp932("ポリン"), false}, {cp932("１２"), false}, {std::string("1\0" "2", 3), false},
-    };
-    for (const auto& c : cases) EXPECT_EQ(isArrayItem(c.item), c.accepted) << c.item;
+    for (const auto& c : test::cp932Rows("config/array_items.tsv")) EXPECT_EQ(isArrayItem(c[0]), c[1] == "1") << c[0];
 }
 
 }  // namespace

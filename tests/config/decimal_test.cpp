@@ -2,20 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 namespace vellconf {
 namespace {
 
 TEST(LeadingInt, ReadsTheLeadingDecimalNumber) {
-    const std::pair<const char*, std::int32_t> cases[] = {
-        {"12abc", 12},   {"abc", 0},        {"-3", -3},           {"007", 7},
-        {"", 0},         {" \t\n\v\f\r+4", 4}, {"+", 0},          {"-", 0},
-        {"- 4", 0},      {"1 000", 1},      {"1,000", 1},         {"3.9", 3},
-        {"\xef\xbc\x95", 0},  // full-width digit five
-        {"2147483647", 2147483647},        {"2147483648", 2147483647},
-        {"99999999999999999999", 2147483647}, {"-2147483648", INT32_MIN},
-        {"-99999999999999999999", INT32_MIN},
-    };
-    for (const auto& [text, value] : cases) EXPECT_EQ(leadingInt(text), value) << '"' << text << '"';
+    for (const auto& c : test::cp932Rows("config/leading_int.tsv")) EXPECT_EQ(leadingInt(c[0]), std::stoi(c[1])) << '"' << c[0] << '"';
 }
 
 TEST(FormatInt, WritesPlainDecimal) {

@@ -51,45 +51,20 @@ TEST(FileChoice, NamesBecomeFiles) {
     test::ScratchDir dir;
     for (const char* name : {"old.lua", "plain", "plain.lua.lua"}) std::ofstream(dir / name) << "x";
     fs::create_directory(dir / "folder.lua");
-    const auto d = [&](const char* name) { return dir / name; };
-    struct Case {
-        const char* name;
-        bool save;
-        std::vector<fs::path> answers;
-        std::vector<bool> overwrite;
-        std::optional<fs::path> chosen;
-        std::size_t shown, questions, messages;
-    };
-    const Case cases[] = {
-        // Patterns are never files: the dialog opens again, and cancel then gives nothing.
-        {"save, the initial pattern confirmed", true, {d("*.lua")}, {}, std::nullopt, 2, 0, 0},
-        {"save, a pattern then a name", true, {d("a?.lua"), d("new")}, {}, d("new.lua"), 2, 0, 0},
-        {"load, a pattern", false, {d("*")}, {}, std::nullopt, 2, 0, 0},
-        // The default extension.
-        {"save, no extension", true, {d("new")}, {}, d("new.lua"), 1, 0, 0},
-        {"save, another extension", true, {d("new.txt")}, {}, d("new.txt"), 1, 0, 0},
-        {"load, no extension", false, {d("old")}, {}, d("old.lua"), 1, 0, 0},
-        {"load, the name as typed exists", false, {d("plain")}, {}, d("plain"), 1, 0, 0},
-        // One overwrite question, about the name the file gets; "no" opens the dialog again.
-        {"save over a file, yes", true, {d("old")}, {true}, d("old.lua"), 1, 1, 0},
-        {"save over a file, no, then a new name", true, {d("old.lua"), d("other")}, {false}, d("other.lua"), 2, 1, 0},
-        // A load needs a file that exists.
-        {"load, missing", false, {d("missing.lua"), d("old.lua")}, {}, d("old.lua"), 2, 0, 1},
-        {"load, a folder", false, {d("folder.lua")}, {}, std::nullopt, 2, 0, 1},
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : test::cp932Rows("config/file_choice.tsv")) {
         ScriptedSteps steps;
-        steps.answers.assign(c.answers.begin(), c.answers.end());
-        steps.overwrite.assign(c.overwrite.begin(), c.overwrite.end());
-        const auto request = c.save ? saveDialogRequest("/start") : loadDialogRequest("/start");
-        EXPECT_EQ(chooseFile(request, steps), c.chosen) << c.name;
-        EXPECT_EQ(steps.shown.size(), c.shown) << c.name;
-        EXPECT_EQ(steps.questions.size(), c.questions) << c.name;
-        EXPECT_EQ(steps.messages.size(), c.messages) << c.name;
+        const std::vector<std::string> answers = test::listItems(c[2]);
+        for (const std::string& name : answers) steps.answers.push_back(dir / name);
+        for (const std::string& yes : test::listItems(c[3])) steps.overwrite.push_back(yes == "yes");
+        const auto request = c[1] == "save" ? saveDialogRequest("/start") : loadDialogRequest("/start");
+        EXPECT_EQ(chooseFile(request, steps), c[4] == "-" ? std::nullopt : std::optional(dir / c[4])) << c[0];
+        EXPECT_EQ(steps.shown.size(), std::stoul(c[5])) << c[0];
+        EXPECT_EQ(steps.questions.size(), std::stoul(c[6])) << c[0];
+        EXPECT_EQ(steps.messages.size(), std::stoul(c[7])) << c[0];
         // Shown again, the dialog stands where the user was, with what they typed.
         if (steps.shown.size() > 1) {
-            EXPECT_EQ(steps.shown[1].folder, dir.path()) << c.name;
-            EXPECT_EQ(steps.shown[1].initialName, c.answers[0].filename().string()) << c.name;
+            EXPECT_EQ(steps.shown[1].folder, dir.path()) << c[0];
+            EXPECT_EQ(steps.shown[1].initialName, answers[0]) << c[0];
         }
     }
 }

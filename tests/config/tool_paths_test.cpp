@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
 
 #include "config/file_io.h"
 #include "test_support.h"
@@ -12,34 +11,17 @@ namespace vellconf {
 namespace {
 
 TEST(ToolPaths, ReadsSectionPathWithDefaults) {
-    struct Case {
-        const char* name;
-        std::string ini;
-        ToolPaths paths;
-    };
-    const std::string d1(kDefaultSetPath), d2(kDefaultLibPath);
     const std::string longPath = "C:\\" + std::string(300, 'a') + "\\" + cp932("ソ");
-    const Case cases[] = {
-        {"quoted", "[PATH]\r\nSetPath = \"D:\\AI\"\r\nLibPath = \"E:\\Lib\"\r\n", {"D:\\AI", "E:\\Lib"}},
-        {"unquoted", "[PATH]\nSetPath = D:\\AI\nLibPath = E:\\Lib\n", {"D:\\AI", "E:\\Lib"}},
-        {"one key only", "[path]\nlibpath = \"x\"\n", {d1, "x"}},
-        {"empty values", "[PATH]\nSetPath = \"\"\nLibPath = \n", {"", ""}},
-        {"no section", "SetPath = x\n", {d1, d2}},
-        {"CP932 path", "[PATH]\nSetPath = \"" + cp932("C:\\ソース\\表") + "\"\n", {cp932("C:\\ソース\\表"), d2}},
-        // Saved as UTF-8: a name CP932 holds only as a look-alike, or not at
-        // all, would name another folder; it becomes "?", which no save takes.
-        {"UTF-8 names CP932 cannot hold", "[PATH]\nSetPath = \"C:\\ラ〜ク\"\nLibPath = \"C:\\게임\"\n",
-         {cp932("C:\\ラ?ク"), "C:\\??"}},
-        {"read whole, however long", "[PATH]\r\nSetPath = \"" + longPath + "\"\rLibPath = " + longPath + "\n",
-         {longPath, longPath}},
-    };
+    std::vector<test::Fields> cases = test::cp932Rows("config/tool_paths.tsv");
+    cases.push_back({"read whole, however long", "[PATH]\r\nSetPath = \"" + longPath + "\"\rLibPath = " + longPath + "\n",
+                     longPath, longPath});
     for (const auto& c : cases) {
         test::ScratchDir dir;
-        std::ofstream(dir / "VellConf.ini", std::ios::binary) << c.ini;
-        EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value, c.paths) << c.name;
+        test::writeBytes(dir / "VellConf.ini", c[1]);
+        EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value, (ToolPaths{c[2], c[3]})) << c[0];
     }
     test::ScratchDir dir;
-    EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value, (ToolPaths{d1, d2}));
+    EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value, (ToolPaths{std::string(kDefaultSetPath), std::string(kDefaultLibPath)}));
     EXPECT_FALSE(std::filesystem::exists(dir / "VellConf.ini"));
 }
 
