@@ -516,20 +516,6 @@ std::string unusualConfig() {
     return writeConfigLua(settings, cp932("狩場：オーク\n二行目"), ignore, friends);
 }
 
-TEST_F(MainWindow, MemoTypedSavedAndLoadedShowsTheSame) {
-    auto* memo = static_cast<wxTextCtrl*>(page(kMemo)->FindWindow(ids::kMemoEdit));
-    const wxString typed = fromUtf8("狩場：オーク\n\n二行目 [メモ]");
-    memo->SetFocus();
-    test::yieldToWindow();
-    memo->ChangeValue(typed);
-    press(ids::kAiSave);
-    memo->ChangeValue("something else");
-    fixture.state.memo = "something else";
-    press(ids::kAiLoad);
-    EXPECT_EQ(memo->GetValue(), typed);
-    EXPECT_EQ(fixture.state.memo, cp932("狩場：オーク\n\n二行目 [メモ]"));
-}
-
 TEST_F(MainWindow, LoadTellsWhichLinesLostCharacters) {
     const std::string utf8 = *cp932ToUtf8(writeConfigLua(startupSettings(), "@\n" + cp932("狩場"), {}, {}));
     writeBytes(aiFolder / "Config.lua", utf8.substr(0, utf8.find('@')) + "caf\xC3\xA9 \xE2\x98\x83" +

@@ -27,7 +27,6 @@ namespace fs = std::filesystem;
 namespace ids = templates::ids;
 using Ids = std::vector<std::string>;
 using Rows = std::vector<std::size_t>;
-using Friends = std::vector<FriendRecord>;
 
 using test::writeBytes;
 
@@ -143,13 +142,11 @@ protected:
         test::yieldToWindow();
     }
     Ids ignoreIds() const { return idsOf(fixture.state.ignored); }
-    Ids coFightIds() const { return idsOf(fixture.state.coFight); }
     static void registerFriend(CFriendPage* page, std::string_view id, std::string_view name) {
         child<wxTextCtrl>(page, ids::kFriendIdEdit)->ChangeValue(fromUtf8(id));
         child<wxTextCtrl>(page, ids::kFriendNameEdit)->ChangeValue(fromUtf8(name));
         press(page, ids::kRegisterFriend);
     }
-    std::string friendFile() const { return test::fileBytes(fixture.state.friendFile()).value_or("<none>"); }
 
     test::GuiFixtureState fixture;
     wxFrame* frame = nullptr;
@@ -178,7 +175,8 @@ TEST_F(ListPages, EnemyAddAppendsTheSelectedMonstersTopToBottomAndRemoveDeletesT
 }
 
 // A list keeps its selection through a sort or a new friend on top, and a
-// plain click afterwards selects the row clicked and no other.
+// plain click afterwards selects the row clicked and no other. A refused
+// registration says why and adds nothing.
 TEST_F(ListPages, APlainClickAfterASortOrARegistrationSelectsOnlyTheClickedRow) {
     CFriendPage* friends = openFriends("5555555 b\r\n7654321 a\r\n1111111 c\r\n");
     frame->SetClientSize(friends->GetMinSize());
@@ -189,6 +187,9 @@ TEST_F(ListPages, APlainClickAfterASortOrARegistrationSelectsOnlyTheClickedRow) 
     EXPECT_EQ(selectedIds(friendList), Ids{"7654321"});
     clickRow(friendList, 1);  // 5555555, below the new friend
     EXPECT_EQ(selectedIds(friendList), Ids{"5555555"});
+    registerFriend(friends, "1", "a b");  // refused, with the reason
+    EXPECT_EQ(fixture.services.errors, Ids{std::string(messages::kFriendHoldsBlank)});
+    EXPECT_EQ(friendList->GetItemCount(), 4);
     friends->Destroy();
 
     writeBytes(fixture.state.mobDataFile(), mobData());
@@ -306,38 +307,6 @@ TEST_F(ListPages, ColumnsAreWideEnoughForTheirHeadersAndCells) {
         ASSERT_EQ(child(page, list)->GetItemCount(), list == ids::kMonsterList ? 6 : 1);
         expectReadable(child(page, list), page->GetFont());
     }
-}
-
-TEST_F(ListPages, FriendRegisterRefusesABlankWithoutRewritingAndPutsTheNewestFriendOnTop) {
-    auto* page = openFriends("; comment\r\n1 one\r\n");  // any rewrite drops the comment
-    registerFriend(page, "1234567", "a b");
-    EXPECT_EQ(fixture.services.errors, Ids{std::string(messages::kFriendHoldsBlank)});
-    EXPECT_EQ(fixture.state.friends, (Friends{{"1", "one"}}));
-    EXPECT_EQ(friendFile(), "; comment\r\n1 one\r\n");
-
-    select(child(page, ids::kFriendList), {0});
-    registerFriend(page, "1234567", "ともだち");
-    registerFriend(page, "7654321", "なかま");
-    EXPECT_EQ(selectedIds(child(page, ids::kFriendList)), Ids{"1"});  // the selection moved down with its row
-    EXPECT_EQ(fixture.state.friends, (Friends{{"7654321", cp932("なかま")}, {"1234567", cp932("ともだち")}, {"1", "one"}}));
-    EXPECT_EQ(friendFile(), cp932("7654321 なかま\r\n1234567 ともだち\r\n1 one\r\n"));
-    EXPECT_EQ(child(page, ids::kFriendList)->GetItemText(0, 1), fromUtf8("なかま"));
-    EXPECT_EQ(fixture.services.errors.size(), 1u);
-}
-
-TEST_F(ListPages, FriendDeleteRewritesTheFileAndCoFightRowsOutliveTheirFriends) {
-    auto* page = openFriends("1 one\r\n2 two\r\n3 three\r\n4 four\r\n");
-    selectAndPress(page, ids::kFriendList, {3, 0, 2}, ids::kAddCoFight);
-    EXPECT_EQ(coFightIds(), (Ids{"1", "3", "4"}));
-
-    // Deleting a friend leaves its co-fight row: FRIENDS still holds the number.
-    selectAndPress(page, ids::kFriendList, {2}, ids::kDeleteFriend);
-    EXPECT_EQ(friendFile(), "1 one\r\n2 two\r\n4 four\r\n");
-    EXPECT_EQ(child(page, ids::kFriendList)->GetItemCount(), 3);
-    EXPECT_EQ(coFightIds(), (Ids{"1", "3", "4"}));
-
-    selectAndPress(page, ids::kCoFightList, {0, 2}, ids::kDeleteCoFight);
-    EXPECT_EQ(coFightIds(), (Ids{"3"}));
 }
 
 // --- Memo page: 1024 bytes of CP932 as the field shows it, line ends as CR LF
