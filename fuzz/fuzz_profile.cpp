@@ -69,39 +69,33 @@ std::map<std::string, std::string> entriesOf(const std::vector<Line>& lines, std
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text = fuzz::bytesOf(data, size);
     const std::vector<Line> lines = readLines(text);
-    // Fallbacks longer than a value may be, one with a double-byte character across the cut.
+    // Fallbacks longer than a value may be: one with a double-byte character across the cut, and the text's own bytes.
     static const std::string longFallback = std::string(259, 'f') + "\x82\xA0" + "tail";
-    const std::string_view tailFallback = text.substr(text.size() > 300 ? text.size() - 300 : 0);
-
+    const std::string_view fallbacks[] = {longFallback, text.substr(text.size() > 300 ? text.size() - 300 : 0)};
     // What a load asks, and the first few names of the text, as written and in
     // upper case, so that most lookups hit something.
     std::vector<std::string> sections{"CONFIG", "PATH"}, keys{"FlagDefaultState", "IGNORE_MOB", "SetPath"};
     for (const Line& line : lines) {
         auto& names = line.section ? sections : keys;
-        if ((line.section || line.key) && names.size() < 8) {
-            names.push_back(line.written);
-            for (char& c : names.emplace_back(line.written))
-                if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-        }
+        if ((!line.section && !line.key) || names.size() >= 8) continue;
+        names.push_back(line.written);
+        std::ranges::transform(line.written, std::back_inserter(names.emplace_back()), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
     }
     for (const SectionEnd end : {SectionEnd::NextSectionLine, SectionEnd::EndOfFile}) {
         const ProfileReader reader(text, end);
-        const auto check = [&](std::string_view section, const auto& entries, std::string_view key, std::string_view fallback) {
+        const auto check = [&](std::string_view section, const auto& entries, std::string_view key) {
             const auto found = entries.find(foldCase(key));
-            const std::string_view whole = found != entries.end() ? std::string_view(found->second) : fallback;
-            FUZZ_CHECK(reader.get(section, key, fallback) == cutToBytes(whole, ProfileReader::kMaxValueBytes),
-                       "the index answers as a scan of the text does, cut to 260 bytes");
-            FUZZ_CHECK(reader.getWhole(section, key, fallback) == whole, "a whole value is the scanned value uncut");
-        };
-        for (const auto& section : sections) {
-            const auto entries = entriesOf(lines, section, end);
-            for (const auto& key : keys) {
-                check(section, entries, key, longFallback);
-                check(section, entries, key, tailFallback);
+            for (const std::string_view fallback : fallbacks) {
+                const std::string_view whole = found != entries.end() ? std::string_view(found->second) : fallback;
+                FUZZ_CHECK(reader.get(section, key, fallback) == cutToBytes(whole, ProfileReader::kMaxValueBytes),
+                           "the index answers as a scan of the text does, cut to 260 bytes");
+                FUZZ_CHECK(reader.getWhole(section, key, fallback) == whole, "a whole value is the scanned value uncut");
             }
-        }
+        };
+        for (const auto& section : sections)
+            for (const auto entries = entriesOf(lines, section, end); const auto& key : keys) check(section, entries, key);
         const auto config = entriesOf(lines, "CONFIG", end);  // everything a load asks
-        for (const auto& setting : settingsCatalogue()) check("CONFIG", config, setting.key, longFallback);
+        for (const auto& setting : settingsCatalogue()) check("CONFIG", config, setting.key);
     }
     for (const auto& section : sections)
         FUZZ_CHECK(foldCase(section).size() == section.size() && foldCase(foldCase(section)) == foldCase(section), "folding is stable");
