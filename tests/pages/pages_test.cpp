@@ -1,15 +1,21 @@
-#include "pages/page_tables.h"
+// The setting pages' tables and the rules of their controls; most cases are
+// tables of tests/data/pages/.
 
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 
+#include "pages/field_rules.h"
+#include "pages/page_tables.h"
 #include "test_support.h"
 
 namespace vellconf {
 namespace {
+
+const std::filesystem::path kData = test::testDataDir() / "pages";
 
 TEST(PageTables, EveryCatalogueKeyIsEditedByExactlyOneControlOfTheRightKind) {
     std::map<std::string_view, int> edits;
@@ -34,7 +40,7 @@ TEST(PageTables, EveryCatalogueKeyIsEditedByExactlyOneControlOfTheRightKind) {
 
 // The cases of tests/data/pages/radio_groups.tsv.
 TEST(RadioGroups, SelectTheButtonOfTheValueOrTheGroupsChoiceForOtherValues) {
-    const auto rows = test::tableRows(test::testDataDir() / "pages/radio_groups.tsv");
+    const auto rows = test::tableRows(kData / "radio_groups.tsv");
     ASSERT_EQ(rows.size(), 8u);
     for (const auto& row : rows) {
         const RadioGroupSpec& group = findControlForKey(row.at(0))->radio;
@@ -52,6 +58,28 @@ TEST(RotationKind, InfinityNeedsBothFlagsAndOnlyFunctionOneRotates) {
     for (const auto& [function, infinity, index] : cases) {
         EXPECT_EQ(rotationKindIndex(function, infinity), index) << function << " " << infinity;
         EXPECT_EQ(rotationControlsEnabled(function), function == 1) << function;
+    }
+}
+
+// A numeric field's bounds and spin range: the first four fields of a row.
+FieldBounds boundsOf(const test::Fields& row) { return {std::stoi(row[0]), std::stoi(row[1]), std::stoi(row[2]), std::stoi(row[3])}; }
+
+TEST(FieldCommit, ClampsOutOfRangeValuesAndKeepsAnyOtherTextAsTyped) {
+    const auto rows = test::tableRows(kData / "field_commit.tsv");
+    ASSERT_EQ(rows.size(), 16u);
+    for (const auto& row : rows) {
+        const FieldCommit commit = commitField(row[4], boundsOf(row));
+        EXPECT_EQ(commit.text, row[5]) << '"' << row[4] << '"';
+        EXPECT_EQ(commit.value, std::stoi(row[6])) << '"' << row[4] << '"';
+    }
+}
+
+TEST(SpinStep, UpCountsDownDownCountsUpAndBothStopAtTheSpinEnds) {
+    const auto rows = test::tableRows(kData / "spin_step.tsv");
+    ASSERT_EQ(rows.size(), 13u);
+    for (const auto& row : rows) {
+        const std::optional<std::string> expected = row[6] == "-" ? std::nullopt : std::optional(row[6]);
+        EXPECT_EQ(spinStep(row[4], boundsOf(row), row[5] == "up" ? SpinArrow::Up : SpinArrow::Down), expected) << '"' << row[4] << "\" " << row[5];
     }
 }
 
