@@ -6,7 +6,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <tuple>
 
 #include "pages/field_rules.h"
 #include "pages/page_tables.h"
@@ -50,14 +49,13 @@ TEST(RadioGroups, SelectTheButtonOfTheValueOrTheGroupsChoiceForOtherValues) {
     }
 }
 
+// The cases of tests/data/pages/rotation_kind.tsv.
 TEST(RotationKind, InfinityNeedsBothFlagsAndOnlyFunctionOneRotates) {
-    const std::tuple<std::int32_t, std::int32_t, int> cases[] = {
-        {1, 1, kRotateInfinity}, {1, 0, kRotateCircle}, {1, 5, kRotateCircle},
-        {0, 1, kRotateNone},     {2, 1, kRotateNone},   {-1, 0, kRotateNone},
-    };
-    for (const auto& [function, infinity, index] : cases) {
-        EXPECT_EQ(rotationKindIndex(function, infinity), index) << function << " " << infinity;
-        EXPECT_EQ(rotationControlsEnabled(function), function == 1) << function;
+    const auto rows = test::tableRows(kData / "rotation_kind.tsv");
+    ASSERT_EQ(rows.size(), 6u);
+    for (const auto& row : rows) {
+        EXPECT_EQ(rotationKindIndex(std::stoi(row[0]), std::stoi(row[1])), std::stoi(row[2])) << row[0] << " " << row[1];
+        EXPECT_EQ(rotationControlsEnabled(std::stoi(row[0])), row[3] == "1") << row[0];
     }
 }
 
