@@ -23,11 +23,10 @@ std::size_t findChar(std::string_view text, char wanted, bool last) {
     return found;
 }
 
-// A line as a lookup sees it: a section line, an entry, or neither; names
-// folded, with their spelling in the text beside them.
+// A line as a lookup sees it: a section line, an entry, or neither; names folded.
 struct Line {
     std::optional<std::string> section, key;
-    std::string value, written;
+    std::string value;
 };
 
 std::vector<Line> readLines(std::string_view text) {
@@ -41,14 +40,12 @@ std::vector<Line> readLines(std::string_view text) {
         const std::size_t open = raw.find_first_not_of(" \t");
         const std::string_view rest = open == std::string_view::npos ? "" : raw.substr(open + 1);
         if (open != std::string_view::npos && raw[open] == '[' && findChar(rest, ']', true) != std::string_view::npos) {
-            line.written = rest.substr(0, findChar(rest, ']', true));
-            line.section = foldCase(line.written);
+            line.section = foldCase(rest.substr(0, findChar(rest, ']', true)));
             continue;
         }
         const std::size_t equals = findChar(raw, '=', false);
         if (equals == std::string_view::npos || trimmed(raw.substr(0, equals)).empty()) continue;
-        line.written = trimmed(raw.substr(0, equals));
-        line.key = foldCase(line.written);
+        line.key = foldCase(trimmed(raw.substr(0, equals)));
         line.value = trimmed(raw.substr(equals + 1));
         if (line.value.size() >= 2 && (line.value.front() == '"' || line.value.front() == '\'') && line.value.back() == line.value.front())
             line.value = line.value.substr(1, line.value.size() - 2);
@@ -72,14 +69,15 @@ void checkLookups(std::string_view text) {
     // Fallbacks longer than a value may be: one with a double-byte character across the cut, and the text's own bytes.
     static const std::string longFallback = std::string(259, 'f') + "\x82\xA0" + "tail";
     const std::string_view fallbacks[] = {longFallback, text.substr(text.size() > 300 ? text.size() - 300 : 0)};
-    // What a load asks, and the first few names of the text, as written and in
-    // upper case, so that most lookups hit something.
+    // What a load asks, and the first few names of the text, folded and in upper
+    // case, so that most lookups hit something.
     std::vector<std::string> sections{"CONFIG", "PATH"}, keys{"FlagDefaultState", "IGNORE_MOB", "SetPath"};
     for (const Line& line : lines) {
         auto& names = line.section ? sections : keys;
         if ((!line.section && !line.key) || names.size() >= 8) continue;
-        names.push_back(line.written);
-        std::ranges::transform(line.written, std::back_inserter(names.emplace_back()), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
+        const std::string name = line.section ? *line.section : *line.key;
+        names.push_back(name);
+        std::ranges::transform(name, std::back_inserter(names.emplace_back()), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
     }
     for (const SectionEnd end : {SectionEnd::NextSectionLine, SectionEnd::EndOfFile}) {
         const ProfileReader reader(text, end);
