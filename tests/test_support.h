@@ -136,8 +136,8 @@ inline int closePipe(FILE* pipe) {  // the exit code, or -1 for a signal
 class ScratchDir {
 public:
     ScratchDir() { std::filesystem::remove_all(path_); std::filesystem::create_directories(path_); }
-    // Windows deletes no read-only file, POSIX nothing from a read-only folder: each folder is
-    // opened up before the walk goes into it. Links may lead out: left alone.
+    // Each folder opened up before the walk goes into it (Windows deletes no read-only file, POSIX
+    // nothing from a read-only folder); links, which may lead out, left alone.
     ~ScratchDir() {
         namespace fs = std::filesystem;
         std::error_code ignored, walk;
@@ -170,7 +170,6 @@ inline CommandOutput runForOutput(const std::string& command) {
     return output;
 }
 
-// Runs a command line through the platform's shell; its exit code.
-inline int runShell(const std::string& command) { return runForOutput(command).exitCode; }
+inline int runShell(const std::string& command) { return runForOutput(command).exitCode; }  // the same, its exit code alone
 
 }  // namespace vellconf::test
