@@ -1,23 +1,115 @@
-// loadConfig on arbitrary file bytes, with both kinds of load. (How the lists'
-// IDs find their rows is the unit tests' to check.)
+// loadConfig and the ProfileReader it reads with, on arbitrary file bytes.
+// Every answer of the reader's index must be what a plain scan of the text for
+// that one lookup gives (cut to 260 bytes between characters, or whole), or
+// the fallback when the section or key is missing; both kinds of load must
+// agree but where their fallbacks differ. (How the lists' IDs find their rows
+// is the unit tests' to check.)
 
 #include "fuzz_support.h"
 
 namespace {
 
-constexpr std::int32_t kUntouched = 7;  // no value a load gives: a field the load must leave alone shows
-
-void checkId(std::string_view id) {
-    FUZZ_CHECK(!id.empty(), "an array token is never empty");
-    for (std::size_t pos = 0; pos < id.size(); pos += charLength(id, pos))
-        FUZZ_CHECK(charLength(id, pos) > 1 || std::string_view(" \t\r\n\v\f{,;}").find(id[pos]) == std::string_view::npos,
-                   "items hold no blank, separator or brace");
+std::string_view trimmed(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    return first == std::string_view::npos ? std::string_view() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
+
+// The first or the last place of `wanted` as a character of its own, never as
+// the trail byte of a double-byte one.
+std::size_t findChar(std::string_view text, char wanted, bool last) {
+    std::size_t found = std::string_view::npos;
+    for (std::size_t pos = 0; pos < text.size() && (last || found == std::string_view::npos); pos += charLength(text, pos))
+        if (text[pos] == wanted) found = pos;
+    return found;
+}
+
+// A line as a lookup sees it: a section line, an entry, or neither; names folded.
+struct Line {
+    std::optional<std::string> section, key;
+    std::string value;
+};
+
+std::vector<Line> readLines(std::string_view text) {
+    std::vector<Line> lines;
+    for (std::size_t pos = 0; pos < text.size();) {
+        // LF, CR LF and a lone CR each end a line.
+        const std::size_t stop = std::min(text.find_first_of("\r\n", pos), text.size());
+        const std::string_view raw = text.substr(pos, stop - pos);
+        pos = stop + (text.compare(stop, 2, "\r\n") == 0 ? 2 : 1);
+        Line& line = lines.emplace_back();
+        const std::size_t open = raw.find_first_not_of(" \t");
+        const std::string_view rest = open == std::string_view::npos ? "" : raw.substr(open + 1);
+        if (open != std::string_view::npos && raw[open] == '[' && findChar(rest, ']', true) != std::string_view::npos) {
+            line.section = foldCase(rest.substr(0, findChar(rest, ']', true)));
+            continue;
+        }
+        const std::size_t equals = findChar(raw, '=', false);
+        if (equals == std::string_view::npos || trimmed(raw.substr(0, equals)).empty()) continue;
+        line.key = foldCase(trimmed(raw.substr(0, equals)));
+        line.value = trimmed(raw.substr(equals + 1));
+        if (line.value.size() >= 2 && (line.value.front() == '"' || line.value.front() == '\'') && line.value.back() == line.value.front())
+            line.value = line.value.substr(1, line.value.size() - 2);
+    }
+    return lines;
+}
+
+// The first section of a name, up to the next section line (or the end of
+// the text): the first value of each key (folded).
+std::map<std::string, std::string> entriesOf(const std::vector<Line>& lines, std::string_view section, SectionEnd end) {
+    std::map<std::string, std::string> entries;
+    std::size_t i = 0;
+    while (i < lines.size() && lines[i].section != foldCase(section)) ++i;
+    for (++i; i < lines.size() && (end == SectionEnd::EndOfFile || !lines[i].section); ++i)
+        if (lines[i].key) entries.try_emplace(*lines[i].key, lines[i].value);
+    return entries;
+}
+
+void checkLookups(std::string_view text) {
+    const std::vector<Line> lines = readLines(text);
+    // Fallbacks longer than a value may be: one with a double-byte character across the cut, and the text's own bytes.
+    static const std::string longFallback = std::string(259, 'f') + "\x82\xA0" + "tail";
+    const std::string_view fallbacks[] = {longFallback, text.substr(text.size() > 300 ? text.size() - 300 : 0)};
+    // What a load asks, and the first few names of the text, folded and in upper
+    // case, so that most lookups hit something.
+    std::vector<std::string> sections{"CONFIG", "PATH"}, keys{"FlagDefaultState", "IGNORE_MOB", "SetPath"};
+    for (const Line& line : lines) {
+        auto& names = line.section ? sections : keys;
+        if ((!line.section && !line.key) || names.size() >= 8) continue;
+        const std::string name = line.section ? *line.section : *line.key;
+        names.push_back(name);
+        std::ranges::transform(name, std::back_inserter(names.emplace_back()), [](char c) { return c >= 'a' && c <= 'z' ? c - 32 : c; });
+    }
+    for (const SectionEnd end : {SectionEnd::NextSectionLine, SectionEnd::EndOfFile}) {
+        const ProfileReader reader(text, end);
+        const auto check = [&](std::string_view section, const auto& entries, std::string_view key) {
+            const auto found = entries.find(foldCase(key));
+            for (const std::string_view fallback : fallbacks) {
+                const std::string_view whole = found != entries.end() ? std::string_view(found->second) : fallback;
+                FUZZ_CHECK(reader.get(section, key, fallback) == cutToBytes(whole, ProfileReader::kMaxValueBytes),
+                           "the index answers as a scan of the text does, cut to 260 bytes");
+                FUZZ_CHECK(reader.getWhole(section, key, fallback) == whole, "a whole value is the scanned value uncut");
+            }
+        };
+        for (const auto& section : sections)
+            for (const auto entries = entriesOf(lines, section, end); const auto& key : keys) check(section, entries, key);
+        const auto config = entriesOf(lines, "CONFIG", end);  // everything a load asks
+        for (const auto& setting : settingsCatalogue()) check("CONFIG", config, setting.key);
+    }
+    for (const auto& section : sections)
+        FUZZ_CHECK(foldCase(section).size() == section.size() && foldCase(foldCase(section)) == foldCase(section), "folding is stable");
+}
+
+constexpr std::int32_t kUntouched = 7;  // no value a load gives: a field the load must leave alone shows
 
 void checkLoad(const ConfigContent& loaded) {
     FUZZ_CHECK(loaded.memo.size() <= kMemoMaxBytes, "the memo holds at most 1024 bytes");
     for (const auto& ids : {loaded.ignoreMob, loaded.friends})
-        for (const std::string& id : ids) checkId(id);
+        for (const std::string& id : ids) {
+            FUZZ_CHECK(!id.empty(), "an array token is never empty");
+            for (std::size_t pos = 0; pos < id.size(); pos += charLength(id, pos))
+                FUZZ_CHECK(charLength(id, pos) > 1 || std::string_view(" \t\r\n\v\f{,;}").find(id[pos]) == std::string_view::npos,
+                           "items hold no blank, separator or brace");
+        }
     for (const auto& setting : settingsCatalogue()) {
         const std::int32_t value = loaded.settings.*setting.member;
         if (setting.member == &AiSettings::FlagRotateInfinity && loaded.settings.FlagRotateFunction == 0)
@@ -31,6 +123,7 @@ void checkLoad(const ConfigContent& loaded) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes = fuzz::bytesOf(data, size);
+    checkLookups(bytes);
     AiSettings current = startupSettings();
     current.FlagRotateInfinity = kUntouched;
     const LoadOutcome ai = loadConfig(bytes, LoadKind::Ai, current), specified = loadConfig(bytes, LoadKind::Specified, current);

@@ -1,6 +1,5 @@
 #pragma once
-// What the fuzz targets share: the core's headers, a check that aborts, and
-// the words of a text.
+// What the fuzz targets share: the core's headers and a check that aborts.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -17,7 +16,6 @@
 #include "config/decimal.h"
 #include "config/memo.h"
 #include "config/profile_reader.h"
-#include "lists/friend_list.h"
 #include "lists/monster_table.h"
 #include "pages/field_rules.h"
 #include "pages/page_tables.h"
@@ -36,15 +34,5 @@ using namespace vellconf;  // every target reads the core
 namespace fuzz {
 
 inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size) { return {reinterpret_cast<const char*>(data), size}; }
-
-// The words of a text between the blanks `blanks`, read plainly.
-inline std::vector<std::string_view> wordsOf(std::string_view text, std::string_view blanks = " \t\r\n\v\f") {
-    std::vector<std::string_view> words;
-    for (std::size_t pos = text.find_first_not_of(blanks), end = 0; pos != std::string_view::npos; pos = text.find_first_not_of(blanks, end)) {
-        end = std::min(text.find_first_of(blanks, pos), text.size());
-        words.push_back(text.substr(pos, end - pos));
-    }
-    return words;
-}
 
 }  // namespace fuzz

@@ -35,8 +35,7 @@ inline std::vector<std::string> crlfLines(std::string_view bytes) {
     return lines;
 }
 
-// UTF-8 as UTF-16 with a byte-order mark, as Notepad saves "Unicode"
-// (std::filesystem converts UTF-8 to UTF-16 on every platform).
+// UTF-8 as UTF-16 with a byte-order mark, as Notepad saves "Unicode" (std::filesystem converts).
 inline std::string utf16(std::string_view utf8, bool bigEndian) {
     std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
     for (const char16_t unit : std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).u16string()) {
@@ -55,8 +54,7 @@ inline std::optional<std::string> fileBytes(const std::filesystem::path& path) {
 }
 
 #ifdef VELLCONF_TEST_DATA
-// tests/data: whole expected outputs, tables of tab-separated fields, and
-// folders of input files each with the rows a read must give.
+// tests/data: expected outputs, tables of tab-separated fields, folders of input files and their rows.
 inline std::filesystem::path testDataDir() { return VELLCONF_TEST_DATA; }
 
 // A file of tests/data, whole; one that cannot be read throws, failing the test.
@@ -98,11 +96,11 @@ inline std::string cp932Unescaped(std::string_view text) {
         const std::size_t escape = std::string_view("nrtx").find(pos + 1 < text.size() ? text[pos + 1] : '\0');
         if (text[pos] != '\\' || escape == std::string_view::npos) {
             run += text[pos];
-            continue;
+        } else {
+            out += cp932(std::exchange(run, {}));
+            out += escape == 3 ? static_cast<char>(std::stoi(std::string(text.substr(pos + 2, 2)), nullptr, 16)) : "\n\r\t"[escape];
+            pos += escape == 3 ? 3 : 1;
         }
-        out += cp932(std::exchange(run, {}));
-        out += escape == 3 ? static_cast<char>(std::stoi(std::string(text.substr(pos + 2, 2)), nullptr, 16)) : "\n\r\t"[escape];
-        pos += escape == 3 ? 3 : 1;
     }
     return out + cp932(run);
 }
@@ -127,23 +125,39 @@ inline std::vector<std::string> listItems(const std::string& field) {
 }
 #endif
 
+// Per platform: a path that opens but reads as no file; a path as one word of the shell (cmd.exe
+// takes double quotation marks, which no Windows file name holds); a program built with the tests,
+// on Windows (built elsewhere, or run under Wine) from the tests' folder; a pipe from a command.
 #ifdef _WIN32
 inline int processId() { return ::_getpid(); }
+inline const std::filesystem::path kUnreadableFile = R"(\\.\NUL)";
+inline std::string shellQuoted(const std::filesystem::path& path) { return '"' + path.string() + '"'; }
+inline std::filesystem::path builtProgram(std::string_view path) { return programFolder() / std::filesystem::path(path).filename(); }
+// cmd.exe /c drops the first and the last quotation mark of a line that starts with one: a pair around the whole line then.
+inline FILE* openPipe(const std::string& command) { return ::_popen(('"' + command + '"').c_str(), "rt"); }
+inline int closePipe(FILE* pipe) { return ::_pclose(pipe); }
 #else
 inline int processId() { return ::getpid(); }
+inline const std::filesystem::path kUnreadableFile = "/proc/self/mem";
+inline std::string shellQuoted(const std::filesystem::path& path) {
+    std::string quoted = "'";
+    for (const char c : path.string()) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+inline std::filesystem::path builtProgram(std::string_view path) { return path; }
+inline FILE* openPipe(const std::string& command) { return ::popen(command.c_str(), "r"); }
+inline int closePipe(FILE* pipe) {  // the exit code, or -1 for a signal
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 #endif
 
-// A fresh folder under the system's temporary folder, removed with the object
-// whatever a test made read-only inside it.
+// A fresh folder in the system's temporary folder, removed with the object whatever was made read-only in it.
 class ScratchDir {
 public:
-    ScratchDir() : path_(std::filesystem::temp_directory_path() /
-                         ("vellconf-test-" + std::to_string(processId()) + "-" + std::to_string(++counter_))) {
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    // Windows deletes no read-only file, POSIX nothing from a read-only folder; each
-    // folder is opened up before the walk goes into it. Links may lead out: left alone.
+    ScratchDir() { std::filesystem::remove_all(path_); std::filesystem::create_directories(path_); }
+    // Each folder opened up before the walk goes into it (Windows deletes no read-only file, POSIX
+    // nothing from a read-only folder); links, which may lead out, left alone.
     ~ScratchDir() {
         namespace fs = std::filesystem;
         std::error_code ignored, walk;
@@ -160,65 +174,22 @@ public:
 
 private:
     static inline int counter_ = 0;
-    std::filesystem::path path_;
+    const std::filesystem::path path_ =
+        std::filesystem::temp_directory_path() / ("vellconf-test-" + std::to_string(processId()) + "-" + std::to_string(++counter_));
 };
 
-// A path that opens but does not read as a file: every read of POSIX's
-// /proc/self/mem fails, and Windows' null device is no file on a disk.
-#ifdef _WIN32
-inline const std::filesystem::path kUnreadableFile = R"(\\.\NUL)";
-#else
-inline const std::filesystem::path kUnreadableFile = "/proc/self/mem";
-#endif
-
-// A path as one word of the platform's shell: cmd.exe takes double quotation
-// marks (which no Windows file name holds), a POSIX shell single ones.
-inline std::string shellQuoted(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return '"' + path.string() + '"';
-#else
-    std::string quoted = "'";
-    for (const char c : path.string()) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-#endif
-}
-
-// A program built with the tests, by its path on the build machine; on Windows
-// (built elsewhere, or run under Wine) the one in the tests' own folder.
-#ifdef _WIN32
-inline std::filesystem::path builtProgram(std::string_view path) { return programFolder() / std::filesystem::path(path).filename(); }
-#else
-inline std::filesystem::path builtProgram(std::string_view path) { return path; }
-#endif
-
-// Runs a command line through the platform's shell and reads what it prints:
-// every line ended by "\n" on either platform; exit code -1 for a POSIX signal.
-struct CommandOutput {
-    int exitCode = -1;
-    std::string text;
-};
+// Runs a command line through the platform's shell: its exit code and what it prints, lines ended by "\n".
+struct CommandOutput { int exitCode = -1; std::string text; };
 inline CommandOutput runForOutput(const std::string& command) {
-#ifdef _WIN32
-    // cmd.exe /c drops the first and the last quotation mark of a line that
-    // starts with one; a pair around the whole line is what it drops then.
-    FILE* pipe = ::_popen(('"' + command + '"').c_str(), "rt");
-#else
-    FILE* pipe = ::popen(command.c_str(), "r");
-#endif
     CommandOutput output;
+    FILE* pipe = openPipe(command);
     if (!pipe) return output;
     char buffer[4096];
     while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) output.text.append(buffer, n);
-#ifdef _WIN32
-    output.exitCode = ::_pclose(pipe);
-#else
-    const int status = ::pclose(pipe);
-    output.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
+    output.exitCode = closePipe(pipe);
     return output;
 }
 
-// Runs a command line through the platform's shell; its exit code.
-inline int runShell(const std::string& command) { return runForOutput(command).exitCode; }
+inline int runShell(const std::string& command) { return runForOutput(command).exitCode; }  // the same, its exit code alone
 
 }  // namespace vellconf::test

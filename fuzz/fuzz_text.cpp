@@ -1,0 +1,106 @@
+// The rules on text: cutToBytes and the CP932 conversions on bytes read as
+// CP932 and as UTF-8, and the numeric fields' rules (leadingInt against a
+// plain 64-bit reading, the focus-loss clamp, the spin step) with the
+// catalogue's bounds or random ones. CP932 has some characters twice (the NEC
+// and IBM rows): only UTF-8 -> CP932 -> UTF-8 must give the text back.
+
+#include "fuzz_support.h"
+
+namespace {
+
+// Strict UTF-8, read plainly: shortest forms only, no surrogates, nothing above U+10FFFF.
+bool isValidUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[pos]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+        if (length == 0 || pos + length > text.size()) return false;
+        std::uint32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
+        for (std::size_t i = 1; i < length; ++i) {
+            if ((static_cast<unsigned char>(text[pos + i]) & 0xC0u) != 0x80u) return false;
+            code = (code << 6) | (static_cast<unsigned char>(text[pos + i]) & 0x3Fu);
+        }
+        if ((length == 3 && code < 0x800) || (length == 4 && code < 0x10000) || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+            return false;
+        pos += length;
+    }
+    return true;
+}
+
+void checkCut(std::string_view text, std::size_t maxBytes) {
+    const std::string_view cut = cutToBytes(text, maxBytes);
+    FUZZ_CHECK(cut.data() == text.data() && cut.size() <= std::min(text.size(), maxBytes), "a cut is a prefix of at most its size");
+    std::size_t pos = 0;  // walked character by character, the text lands on the cut
+    while (pos < cut.size()) pos += charLength(text, pos);
+    FUZZ_CHECK(pos == cut.size(), "a cut never splits a character");
+    FUZZ_CHECK(cut.size() == text.size() || cut.size() + charLength(text, cut.size()) > maxBytes,
+               "a cut keeps every character that fits");
+}
+
+// Digits read into 64 bits (held far outside 32 bits once past them), then
+// brought into the 32-bit range.
+std::int32_t referenceLeadingInt(std::string_view text) {
+    std::size_t pos = std::min(text.find_first_not_of(" \t\n\v\f\r"), text.size());
+    const bool negative = text.substr(pos).starts_with('-');
+    if (text.substr(pos).starts_with('+') || negative) ++pos;
+    std::int64_t value = 0;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos)
+        value = std::min<std::int64_t>(value * 10 + (text[pos] - '0'), std::int64_t{1} << 40);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(negative ? -value : value, INT32_MIN, INT32_MAX));
+}
+
+FieldBounds boundsFrom(FuzzedDataProvider& input) {
+    const auto& catalogue = settingsCatalogue();
+    const auto& setting = catalogue[input.ConsumeIntegralInRange<std::size_t>(0, std::size(catalogue) - 1)];
+    if (input.ConsumeBool() && setting.bounds) return *setting.bounds;
+    const auto [lower, upper] = std::minmax({input.ConsumeIntegral<std::int32_t>(), input.ConsumeIntegral<std::int32_t>()});
+    const auto [spinLow, spinHigh] = std::minmax({input.ConsumeIntegral<std::int32_t>(), input.ConsumeIntegral<std::int32_t>()});
+    return {lower, upper, spinLow, spinHigh};
+}
+
+void checkCp932(const std::string& text, std::size_t maxBytes) {
+    checkCut(text, maxBytes);
+    checkCut(text, text.size());
+    // As CP932.
+    FUZZ_CHECK(isValidUtf8(cp932ToUtf8Lossy(text)), "the lossy conversion always gives UTF-8");
+    if (const auto utf8 = cp932ToUtf8(text)) {
+        FUZZ_CHECK(isValidUtf8(*utf8) && cp932ToUtf8Lossy(text) == *utf8, "text that converts whole is shown as converted");
+        const auto back = utf8ToCp932(*utf8);
+        FUZZ_CHECK(back && cp932ToUtf8(*back) == utf8, "UTF-8 from CP932 survives a trip through CP932");
+    }
+    // As UTF-8.
+    const auto cp932 = utf8ToCp932(text);
+    FUZZ_CHECK(isValidUtf8(text) || !cp932, "malformed UTF-8 does not convert");
+    FUZZ_CHECK(!isValidUtf8(text) || utf8ToCp932Lossy(text), "the lossy conversion takes any UTF-8");
+    if (!cp932) return;
+    FUZZ_CHECK(utf8ToCp932Lossy(text) == cp932, "text that converts whole is written as converted");
+    // Not always `text` itself (a few characters map one way into CP932), but the code written for them stays put.
+    const auto utf8 = cp932ToUtf8(*cp932);
+    FUZZ_CHECK(utf8 && utf8ToCp932(*utf8) == cp932, "what utf8ToCp932 writes reads back and converts the same again");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    const std::size_t maxBytes = input.ConsumeIntegralInRange<std::size_t>(0, 300);
+    const FieldBounds bounds = boundsFrom(input);
+    const auto number = input.ConsumeIntegral<std::int32_t>();
+    const std::string text = input.ConsumeRemainingBytesAsString();
+    checkCp932(text, maxBytes);
+
+    const std::int32_t read = leadingInt(text);
+    FUZZ_CHECK(read == referenceLeadingInt(text), "leadingInt reads as the reference does");
+    FUZZ_CHECK(leadingInt(formatInt(number)) == number, "formatInt reads back");
+    // Text within bounds stays as typed, other text becomes the nearer bound.
+    const FieldCommit commit = commitField(text, bounds);
+    FUZZ_CHECK(commit.value == leadingInt(commit.text), "the record gets what the field shows");
+    FUZZ_CHECK(commit.text == clampFieldText(text, bounds.lower, bounds.upper), "commit clamps as the field does");
+    FUZZ_CHECK(commit.text == (read < bounds.lower ? formatInt(bounds.lower) : read > bounds.upper ? formatInt(bounds.upper) : text),
+               "text out of bounds becomes the nearer bound");
+    // Up steps down towards spinLow, down steps up towards spinHigh, from the value held within the spin range.
+    const std::int32_t position = std::clamp(read, bounds.spinLow, bounds.spinHigh);
+    const std::int32_t up = position > bounds.spinLow ? position - 1 : position, down = position < bounds.spinHigh ? position + 1 : position;
+    FUZZ_CHECK(spinStep(text, bounds, SpinArrow::Up).value_or(text) == formatInt(up), "up writes its target in plain digits");
+    FUZZ_CHECK(spinStep(text, bounds, SpinArrow::Down).value_or(text) == formatInt(down), "down writes its target in plain digits");
+    return 0;
+}
