@@ -78,7 +78,7 @@ TEST_F(Cli, EachCommandExitsWithItsCodeAndSaysWhy) {
         return text;
     };
     const auto cases = test::tableRows(test::testDataDir() / "cli/exit_codes.tsv");
-    ASSERT_EQ(cases.size(), 39u);
+    ASSERT_EQ(cases.size(), 40u);
     for (const auto& c : cases) {
 #ifdef _WIN32
         if (c.size() > 3) continue;
@@ -117,7 +117,7 @@ TEST_F(Cli, DumpPrintsWhatALoadGivesAndWhatTheReadLost) {
 // The cases of tests/data/cli/set.tsv.
 TEST_F(Cli, SetAppliesValuesAsThePagesWould) {
     const auto cases = test::tableRows(test::testDataDir() / "cli/set.tsv");
-    ASSERT_EQ(cases.size(), 12u);
+    ASSERT_EQ(cases.size(), 13u);
     for (const auto& c : cases) {
         const CliRun run = cli("set " + path("in.lua") + " -o " + path("out.lua") + " " + c.at(0));
         ASSERT_EQ(run.status, 0) << c[0] << run.err;

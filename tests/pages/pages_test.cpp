@@ -7,6 +7,7 @@
 
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,9 @@ TEST(FitDialog, StretchesByTheLeastFactorThatGivesEveryTextItsRoomAndNoMore) {
          {"", 60, 30, {{Kind::Button, 1, {10, 10, 20, 14}, "abcdef"}}}, {93, 30}, {{16, 10, 31, 14}}},
         {"a group box title wider than its box",
          {"", 50, 50, {{Kind::GroupBox, -1, {0, 0, 50, 50}, "abcdefghijklm"}}}, {59, 50}, {{0, 0, 59, 50}}},
+        {"a control in another row leaves a label the space above or below it",
+         {"", 100, 40, {{Kind::Label, -1, {5, 5, 20, 8}, "abcdefgh"}, {Kind::Edit, 2, {28, 20, 40, 12}, ""}}},
+         {100, 40}, {{5, 5, 32, 8}, {28, 20, 40, 12}}},
         {"two lines in a label one line high stretch downwards",
          {"", 100, 40, {{Kind::Label, -1, {5, 5, 40, 8}, "ab\ncd"}, {Kind::Button, 1, {50, 20, 40, 14}, ""}}},
          {100, 80}, {{5, 10, 40, 16}, {50, 40, 40, 28}}},
@@ -198,5 +202,35 @@ TEST(LayOutPage, TakesTheSizeAskedForAndLinesUpRowsOfTheSameShape) {
     for (const int x : fieldStarts) EXPECT_EQ(x, fieldStarts[0]);
 }
 
+// Every setting page laid out in the design's face and a wide one, as
+// tests/data/pages/layout.txt keeps it: what the window places, to the dialog
+// unit. A change here is a change the user sees;
+// the new layout is written beside the test binary to compare and take over.
+TEST(LayOutPage, EveryPageAsTheWindowShowsIt) {
+    std::ostringstream dump;
+    const auto rect = [&dump](const DialogRect& r) { dump << ' ' << r.x << ',' << r.y << ',' << r.width << ',' << r.height; };
+    for (const int perCharacter : {3, 7})
+        for (const PageTable& table : settingPages()) {
+            const PagePlacement page = layOutPage(table, FakeMeasure(perCharacter));
+            dump << table.className << " at " << perCharacter << ": " << page.size.width << 'x' << page.size.height << '\n';
+            for (std::size_t s = 0; s < page.sections.size(); ++s) {
+                dump << "  [" << table.sections[s].groupBox << ']';
+                rect(page.sections[s].box);
+                for (const auto& row : page.sections[s].rows) {
+                    dump << "\n   ";
+                    for (const ControlPlacement& control : row) {
+                        rect(control.caption);
+                        for (const DialogRect& part : control.parts) rect(part);
+                        dump << " |";
+                    }
+                }
+                dump << '\n';
+            }
+        }
+    if (dump.str() != test::testData("pages/layout.txt")) test::writeBytes("layout.txt", dump.str());
+    EXPECT_EQ(dump.str(), test::testData("pages/layout.txt")) << "the layout now made is in layout.txt";
+}
+
 }  // namespace
 }  // namespace vellconf
+
