@@ -96,21 +96,12 @@ std::vector<HostileFile> hostileFiles() {
     };
 }
 
+// The cases of tests/data/config/odd_bytes.tsv, and a line of 10 MB.
 TEST(HostileConfig, OddBytesLoadWhatTheirLinesSay) {
-    const struct {
-        const char* name;
-        std::string file;
-        std::int32_t distance;  // DistanceNotReturn as loaded
-    } cases[] = {
-        {"NUL bytes before the value's line", "[CONFIG]\n\x00\x00junk\nDistanceNotReturn = 3\n"s, 3},
-        {"NUL inside the value", "[CONFIG]\nDistanceNotReturn = 4\x00" "9\n"s, 4},
-        {"lone lead byte at the end", "[CONFIG]\nDistanceNotReturn = 5\x83", 5},
-        {"bytes 80, A0, FD-FF", "[CONFIG]\n\x80\xA0\xFD\xFE\xFF = 1\nDistanceNotReturn = 6\n", 6},
-        {"CR-only line ends", "[CONFIG]\rDistanceNotReturn = 3\r", 3},
-        {"10 MB single line", "[CONFIG]\nDistanceNotReturn = 8\n" + std::string(10 << 20, 'x'), 8},
-    };
+    std::vector<test::Fields> cases = test::cp932Rows("config/odd_bytes.tsv");
+    cases.push_back({"10 MB single line", "[CONFIG]\nDistanceNotReturn = 8\n" + std::string(10 << 20, 'x'), "8"});
     for (const auto& c : cases)
-        EXPECT_EQ(loadConfig(c.file, LoadKind::Ai, startupSettings()).loaded.settings.DistanceNotReturn, c.distance) << c.name;
+        EXPECT_EQ(loadConfig(c[1], LoadKind::Ai, startupSettings()).loaded.settings.DistanceNotReturn, std::stoi(c[2])) << c[0];
 }
 
 TEST(HostileConfig, LoadSaveLoadLosesNothing) {
@@ -192,13 +183,12 @@ TEST(HostileConfig, FilesWithoutSettingsOrWithHugeListsLoadNothing) {
               messages::withArgs(messages::kListTooLongToLoad, {messages::kCoFightListName, "100000"}));
 }
 
-// Each reader tells a missing file from a folder in its place, a file past its
-// bound (sparse: no disk space used) and one that opens but does not read; a
-// load of Config.lua fails alike for all of them.
-TEST(HostileSideFiles, MissingFoldersOversizedAndUnreadableFiles) {
+// Each reader reads up to its own bound (a sparse file past it takes no disk space) and tells a missing file
+// from one too large; a load of Config.lua fails for both. Folders and files that do not read: FileIoRead.
+TEST(HostileSideFiles, EachReaderKeepsItsBound) {
     const auto configStatus = [](const fs::path& p) {
-        const LoadFailure failure = loadConfigFile(p, LoadKind::Ai, startupSettings()).failure;
-        return failure == LoadFailure::Unreadable ? ReadStatus::Unreadable : ReadStatus::Ok;
+        return loadConfigFile(p, LoadKind::Ai, startupSettings()).failure == LoadFailure::Unreadable ? ReadStatus::Unreadable
+                                                                                                    : ReadStatus::Ok;
     };
     const struct {
         const char* name;
@@ -206,27 +196,18 @@ TEST(HostileSideFiles, MissingFoldersOversizedAndUnreadableFiles) {
         std::function<ReadStatus(const fs::path&)> status;
         ReadStatus missing, tooLarge;
     } readers[] = {
-        {"VellConf.ini", kMaxTextFileBytes, [](const fs::path& p) { return readToolPaths(p).status; },
-         ReadStatus::Missing, ReadStatus::TooLarge},
-        {"Friend.ini", kMaxTextFileBytes, [](const fs::path& p) { return readFriendIni(p).status; },
-         ReadStatus::Missing, ReadStatus::TooLarge},
-        {"MobData.ini", kMaxMobDataBytes, [](const fs::path& p) { return readMobData(p).status; },
-         ReadStatus::Missing, ReadStatus::TooLarge},
+        {"VellConf.ini", kMaxTextFileBytes, [](const fs::path& p) { return readToolPaths(p).status; }, ReadStatus::Missing, ReadStatus::TooLarge},
+        {"Friend.ini", kMaxTextFileBytes, [](const fs::path& p) { return readFriendIni(p).status; }, ReadStatus::Missing, ReadStatus::TooLarge},
+        {"MobData.ini", kMaxMobDataBytes, [](const fs::path& p) { return readMobData(p).status; }, ReadStatus::Missing, ReadStatus::TooLarge},
         {"Config.lua", kMaxTextFileBytes, configStatus, ReadStatus::Unreadable, ReadStatus::Unreadable},
     };
     for (const auto& r : readers) {
         test::ScratchDir dir;
-        fs::create_directory(dir / "folder");
-        test::writeBytes(dir / "big", "[CONFIG]\n");
+        test::writeBytes(dir / "big", "[CONFIG]\nDistanceNotReturn = 3\n");
         fs::resize_file(dir / "big", r.bound + 1);
         EXPECT_EQ(r.status(dir / "none"), r.missing) << r.name;
-        EXPECT_EQ(r.status(dir / "folder"), ReadStatus::Unreadable) << r.name;
         EXPECT_EQ(r.status(dir / "big"), r.tooLarge) << r.name;
-        EXPECT_EQ(r.status(test::kUnreadableFile), ReadStatus::Unreadable) << r.name;
     }
-    test::ScratchDir dir;
-    fs::create_directory(dir / "VellConf.ini");
-    EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value, parseToolPaths(""));  // every default
 }
 
 // UTF-8 with and without a byte-order mark, and UTF-16.
