@@ -39,25 +39,6 @@ TEST(SaveAndLoad, FileHeldByAnotherProgramIsNeitherReadNorReplaced) {
     EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old");
     EXPECT_EQ(filesIn(dir.path()), 1u);
 }
-#else
-// A game installed by another user: neither its folder nor its Config.lua
-// may be written.
-TEST(Save, ReadOnlyFolderAndFile) {
-    test::ScratchDir dir;
-    writeBytes(dir / "Config.lua", "old");
-    fs::permissions(dir / "Config.lua", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    ASSERT_TRUE(test::refusesNewFiles(dir.path()));
-    EXPECT_TRUE(test::holdsWithoutPrivileges(
-        [](const fs::path& d) {
-            const SaveOutcome existing = saveConfig(d / "Config.lua", defaults());
-            const SaveOutcome created = saveConfig(d / "New.lua", defaults());
-            return existing == SaveResult::AccessDenied && existing.subject == d.string() &&
-                   created == SaveResult::AccessDenied && created.subject == d.string();
-        },
-        dir.path()));
-    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old");
-    EXPECT_EQ(filesIn(dir.path()), 1u);
-}
 #endif
 
 // The message names the folder as the user typed it, whatever form the

@@ -148,6 +148,12 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
          "Config.lua", false, WriteResult::OpenFailed},
         {"folder refuses new files: the file is rewritten in place", refusingFolder, "Config.lua", false, WriteResult::Ok},
         {"folder refuses new files: a new one", refusingFolder, "Other.lua", false, WriteResult::AccessDenied},
+        {"folder refuses new files: a read-only file",
+         [](const fs::path& d) {
+             refusingFolder(d);
+             fs::permissions(d / "Config.lua", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+         },
+         "Config.lua", false, WriteResult::AccessDenied},
         {"full device, through a temporary file", [](const fs::path& d) { writeOldFile(d / "Config.lua"); }, "Config.lua",
          true, WriteResult::WriteFailed},
         {"full device, in place, hard-linked",
