@@ -59,20 +59,10 @@ TEST(ConfigLoader, ValuesFollowTheKindOfEachKey) {
 TEST(ConfigLoader, InfinityIsReadOnlyWhileRotationIsOn) {
     AiSettings current = startupSettings();
     current.FlagRotateInfinity = 1;
-    const struct {
-        const char* lines;
-        std::int32_t function, infinity;
-    } cases[] = {
-        {"FlagRotateFunction = NO\nFlagRotateInfinity = NO\n", 0, 1},  // kept from before the load
-        {"FlagRotateFunction = YES\nFlagRotateInfinity = NO\n", 1, 0},
-        {"FlagRotateFunction = YES\nFlagRotateInfinity = maybe\n", 1, 1},
-        {"FlagRotateFunction = YES\n", 1, 0},  // Infinity's fallback
-        {"", 1, 0},
-    };
-    for (const auto& c : cases) {
-        const AiSettings loaded = load(configWith(c.lines), LoadKind::Ai, current).settings;
-        EXPECT_EQ(loaded.FlagRotateFunction, c.function) << c.lines;
-        EXPECT_EQ(loaded.FlagRotateInfinity, c.infinity) << c.lines;
+    for (const auto& c : test::cp932Rows("config/loader/rotation.tsv")) {
+        const AiSettings loaded = load(configWith(c[0]), LoadKind::Ai, current).settings;
+        EXPECT_EQ(loaded.FlagRotateFunction, std::stoi(c[1])) << c[0];
+        EXPECT_EQ(loaded.FlagRotateInfinity, std::stoi(c[2])) << c[0];
     }
 }
 
