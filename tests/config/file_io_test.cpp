@@ -102,7 +102,16 @@ TEST(FileIoWrite, ModeOwnerAndGroupAreKept) {
 // writing meets a full device before any old byte changes: whatever fails, the
 // folder and the old bytes stay as they were.
 TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
-    // A game folder the user may write files in but not create them.
+    // The old Config.lua: read-only, with a second (hard) name, in a game folder the user may write files in but
+    // not create them.
+    static const auto readOnly = [](const fs::path& d) {
+        writeOldFile(d / "Config.lua");
+        fs::permissions(d / "Config.lua", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    };
+    static const auto hardLinked = [](const fs::path& d) {
+        writeOldFile(d / "Config.lua");
+        fs::create_hard_link(d / "Config.lua", d / "Backup.lua");
+    };
     static const auto refusingFolder = [](const fs::path& d) {
         writeOldFile(d / "Config.lua");
         test::refusesNewFiles(d);
@@ -114,22 +123,11 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
         bool fullDevice;  // writes past 4096 bytes fail
         WriteResult result;
     } cases[] = {
-        {"read-only file",
-         [](const fs::path& d) {
-             writeOldFile(d / "Config.lua");
-             fs::permissions(d / "Config.lua", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                             fs::perm_options::remove);
-         },
-         "Config.lua", false, WriteResult::OpenFailed},
+        {"read-only file", readOnly, "Config.lua", false, WriteResult::OpenFailed},
         {"folder in the file's place", [](const fs::path& d) { fs::create_directory(d / "Config.lua"); }, "Config.lua",
          false, WriteResult::OpenFailed},
         {"missing folder", [](const fs::path&) {}, "missing/Config.lua", false, WriteResult::OpenFailed},
-        {"hard-linked: rewritten in place",
-         [](const fs::path& d) {
-             writeOldFile(d / "Config.lua");
-             fs::create_hard_link(d / "Config.lua", d / "Backup.lua");
-         },
-         "Config.lua", false, WriteResult::Ok},
+        {"hard-linked: rewritten in place", hardLinked, "Config.lua", false, WriteResult::Ok},
 #ifdef _WIN32
         {"the null device", [](const fs::path&) {}, R"(\\.\NUL)", false, WriteResult::OpenFailed},
 #else
@@ -144,18 +142,13 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
         {"folder refuses new files: a new one", refusingFolder, "Other.lua", false, WriteResult::AccessDenied},
         {"folder refuses new files: a read-only file",
          [](const fs::path& d) {
-             refusingFolder(d);
-             fs::permissions(d / "Config.lua", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+             readOnly(d);
+             test::refusesNewFiles(d);
          },
          "Config.lua", false, WriteResult::AccessDenied},
         {"full device, through a temporary file", [](const fs::path& d) { writeOldFile(d / "Config.lua"); }, "Config.lua",
          true, WriteResult::WriteFailed},
-        {"full device, in place, hard-linked",
-         [](const fs::path& d) {
-             writeOldFile(d / "Config.lua");
-             fs::create_hard_link(d / "Config.lua", d / "Backup.lua");
-         },
-         "Config.lua", true, WriteResult::WriteFailed},
+        {"full device, in place, hard-linked", hardLinked, "Config.lua", true, WriteResult::WriteFailed},
         {"full device, in place, folder refuses new files", refusingFolder, "Config.lua", true, WriteResult::WriteFailed},
 #endif
     };
