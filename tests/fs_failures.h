@@ -1,7 +1,6 @@
 #pragma once
 // Ways to make the file system fail on purpose: a full device, folders that
-// refuse new files, files another program holds, and the permissions of an
-// ordinary user when the tests run as root.
+// refuse new files, and the permissions of an ordinary user when the tests run as root.
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -23,24 +22,6 @@
 namespace vellconf::test {
 
 #ifdef _WIN32
-
-// Opens the file as a program that keeps it to itself (share mode 0): no
-// other handle may read, write or delete it while the object lives.
-class ExclusiveLock {
-public:
-    explicit ExclusiveLock(const std::filesystem::path& file)
-        : handle_(CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-    ~ExclusiveLock() {
-        if (held()) CloseHandle(handle_);
-    }
-    ExclusiveLock(const ExclusiveLock&) = delete;
-    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-    bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-private:
-    HANDLE handle_;
-};
 
 // Windows checks every process against the folder itself: nothing to give up.
 template <typename Check>

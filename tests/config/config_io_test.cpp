@@ -26,35 +26,16 @@ std::size_t filesIn(const fs::path& dir) {
 }
 
 #ifdef _WIN32
+// Another program holds the file to itself (share mode 0): no other handle may read, write or delete it.
 TEST(SaveAndLoad, FileHeldByAnotherProgramIsNeitherReadNorReplaced) {
     test::ScratchDir dir;
     writeBytes(dir / "Config.lua", "old");
-    {
-        const test::ExclusiveLock lock(dir / "Config.lua");
-        ASSERT_TRUE(lock.held());
-        EXPECT_EQ(saveConfig(dir / "Config.lua", defaults()), SaveResult::OpenFailed);
-        EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings()).failure,
-                  LoadFailure::Unreadable);
-    }
-    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old");
-    EXPECT_EQ(filesIn(dir.path()), 1u);
-}
-#else
-// A game installed by another user: neither its folder nor its Config.lua
-// may be written.
-TEST(Save, ReadOnlyFolderAndFile) {
-    test::ScratchDir dir;
-    writeBytes(dir / "Config.lua", "old");
-    fs::permissions(dir / "Config.lua", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    ASSERT_TRUE(test::refusesNewFiles(dir.path()));
-    EXPECT_TRUE(test::holdsWithoutPrivileges(
-        [](const fs::path& d) {
-            const SaveOutcome existing = saveConfig(d / "Config.lua", defaults());
-            const SaveOutcome created = saveConfig(d / "New.lua", defaults());
-            return existing == SaveResult::AccessDenied && existing.subject == d.string() &&
-                   created == SaveResult::AccessDenied && created.subject == d.string();
-        },
-        dir.path()));
+    const HANDLE lock = CreateFileW((dir / "Config.lua").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(saveConfig(dir / "Config.lua", defaults()), SaveResult::OpenFailed);
+    EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings()).failure, LoadFailure::Unreadable);
+    CloseHandle(lock);
     EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old");
     EXPECT_EQ(filesIn(dir.path()), 1u);
 }

@@ -59,20 +59,10 @@ TEST(ConfigLoader, ValuesFollowTheKindOfEachKey) {
 TEST(ConfigLoader, InfinityIsReadOnlyWhileRotationIsOn) {
     AiSettings current = startupSettings();
     current.FlagRotateInfinity = 1;
-    const struct {
-        const char* lines;
-        std::int32_t function, infinity;
-    } cases[] = {
-        {"FlagRotateFunction = NO\nFlagRotateInfinity = NO\n", 0, 1},  // kept from before the load
-        {"FlagRotateFunction = YES\nFlagRotateInfinity = NO\n", 1, 0},
-        {"FlagRotateFunction = YES\nFlagRotateInfinity = maybe\n", 1, 1},
-        {"FlagRotateFunction = YES\n", 1, 0},  // Infinity's fallback
-        {"", 1, 0},
-    };
-    for (const auto& c : cases) {
-        const AiSettings loaded = load(configWith(c.lines), LoadKind::Ai, current).settings;
-        EXPECT_EQ(loaded.FlagRotateFunction, c.function) << c.lines;
-        EXPECT_EQ(loaded.FlagRotateInfinity, c.infinity) << c.lines;
+    for (const auto& c : test::cp932Rows("config/loader/rotation.tsv")) {
+        const AiSettings loaded = load(configWith(c[0]), LoadKind::Ai, current).settings;
+        EXPECT_EQ(loaded.FlagRotateFunction, std::stoi(c[1])) << c[0];
+        EXPECT_EQ(loaded.FlagRotateInfinity, std::stoi(c[2])) << c[0];
     }
 }
 
@@ -115,18 +105,7 @@ TEST(ConfigLoader, ListsAreReadWholeScalarsStillCut) {
 }
 
 TEST(ConfigLoader, MemoIsTheLinesBetweenTheMarkersAndNeverSettings) {
-    const std::string line1000(1000, 'x'), p511(511, 'p'), q511(511, 'q');
-    std::vector<test::Fields> cases = test::cp932Rows("config/loader/memo.tsv");
-    cases.insert(cases.end(), {
-        {"a line that would pass 1024 bytes is dropped, a later short one kept",
-         kStart + "\r\n" + line1000 + "\r\n" + std::string(30, 'y') + "\r\nshort\r\n" + kEnd + "\r\n", line1000 + "\nshort"},
-        // Whatever the memo field took (1024 bytes, line ends counted as CR LF) comes back whole.
-        {"two 511-byte lines", kStart + "\r\n" + p511 + "\r\n" + q511 + "\r\n" + kEnd + "\r\n", p511 + "\n" + q511},
-        {"two 511-byte lines, LF", kStart + "\n" + p511 + "\n" + q511 + "\n" + kEnd + "\n", p511 + "\n" + q511},
-        {"one 1024-byte line", kStart + "\r\n" + std::string(1024, 'r') + "\r\n" + kEnd + "\r\n", std::string(1024, 'r')},
-        {"a longer line is dropped whole", kStart + "\r\n" + std::string(1025, 's') + "\r\nt\r\n" + kEnd + "\r\n", "t"},
-    });
-    for (const auto& c : cases) {
+    for (const auto& c : test::cp932Rows("config/loader/memo.tsv")) {
         const auto loaded = load("[CONFIG]\r\n" + c[1] + "FlagDefaultState = NO\r\n");
         EXPECT_EQ(loaded.memo, c[2]) << c[0];
         EXPECT_EQ(loaded.settings.FlagDefaultState, 0) << c[0];

@@ -32,26 +32,15 @@ TEST(ConfigWriter, ValuesFollowTheKindOfEachKey) {
 }
 
 TEST(ConfigWriter, MemoLinesAndArraysGoWhereTheyBelong) {
-    const struct {
-        std::string memo;
-        std::vector<std::string> ignore, friends;
-        std::vector<std::string> memoLines;  // between the markers
-        const char *ignoreLine, *friendsLine;
-    } cases[] = {
-        {"", {}, {}, {""}, "{}", "{}"},
-        {"a\nb", {"1002", "1031", "1113"}, {"1234567"}, {"a", "b"}, "{1002,1031,1113}", "{1234567}"},
-        {"a\n", {"1002", "1002"}, {"7", "7"}, {"a", ""}, "{1002,1002}", "{7,7}"},
-        {"\n\n", {}, {}, {"", "", ""}, "{}", "{}"},
-        {"a\r\nb", {}, {}, {"a\r", "b"}, "{}", "{}"},  // a CR held in the memo stays in front of the line end
-        {cp932("[狩場]\nFlagDefaultState = NO"), {}, {}, {cp932("[狩場]"), "FlagDefaultState = NO"}, "{}", "{}"},
-    };
-    for (const auto& c : cases) {
-        const auto lines = crlfLines(writeConfigLua(startupSettings(), c.memo, c.ignore, c.friends));
+    for (const auto& c : test::cp932Rows("config/written_memo_and_lists.tsv")) {
+        const auto lines = crlfLines(writeConfigLua(startupSettings(), c[1], test::listItems(c[2]), test::listItems(c[3])));
         const auto start = std::ranges::find(lines, memoStartMarker()), end = std::ranges::find(lines, memoEndMarker());
-        ASSERT_LT(start, end) << c.memo;
-        EXPECT_EQ(std::vector<std::string>(start + 1, end), c.memoLines) << c.memo;
-        EXPECT_EQ(std::ranges::count(lines, "    IGNORE_MOB              = " + std::string(c.ignoreLine)), 1);
-        EXPECT_EQ(std::ranges::count(lines, "    FRIENDS                 = " + std::string(c.friendsLine)), 1);
+        ASSERT_LT(start, end) << c[0];
+        std::string memoLines;
+        for (auto line = start + 1; line != end; ++line) memoLines += *line + "\n";
+        EXPECT_EQ(memoLines, c[4]) << c[0];
+        EXPECT_EQ(std::ranges::count(lines, "    IGNORE_MOB              = {" + c[2] + "}"), 1) << c[0];
+        EXPECT_EQ(std::ranges::count(lines, "    FRIENDS                 = {" + c[3] + "}"), 1) << c[0];
     }
 }
 

@@ -5,18 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
 #include <algorithm>
 
 #include "config/file_io.h"
 #include "config/tool_paths.h"
-#include "fs_failures.h"
-#include "config/messages.h"
+#include "fs_failures.h"  // and the POSIX calls that fork, kill and wait
 #include "test_support.h"
 
 namespace vellconf {
@@ -31,10 +24,12 @@ std::vector<std::string> keptBytes(const History& history) {
     return kept;
 }
 
+// Each save keeps exactly the bytes it replaces, named after the file and the time, with the file's path; one over
+// a file of the history itself keeps nothing more.
 TEST(History, ASaveKeepsExactlyTheBytesItReplaces) {
     const struct {
         const char* name;
-        std::vector<std::string> saves;  // in turn, over one file
+        std::vector<std::string> saves;  // over Config.lua; "history:BYTES" over the history's oldest version
         std::vector<std::string> kept;   // oldest first
     } cases[] = {
         {"a new file", {"a"}, {}},
@@ -42,11 +37,16 @@ TEST(History, ASaveKeepsExactlyTheBytesItReplaces) {
         {"the same bytes", {"a", "a"}, {}},
         {"and back again", {"a", "b", "a"}, {"a", "b"}},
         {"an empty file", {"", "b"}, {""}},
+        {"over a kept version", {"a", "b", "history:c"}, {"c"}},
     };
     for (const auto& c : cases) {
         test::ScratchDir dir;
         History history(dir / "history");
-        for (const std::string& bytes : c.saves) ASSERT_EQ(writeFileSafely(dir / "Config.lua", bytes, &history), WriteResult::Ok);
+        for (const std::string& bytes : c.saves) {
+            const bool own = bytes.starts_with("history:");
+            const fs::path file = own ? history.fileOf(history.versions().at(0)) : dir / "Config.lua";
+            ASSERT_EQ(writeFileSafely(file, own ? bytes.substr(8) : bytes, &history), WriteResult::Ok) << c.name;
+        }
         EXPECT_EQ(keptBytes(history), c.kept) << c.name;
         for (const HistoryVersion& version : history.versions()) {
             EXPECT_EQ(version.origin, toCp932Path(dir / "Config.lua")) << c.name;
@@ -71,16 +71,6 @@ TEST(History, KeepsTheNewest50VersionsOfEachPathByNameInTimeOrder) {
     EXPECT_EQ(names.size(), kVersionsKept);
     EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "history"), fs::directory_iterator()), 52);  // and index.txt
-}
-
-TEST(History, ItsOwnFilesAreNeverKeptAgain) {
-    test::ScratchDir dir;
-    History history(dir / "history");
-    writeBytes(dir / "Config.lua", "a");
-    ASSERT_EQ(writeFileSafely(dir / "Config.lua", "b", &history), WriteResult::Ok);
-    const HistoryVersion version = history.versions().at(0);
-    ASSERT_EQ(writeFileSafely(history.fileOf(version), "c", &history), WriteResult::Ok);
-    EXPECT_EQ(keptBytes(history), std::vector<std::string>{"c"});
 }
 
 TEST(History, OneThatCannotBeKeptStopsNoSaveAndIsToldOnce) {

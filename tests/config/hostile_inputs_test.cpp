@@ -24,108 +24,29 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-// Config.lua files with what a load must find in them; through load -> save ->
-// load nothing the user had may be lost.
-struct HostileFile {
-    std::string name;
-    std::string bytes;
-    // What the first load must give, besides DistanceNotReturn = 3 (7 is its fallback):
-    std::string memo;                // CP932, as the record holds it
-    std::vector<std::string> ignore;
-    std::vector<std::string> friends = {};
-    std::size_t lossyLines = 0;      // lines where characters CP932 lacks became "?"
-};
-
-std::string replacedAll(std::string text, const std::string& from, const std::string& to) {
-    for (auto pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
-        text.replace(pos, from.size(), to);
-    return text;
-}
-
-std::vector<HostileFile> hostileFiles() {
-    AiSettings settings = startupSettings();
-    settings.DistanceNotReturn = 3;
-    const std::vector<std::string> ignore = {"1002", "1031"};
-    const auto file = [&](const std::string& memo, const std::vector<std::string>& ids = {"1002", "1031"}) {
-        return writeConfigLua(settings, memo, ids, {});
-    };
-    const std::string memo = cp932("狩場：オーク\n作成日：2026/12/07");
-    const std::string base = file(memo);
-    const std::string endLine = memoEndMarker() + "\r\n";
-    std::vector<std::string> many;
-    for (int id = 1024; id < 1100; ++id) many.push_back(std::to_string(id));
-    const std::string twoLines = std::string(511, 'p') + "\n" + std::string(511, 'q');
-    const std::string oneLine(1024, 'r');
-    const std::string utf8 = *cp932ToUtf8(base);
-    const std::string keysStart = cp932("--●基本動作設定\r\n");
-    const std::string ignoreLine = "    IGNORE_MOB              = {1002,1031}";
-    const std::string friendsLine = "    FRIENDS                 = {}";
-    const std::vector<std::string> three = {"1002", "1031", "1113"};
-    const std::string lossyMemo = "caf\xC3\xA9 \xE2\x98\x83 \xF0\x9F\x98\x80\r\n" + *cp932ToUtf8(cp932("狩場"));
-    return {
-        {"as written", base, memo, ignore},
-        {"end marker with a blank after it: memo text that saves", replacedAll(base, endLine, memoEndMarker() + " \r\n"),
-         memo + "\n" + memoEndMarker() + " ", ignore},
-        {"UTF-8 without a byte-order mark", *cp932ToUtf8(base), memo, ignore},
-        {"UTF-8 with a byte-order mark", "\xEF\xBB\xBF" + *cp932ToUtf8(base), memo, ignore},
-        {"CR-only line ends", replacedAll(base, "\r\n", "\r"), memo, ignore},
-        {"LF line ends", replacedAll(base, "\r\n", "\n"), memo, ignore},
-        {"76 ignored monsters", file(memo, many), memo, many},
-        {"memo of two 511-byte lines", file(twoLines), twoLines, ignore},
-        {"memo of one 1024-byte line", file(oneLine), oneLine, ignore},
-        {"memo line like a marker", file(memoStartMarker() + "x\n" + memoEndMarker().substr(1)),
-         memoStartMarker() + "x\n" + memoEndMarker().substr(1), ignore},
-        // Lines beginning with "[" below the section line.
-        {"a note under the end marker, inside the comment", replacedAll(base, endLine, endLine + cp932("[自分用メモ]\r\n")),
-         memo, ignore},
-        {"a comment block holding a bracketed line", replacedAll(base, keysStart, cp932("--[[ [狩場メモ] --]]\r\n") + keysStart),
-         memo, ignore},
-        {"a Lua table line above the keys",
-         replacedAll(base, keysStart, "local seen = {\r\n    [1002] = true,\r\n}\r\n" + keysStart), memo, ignore},
-        // Encodings other editors save in.
-        {"UTF-16 LE with a byte-order mark", test::utf16(utf8, false), memo, ignore},
-        {"UTF-16 BE with a byte-order mark", test::utf16(utf8, true), memo, ignore},
-        {"UTF-8 with a stray byte in a comment", replacedAll(utf8, "by Ollum", "by Oll\xFFum"), memo, ignore, {}, 1},
-        {"UTF-8 memo with characters CP932 lacks", replacedAll(*cp932ToUtf8(file("@")), "@", lossyMemo),
-         cp932("caf? ? ?\n狩場"), ignore, {}, 1},
-        // Lists as Lua reads them.
-        {"blanks, tabs, semicolons and comments",
-         replacedAll(replacedAll(base, ignoreLine, cp932("    IGNORE_MOB = {\t1002 ; 1031, -- ポリン\r\n\t1113;\r\n} -- 無視する敵")),
-                     friendsLine, cp932("    FRIENDS = { --[[ 仲間 ]] 123,\r\n        456, }")),
-         memo, three, {"123", "456"}},
-    };
-}
-
+// The cases of tests/data/config/odd_bytes.tsv, and a line of 10 MB.
 TEST(HostileConfig, OddBytesLoadWhatTheirLinesSay) {
-    const struct {
-        const char* name;
-        std::string file;
-        std::int32_t distance;  // DistanceNotReturn as loaded
-    } cases[] = {
-        {"NUL bytes before the value's line", "[CONFIG]\n\x00\x00junk\nDistanceNotReturn = 3\n"s, 3},
-        {"NUL inside the value", "[CONFIG]\nDistanceNotReturn = 4\x00" "9\n"s, 4},
-        {"lone lead byte at the end", "[CONFIG]\nDistanceNotReturn = 5\x83", 5},
-        {"bytes 80, A0, FD-FF", "[CONFIG]\n\x80\xA0\xFD\xFE\xFF = 1\nDistanceNotReturn = 6\n", 6},
-        {"CR-only line ends", "[CONFIG]\rDistanceNotReturn = 3\r", 3},
-        {"10 MB single line", "[CONFIG]\nDistanceNotReturn = 8\n" + std::string(10 << 20, 'x'), 8},
-    };
+    std::vector<test::Fields> cases = test::cp932Rows("config/odd_bytes.tsv");
+    cases.push_back({"10 MB single line", "[CONFIG]\nDistanceNotReturn = 8\n" + std::string(10 << 20, 'x'), "8"});
     for (const auto& c : cases)
-        EXPECT_EQ(loadConfig(c.file, LoadKind::Ai, startupSettings()).loaded.settings.DistanceNotReturn, c.distance) << c.name;
+        EXPECT_EQ(loadConfig(c[1], LoadKind::Ai, startupSettings()).loaded.settings.DistanceNotReturn, std::stoi(c[2])) << c[0];
 }
 
+// Config.lua as other editors and hands leave it (tests/data/config/hostile.tsv): through load -> save -> load
+// nothing the user had may be lost.
 TEST(HostileConfig, LoadSaveLoadLosesNothing) {
-    for (const auto& c : hostileFiles()) {
-        const LoadOutcome first = loadConfig(c.bytes, LoadKind::Ai, startupSettings());
-        EXPECT_EQ(first.loaded.settings.DistanceNotReturn, 3) << c.name;
-        EXPECT_EQ(first.loaded.memo, c.memo) << c.name;
-        EXPECT_EQ(first.loaded.ignoreMob, c.ignore) << c.name;
-        EXPECT_EQ(first.loaded.friends, c.friends) << c.name;
-        EXPECT_EQ(first.lossyLineCount, c.lossyLines) << c.name;
+    for (const auto& c : test::cp932Rows("config/hostile.tsv")) {
+        const LoadOutcome first = loadConfig(test::testData("config/hostile/" + c[0] + ".lua"), LoadKind::Ai, startupSettings());
+        EXPECT_EQ(first.loaded.settings.DistanceNotReturn, 3) << c[0];
+        EXPECT_EQ(first.loaded.memo, c[1]) << c[0];
+        EXPECT_EQ(first.loaded.ignoreMob, test::listItems(c[2])) << c[0];
+        EXPECT_EQ(first.loaded.friends, test::listItems(c[3])) << c[0];
+        EXPECT_EQ(first.lossyLineCount, std::stoul(c[4])) << c[0];
         test::ScratchDir dir;
-        ASSERT_EQ(saveConfig(dir / "Config.lua", first.loaded), SaveResult::Saved) << c.name;
+        ASSERT_EQ(saveConfig(dir / "Config.lua", first.loaded), SaveResult::Saved) << c[0];
         const auto again = loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings());
-        ASSERT_TRUE(again) << c.name;
-        EXPECT_EQ(writeConfigLua(again.loaded), writeConfigLua(first.loaded)) << c.name;
+        ASSERT_TRUE(again) << c[0];
+        EXPECT_EQ(writeConfigLua(again.loaded), writeConfigLua(first.loaded)) << c[0];
     }
 }
 
@@ -192,13 +113,12 @@ TEST(HostileConfig, FilesWithoutSettingsOrWithHugeListsLoadNothing) {
               messages::withArgs(messages::kListTooLongToLoad, {messages::kCoFightListName, "100000"}));
 }
 
-// Each reader tells a missing file from a folder in its place, a file past its
-// bound (sparse: no disk space used) and one that opens but does not read; a
-// load of Config.lua fails alike for all of them.
-TEST(HostileSideFiles, MissingFoldersOversizedAndUnreadableFiles) {
+// Each reader reads up to its own bound (a sparse file past it takes no disk space) and tells a missing file
+// from one too large; a load of Config.lua fails for both. Folders and files that do not read: FileIoRead.
+TEST(HostileSideFiles, EachReaderKeepsItsBound) {
     const auto configStatus = [](const fs::path& p) {
-        const LoadFailure failure = loadConfigFile(p, LoadKind::Ai, startupSettings()).failure;
-        return failure == LoadFailure::Unreadable ? ReadStatus::Unreadable : ReadStatus::Ok;
+        return loadConfigFile(p, LoadKind::Ai, startupSettings()).failure == LoadFailure::Unreadable ? ReadStatus::Unreadable
+                                                                                                    : ReadStatus::Ok;
     };
     const struct {
         const char* name;
@@ -206,27 +126,18 @@ TEST(HostileSideFiles, MissingFoldersOversizedAndUnreadableFiles) {
         std::function<ReadStatus(const fs::path&)> status;
         ReadStatus missing, tooLarge;
     } readers[] = {
-        {"VellConf.ini", kMaxTextFileBytes, [](const fs::path& p) { return readToolPaths(p).status; },
-         ReadStatus::Missing, ReadStatus::TooLarge},
-        {"Friend.ini", kMaxTextFileBytes, [](const fs::path& p) { return readFriendIni(p).status; },
-         ReadStatus::Missing, ReadStatus::TooLarge},
-        {"MobData.ini", kMaxMobDataBytes, [](const fs::path& p) { return readMobData(p).status; },
-         ReadStatus::Missing, ReadStatus::TooLarge},
+        {"VellConf.ini", kMaxTextFileBytes, [](const fs::path& p) { return readToolPaths(p).status; }, ReadStatus::Missing, ReadStatus::TooLarge},
+        {"Friend.ini", kMaxTextFileBytes, [](const fs::path& p) { return readFriendIni(p).status; }, ReadStatus::Missing, ReadStatus::TooLarge},
+        {"MobData.ini", kMaxMobDataBytes, [](const fs::path& p) { return readMobData(p).status; }, ReadStatus::Missing, ReadStatus::TooLarge},
         {"Config.lua", kMaxTextFileBytes, configStatus, ReadStatus::Unreadable, ReadStatus::Unreadable},
     };
     for (const auto& r : readers) {
         test::ScratchDir dir;
-        fs::create_directory(dir / "folder");
-        test::writeBytes(dir / "big", "[CONFIG]\n");
+        test::writeBytes(dir / "big", "[CONFIG]\nDistanceNotReturn = 3\n");
         fs::resize_file(dir / "big", r.bound + 1);
         EXPECT_EQ(r.status(dir / "none"), r.missing) << r.name;
-        EXPECT_EQ(r.status(dir / "folder"), ReadStatus::Unreadable) << r.name;
         EXPECT_EQ(r.status(dir / "big"), r.tooLarge) << r.name;
-        EXPECT_EQ(r.status(test::kUnreadableFile), ReadStatus::Unreadable) << r.name;
     }
-    test::ScratchDir dir;
-    fs::create_directory(dir / "VellConf.ini");
-    EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value, parseToolPaths(""));  // every default
 }
 
 // UTF-8 with and without a byte-order mark, and UTF-16.

@@ -33,25 +33,15 @@ TEST(ProfileReader, AnswersEachLookupOfTheCaseFile) {
 }
 
 TEST(ProfileReader, ValuesAndFallbacksAreCutTo260BytesFallbacksNeverUnquoted) {
-    const std::string a259(259, 'a'), a260(260, 'a');
-    const struct {
-        const char* what;
-        std::string text;  // of the value, and the fallback
-        std::string expected, expectedFallback;
-    } cases[] = {
-        {"long", std::string(300, 'a'), a260, a260},
-        {"double-byte character at 260", a259 + cp932("ア") + "b", a259, a259},
-        {"quoted", "\"" + a260 + "\"", a260, "\"" + std::string(259, 'a')},
-        {"short and quoted", "\"q\"", "q", "\"q\""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const ProfileReader reader("[s]\nk=" + c.text);
-        EXPECT_EQ(reader.get("s", "k", "x"), c.expected);
-        EXPECT_EQ(reader.getWhole("s", "k", "x"), c.text.front() == '"' ? c.text.substr(1, c.text.size() - 2) : c.text);
-        EXPECT_EQ(reader.get("s", "missing", c.text), c.expectedFallback) << "missing key";
-        EXPECT_EQ(reader.get("t", "k", c.text), c.expectedFallback) << "missing section";
-        EXPECT_EQ(reader.getWhole("t", "k", c.text), c.text);
+    for (const auto& c : test::cp932Rows("config/cut_values.tsv")) {
+        SCOPED_TRACE(c[0]);
+        const std::string& text = c[1];
+        const ProfileReader reader("[s]\nk=" + text);
+        EXPECT_EQ(reader.get("s", "k", "x"), c[2]);
+        EXPECT_EQ(reader.getWhole("s", "k", "x"), text.front() == '"' ? text.substr(1, text.size() - 2) : text);
+        EXPECT_EQ(reader.get("s", "missing", text), c[3]) << "missing key";
+        EXPECT_EQ(reader.get("t", "k", text), c[3]) << "missing section";
+        EXPECT_EQ(reader.getWhole("t", "k", text), text);
     }
     EXPECT_EQ(ProfileReader().get("s", "k", "fb"), "fb");
     EXPECT_EQ(ProfileReader("[s]\nk=v").find("s", "k")->valueBegin, 6u);

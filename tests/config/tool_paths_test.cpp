@@ -11,11 +11,7 @@ namespace vellconf {
 namespace {
 
 TEST(ToolPaths, ReadsSectionPathWithDefaults) {
-    const std::string longPath = "C:\\" + std::string(300, 'a') + "\\" + cp932("ソ");
-    std::vector<test::Fields> cases = test::cp932Rows("config/tool_paths.tsv");
-    cases.push_back({"read whole, however long", "[PATH]\r\nSetPath = \"" + longPath + "\"\rLibPath = " + longPath + "\n",
-                     longPath, longPath});
-    for (const auto& c : cases) {
+    for (const auto& c : test::cp932Rows("config/tool_paths.tsv")) {
         test::ScratchDir dir;
         test::writeBytes(dir / "VellConf.ini", c[1]);
         EXPECT_EQ(readToolPaths(dir / "VellConf.ini").value, (ToolPaths{c[2], c[3]})) << c[0];
@@ -56,25 +52,14 @@ TEST(ToolPaths, PathsLongerThanThePlatformAllowsAreUnusable) {
 #ifndef _WIN32
 TEST(ToolPaths, WindowsPathsResolveInsideTheWinePrefix) {
     ::setenv("WINEPREFIX", "/tmp/prefix", 1);
-    const std::pair<std::string, std::string> cases[] = {
-        {"C:\\Program Files\\AI\\Config.lua", "/tmp/prefix/dosdevices/c:/Program Files/AI/Config.lua"},
-        {"d:\\x", "/tmp/prefix/dosdevices/d:/x"},
-        // The trail bytes of ソ and 表 are backslashes; they stay inside their characters.
-        {cp932("C:\\ソース\\表\\Config.lua"), "/tmp/prefix/dosdevices/c:/ソース/表/Config.lua"},
-        {"/home/user/AI\\Config.lua", "/home/user/AI/Config.lua"},
-        {"relative\\Config.lua", "relative/Config.lua"},
-    };
-    for (const auto& [typed, resolved] : cases) EXPECT_EQ(resolvePath(typed), std::filesystem::path(resolved)) << typed;
-    for (const std::string& unusable : {std::string("bad \x83"), cp932("C:\\ラ?ク"), std::string("C:\\*")})
-        EXPECT_EQ(resolvePath(unusable), std::nullopt) << unusable;
-    // A folder chosen inside the prefix is kept in its Windows form.
-    const std::pair<std::string, std::string> chosen[] = {
-        {"/tmp/prefix/dosdevices/c:/Program Files/AI", "C:\\Program Files\\AI"},
-        {"/tmp/prefix/dosdevices/d:", "D:\\"},
-        {"/tmp/prefix/dosdevices/c:/ソース", cp932("C:\\ソース")},
-        {"/home/user/AI", "/home/user/AI"},
-    };
-    for (const auto& [path, text] : chosen) EXPECT_EQ(toCp932Path(path), text) << path;
+    const auto rows = test::tableRows(test::testDataDir() / "config/wine_paths.tsv");
+    ASSERT_FALSE(rows.empty());
+    for (const auto& c : rows) {
+        if (c[0] == "typed")
+            EXPECT_EQ(resolvePath(test::cp932Unescaped(c[1])), c[2] == "-" ? std::nullopt : std::optional<std::filesystem::path>(c[2])) << c[1];
+        else
+            EXPECT_EQ(toCp932Path(c[1]), test::cp932Unescaped(c[2])) << c[1];
+    }
     ::unsetenv("WINEPREFIX");
     const char* home = std::getenv("HOME");
     EXPECT_EQ(resolvePath("C:\\a"), std::filesystem::path(home ? home : "/") / ".wine/dosdevices/c:/a");
