@@ -170,8 +170,9 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
             << c.name;
         EXPECT_EQ(namesIn(dir.path()), before) << c.name;
         EXPECT_EQ(test::fileBytes(dir / "Config.lua"), c.result == WriteResult::Ok ? kNew : old) << c.name;
-        if (fs::exists(dir / "Backup.lua"))  // a hard link stays one file with the target
+        if (fs::exists(dir / "Backup.lua")) {  // a hard link stays one file with the target
             EXPECT_EQ(test::fileBytes(dir / "Backup.lua"), test::fileBytes(dir / "Config.lua")) << c.name;
+        }
     }
 }
 
