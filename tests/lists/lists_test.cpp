@@ -163,5 +163,12 @@ TEST(LongestCells, KeepsTheLongestFirstAndTheEarliestOfEqualOnes) {
         EXPECT_EQ(longestCells(c.cells.size(), [&](std::size_t row) { return std::string_view(c.cells[row]); }, c.keep), c.rows);
 }
 
+// The twenty captions and widths both lists show, as the user sees them.
+TEST(MonsterColumns, AsTheListsShowThem) {
+    std::string shown;
+    for (const ColumnCaption& column : monsterColumns()) shown += std::string(column.text) + '\t' + std::to_string(column.width) + '\n';
+    EXPECT_EQ(shown, test::testData("lists/columns.tsv"));
+}
+
 }  // namespace
 }  // namespace vellconf
