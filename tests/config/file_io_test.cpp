@@ -131,7 +131,9 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
 #ifdef _WIN32
         {"the null device", [](const fs::path&) {}, R"(\\.\NUL)", false, WriteResult::OpenFailed},
 #else
-        {"the null device", [](const fs::path&) {}, "/dev/null", false, WriteResult::OpenFailed},
+        // A pipe of the folder's own rather than /dev/null: a fault would replace only that.
+        {"a named pipe", [](const fs::path& d) { ::mkfifo((d / "Config.lua").c_str(), 0600); }, "Config.lua", false,
+         WriteResult::OpenFailed},
         {"a loop of links",
          [](const fs::path& d) {
              fs::create_symlink("b.lua", d / "Config.lua");
