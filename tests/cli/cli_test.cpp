@@ -171,7 +171,8 @@ TEST_F(Cli, AConsoleShowsTheCharacters) {
                                                         &inherited, CONSOLE_TEXTMODE_BUFFER, nullptr);
         SetConsoleScreenBufferSize(screen, {kWidth, kHeight});
         // The screen as both standard handles, which no shell of Windows can hand over.
-        STARTUPINFOW startup{sizeof(STARTUPINFOW)};
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdOutput = startup.hStdError = screen;
         const std::string command = cliCommand(arguments);  // UTF-8, as the paths' narrow strings are here
