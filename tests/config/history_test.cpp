@@ -95,6 +95,13 @@ TEST(History, OneThatCannotBeKeptStopsNoSaveAndIsToldOnce) {
     writeBytes(target, "");
     fs::permissions(target, fs::perms::all);
     EXPECT_TRUE(test::holdsWithoutPrivileges(savesAndTellsOnce, dir / "read-only"));
+    // A folder name holding a line end would break the index line: saved, nothing kept, and told.
+    fs::create_directory(dir / "two\nlines");
+    History history(dir / "kept");
+    writeBytes(dir / "two\nlines" / "Config.lua", "old");
+    EXPECT_EQ(writeFileSafely(dir / "two\nlines" / "Config.lua", "new", &history), WriteResult::Ok);
+    EXPECT_TRUE(history.versions().empty());
+    EXPECT_TRUE(history.untoldFailure());
 #endif
 }
 
