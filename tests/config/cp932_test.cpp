@@ -25,6 +25,9 @@ TEST(Cp932, ReportsWhatCannotBeConverted) {
     EXPECT_EQ(utf8ToCp932("bad \xC3"), std::nullopt);
     EXPECT_EQ(cp932ToUtf8("lead byte at the end \x83"), std::nullopt);
     EXPECT_THROW(cp932("\xF0\x9F\x98\x80"), EncodingError);
+    // The lossy form: "?" for what CP932 lacks, nothing for what is not UTF-8 at all.
+    EXPECT_EQ(utf8ToCp932Lossy("caf\xC3\xA9 \xE2\x98\x83"), "caf? ?");
+    for (const char* notUtf8 : {"a\x80", "a\xBF", "a\xC1\x81", "a\xF5\x80\x80\x80"}) EXPECT_EQ(utf8ToCp932Lossy(notUtf8), std::nullopt) << notUtf8;
 }
 
 TEST(Cp932, CutsOnlyBetweenCharacters) {
