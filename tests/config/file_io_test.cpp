@@ -272,5 +272,21 @@ TEST(FileIoRead, FileWithoutReadPermissionIsUnreadable) {
 }
 #endif
 
+#ifndef _WIN32
+// A plain file is replaced whole: a reader that opened it before the save
+// still reads the old bytes. A hard-linked one is rewritten in place, to
+// nothing as well.
+TEST(FileIoWrite, APlainFileIsReplacedAndALinkedOneRewritten) {
+    test::ScratchDir dir;
+    writeBytes(dir / "Config.lua", "old");
+    std::ifstream held(dir / "Config.lua", std::ios::binary);
+    ASSERT_EQ(writeFileSafely(dir / "Config.lua", kNew), WriteResult::Ok);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(held), {}), "old");
+    fs::create_hard_link(dir / "Config.lua", dir / "Backup.lua");
+    ASSERT_EQ(writeFileSafely(dir / "Config.lua", ""), WriteResult::Ok);
+    EXPECT_EQ(test::fileBytes(dir / "Backup.lua"), "");
+}
+#endif
+
 }  // namespace
 }  // namespace vellconf
