@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <wx/checkbox.h>
 #include <wx/dcclient.h>
-#include <wx/frame.h>
 #include <wx/radiobut.h>
 #include <wx/statbox.h>
 #include <wx/stattext.h>
@@ -26,7 +25,8 @@
 #include "config/settings_catalogue.h"
 #include "test_support.h"
 #include "ui/dialog_services.h"
-#include "ui/dialog_units.h"
+#include "ui/main_dlg.h"
+#include "ui/page.h"
 
 namespace vellconf::test {
 
@@ -61,23 +61,6 @@ private:
         return answer;
     }
 };
-
-// A program folder of its own and the state as start-up leaves it.
-struct GuiFixtureState {
-    ScratchDir sideFolder;
-    AppState state;
-    FakeDialogServices services;
-
-    GuiFixtureState() { state.sideFolder = sideFolder.path(); }
-};
-
-// A top-level window to hold a page, with the dialog font the main window has:
-// on Windows a page's dialog units follow its top-level window's font.
-inline wxFrame* pageHost(const char* title) {
-    auto* frame = new wxFrame(nullptr, wxID_ANY, title);
-    frame->SetFont(dialogFont());
-    return frame;
-}
 
 inline void yieldToWindow() {
     for (int i = 0; i < 3; ++i) wxTheApp->Yield(true);
@@ -171,5 +154,49 @@ inline void expectLayoutFits(wxWindow* container) {
             EXPECT_FALSE(controls[i]->GetRect().Intersects(controls[j]->GetRect()))
                 << describe(controls[i]) << " / " << describe(controls[j]);
 }
+
+// The main window over a program folder of its own, opened after its side
+// files are written; a test that needs other side files writes them and
+// opens the window again.
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.sideFolder = sideFolder.path();
+        writeSideFiles();
+        openWindow();
+    }
+    void writeSideFiles() {
+        writeBytes(state.mobDataFile(), "1002 poring 1 - - - - - - - - - - - - - - - - -\r\n"
+                                        "1113 drops 3 - - - - - - - - - - - - - - - - -\r\n");
+        writeBytes(state.friendFile(), "123 taro\r\n456 hana\r\n");
+        writeBytes(sideFolder / "VellConf.ini", "[PATH]\r\nSetPath = \"" + aiFolder.path().string() +
+                                                    "\"\r\nLibPath = \"" + libFolder.path().string() + "\"\r\n");
+    }
+    void TearDown() override {
+        if (dialog) dialog->Destroy();
+        yieldToWindow();
+    }
+    void openWindow() {
+        if (dialog) dialog->Destroy();
+        dialog = new CMainDlg(state, services);
+        dialog->Show();
+        yieldToWindow();
+    }
+
+    wxButton* button(int id) { return static_cast<wxButton*>(dialog->FindWindow(id)); }
+    void press(int id) { click(button(id)); }
+    // A tab's page, chosen as a click on its tab would.
+    CPage* page(int tab) {
+        dialog->selectTab(tab);
+        yieldToWindow();
+        return dialog->page(tab);
+    }
+    std::string saved() { return fileBytes(aiFolder / "Config.lua").value_or(""); }
+
+    ScratchDir sideFolder, aiFolder, libFolder;
+    AppState state;
+    FakeDialogServices services;
+    CMainDlg* dialog = nullptr;
+};
 
 }  // namespace vellconf::test

@@ -44,81 +44,35 @@ using Messages = std::vector<std::string>;
 
 enum Tab { kBasic, kAttack1, kAttack2, kRotate, kEnemy, kFriend, kMemo, kMoonlight };
 
-std::string cliDefaults() {
-    test::ScratchDir dir;
-    EXPECT_EQ(test::runShell(test::shellQuoted(test::builtProgram(VELLCONF_CLI)) + " defaults -o " +
-                             test::shellQuoted(dir / "Config.lua")),
-              0);
-    return test::fileBytes(dir / "Config.lua").value_or("");
-}
-
 std::size_t entriesOf(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        writeSideFiles();
-        openWindow();
-    }
-    void writeSideFiles() {
-        writeBytes(fixture.state.sideFolder / "MobData.ini",
-                   "1002 poring 1 - - - - - - - - - - - - - - - - -\r\n"
-                   "1113 drops 3 - - - - - - - - - - - - - - - - -\r\n");
-        writeBytes(fixture.state.sideFolder / "Friend.ini", "123 taro\r\n456 hana\r\n");
-        writeBytes(fixture.state.sideFolder / "VellConf.ini",
-                   "[PATH]\r\nSetPath = \"" + aiFolder.path().string() + "\"\r\nLibPath = \"" + libFolder.path().string() +
-                       "\"\r\n");
-    }
-    void TearDown() override {
-        if (dialog) dialog->Destroy();
-        test::yieldToWindow();
-    }
-    void openWindow() {
-        if (dialog) dialog->Destroy();
-        dialog = new CMainDlg(fixture.state, fixture.services);
-        dialog->Show();
-        test::yieldToWindow();
-    }
-
-    wxButton* button(int id) { return static_cast<wxButton*>(dialog->FindWindow(id)); }
-    void press(int id) { test::click(button(id)); }
-    wxWindow* page(int tab) {
-        dialog->selectTab(tab);
-        test::yieldToWindow();
-        return dialog->page(tab);
-    }
-    std::string saved() { return test::fileBytes(aiFolder / "Config.lua").value_or(""); }
-
-    // A mouse click on a tab of the header, as the user's arrives: through
-    // the toolkit's own input, to Windows' tab control or to our strip.
-    void clickTab(int index) {
-        dialog->Raise();
-        test::yieldToWindow();
-        const wxRect tab = dialog->tabRectOnScreen(index);
-        const wxPoint at = tab.GetPosition() + wxPoint(tab.width / 2, tab.height / 2);
+// A mouse click on a tab of the header, as the user's arrives: through the
+// toolkit's own input, to Windows' tab control or to our strip.
+void clickTab(CMainDlg* dialog, int index) {
+    dialog->Raise();
+    test::yieldToWindow();
+    const wxRect tab = dialog->tabRectOnScreen(index);
+    const wxPoint at = tab.GetPosition() + wxPoint(tab.width / 2, tab.height / 2);
 #ifdef __WXMSW__
-        const wxPoint inside = dialog->tabHeader()->ScreenToClient(at);
-        const HWND header = static_cast<HWND>(dialog->tabHeader()->GetHandle());
-        ::SendMessage(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inside.x, inside.y));
-        ::SendMessage(header, WM_LBUTTONUP, 0, MAKELPARAM(inside.x, inside.y));
+    const wxPoint inside = dialog->tabHeader()->ScreenToClient(at);
+    const HWND header = static_cast<HWND>(dialog->tabHeader()->GetHandle());
+    ::SendMessage(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inside.x, inside.y));
+    ::SendMessage(header, WM_LBUTTONUP, 0, MAKELPARAM(inside.x, inside.y));
 #else
-        wxUIActionSimulator mouse;
-        mouse.MouseMove(at);
-        mouse.MouseClick();
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(at);
+    mouse.MouseClick();
 #endif
-        for (int wait = 0; wait < 100 && dialog->selectedTab() != index; ++wait) {
-            test::yieldToWindow();
-            wxMilliSleep(10);
-        }
+    for (int wait = 0; wait < 100 && dialog->selectedTab() != index; ++wait) {
         test::yieldToWindow();
+        wxMilliSleep(10);
     }
+    test::yieldToWindow();
+}
 
-    test::GuiFixtureState fixture;
-    test::ScratchDir aiFolder, libFolder;
-    CMainDlg* dialog = nullptr;
-};
+using test::MainWindow;
 
 // --- Tabs and the keyboard
 
@@ -126,7 +80,7 @@ TEST_F(MainWindow, AMouseClickOnATabShowsItsPageWithItsControls) {
     EXPECT_EQ(dialog->GetTitle(), fromUtf8("ヴェルＡＩ 設定ファイル作成ツール Ver." VELLCONF_VERSION));
     EXPECT_EQ(dialog->selectedTab(), 0);
     for (int i : {4, 14, 1, 0, 7, 6, 5, 13, 2, 3, 8, 9, 10, 11, 12}) {
-        clickTab(i);
+        clickTab(dialog, i);
         EXPECT_EQ(dialog->selectedTab(), i);
         for (int j = 0; j < CMainDlg::kTabCount; ++j)
             EXPECT_EQ(dialog->page(j)->IsShown(), j == i) << "tab " << i << " page " << j;
@@ -148,7 +102,7 @@ TEST_F(MainWindow, TheTabKeyRunsFromTheHeaderThroughThePageToTheButtons) {
     const std::vector<int> buttons{ids::kExit,          ids::kNotice, ids::kToolSettings, ids::kSpecifiedLoad,
                                    ids::kSpecifiedSave, ids::kAiLoad, ids::kAiSave};
     for (int tab : {0, 1, 4, 5, 6, 12}) {  // built at start-up, and each kind of page built later
-        clickTab(tab);
+        clickTab(dialog, tab);
         dialog->tabHeader()->SetFocus();
         test::yieldToWindow();
         std::vector<const wxWindow*> inPage;
@@ -208,59 +162,59 @@ TEST_F(MainWindow, KeyboardSwitchesTabsFromAnywhere) {
     field->SetFocus();
     field->ChangeValue("20");
     pressKey(wxEVT_CHAR_HOOK, WXK_PAGEDOWN, true, false, field);
-    EXPECT_EQ(fixture.state.settings.DistanceAttackArea, 14);
+    EXPECT_EQ(state.settings.DistanceAttackArea, 14);
     EXPECT_EQ(dialog->selectedTab(), 2);
 }
 
 // --- The command buttons
 
 TEST_F(MainWindow, ExitAndCloseWriteNothing) {
-    const std::size_t sideFiles = entriesOf(fixture.state.sideFolder);
+    const std::size_t sideFiles = entriesOf(state.sideFolder);
     for (int way = 0; way < 2; ++way) {
         if (way == 0) press(ids::kExit);
         else dialog->Close();
         test::yieldToWindow();
         dialog = nullptr;  // destroyed by the close
         EXPECT_EQ(entriesOf(aiFolder.path()) + entriesOf(libFolder.path()), 0u);
-        EXPECT_EQ(entriesOf(fixture.state.sideFolder), sideFiles);
+        EXPECT_EQ(entriesOf(state.sideFolder), sideFiles);
         if (way == 0) openWindow();
     }
 }
 
 TEST_F(MainWindow, SavesAndLoadsUseTheirFilesAndAFailureChangesNothing) {
     press(ids::kAiSave);  // right after start: the defaults
-    EXPECT_EQ(saved(), cliDefaults());
-    fixture.services.filesToSave.push_back(libFolder / "mine.lua");
+    EXPECT_EQ(saved(), test::testData("config/Config.lua"));
+    services.filesToSave.push_back(libFolder / "mine.lua");
     press(ids::kSpecifiedSave);
-    EXPECT_EQ(test::fileBytes(libFolder / "mine.lua"), cliDefaults());
-    EXPECT_EQ(fixture.services.initialFolders.back(), libFolder.path());
+    EXPECT_EQ(test::fileBytes(libFolder / "mine.lua"), test::testData("config/Config.lua"));
+    EXPECT_EQ(services.initialFolders.back(), libFolder.path());
 
     AiSettings settings = startupSettings();
     settings.RotatePeriod = 50000;
     writeBytes(libFolder / "other.lua", writeConfigLua(settings, "", {}, {}));
-    fixture.services.filesToLoad.push_back(libFolder / "other.lua");
+    services.filesToLoad.push_back(libFolder / "other.lua");
     press(ids::kSpecifiedLoad);
-    EXPECT_EQ(fixture.state.settings.RotatePeriod, 50000);
+    EXPECT_EQ(state.settings.RotatePeriod, 50000);
     press(ids::kSpecifiedSave);  // cancelled dialogs do nothing
     press(ids::kSpecifiedLoad);
     EXPECT_EQ(entriesOf(libFolder.path()), 2u);
-    EXPECT_TRUE(fixture.services.errors.empty());
+    EXPECT_TRUE(services.errors.empty());
 
     // A load of a missing file or of one without settings, a save into a missing folder.
-    const AppState before = fixture.state;
+    const AppState before = state;
     for (const std::optional<std::string>& file : {std::optional<std::string>(), {""}, {"[CONFIG]\r\n"}}) {
         fs::remove(aiFolder / "Config.lua");
         if (file) writeBytes(aiFolder / "Config.lua", *file);
-        fixture.services.errors.clear();
+        services.errors.clear();
         press(ids::kAiLoad);
-        EXPECT_EQ(fixture.services.errors, Messages{std::string(messages::kLoadOpenFailed)}) << file.value_or("missing");
-        EXPECT_EQ(fixture.state.settings, before.settings);
-        EXPECT_EQ(fixture.state.memo, before.memo);
+        EXPECT_EQ(services.errors, Messages{std::string(messages::kLoadOpenFailed)}) << file.value_or("missing");
+        EXPECT_EQ(state.settings, before.settings);
+        EXPECT_EQ(state.memo, before.memo);
     }
-    fixture.services.errors.clear();
-    fixture.state.paths.setPath = (aiFolder / "missing").string();
+    services.errors.clear();
+    state.paths.setPath = (aiFolder / "missing").string();
     press(ids::kAiSave);
-    EXPECT_EQ(fixture.services.errors, Messages{std::string(messages::kSaveOpenFailed)});
+    EXPECT_EQ(services.errors, Messages{std::string(messages::kSaveOpenFailed)});
     EXPECT_FALSE(fs::exists(aiFolder / "missing"));
 }
 
@@ -280,22 +234,22 @@ TEST_F(MainWindow, SideFilesThatCannotBeReadAtStartAreSaid) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file + std::string(" ") + std::to_string(c.size));
         writeSideFiles();
-        const fs::path file = fixture.state.sideFolder / c.file;
+        const fs::path file = state.sideFolder / c.file;
         fs::remove(file);
         if (c.size) {
             std::ofstream(file).close();
             fs::resize_file(file, c.size);
         }
-        fixture.services.errors.clear();
-        fixture.state = AppState{};
-        fixture.state.sideFolder = file.parent_path();
+        services.errors.clear();
+        state = AppState{};
+        state.sideFolder = file.parent_path();
         openWindow();
-        EXPECT_EQ(fixture.services.errors, c.errors);
+        EXPECT_EQ(services.errors, c.errors);
         if (c.file == std::string("VellConf.ini")) {
-            EXPECT_EQ(fixture.state.paths, (ToolPaths{std::string(kDefaultSetPath), std::string(kDefaultLibPath)}));
+            EXPECT_EQ(state.paths, (ToolPaths{std::string(kDefaultSetPath), std::string(kDefaultLibPath)}));
         }
         if (c.file == std::string("MobData.ini")) {
-            EXPECT_TRUE(fixture.state.monsters.empty());
+            EXPECT_TRUE(state.monsters.empty());
         }
     }
 }
@@ -317,7 +271,7 @@ private:
 // folder is refused, and the dialog stays open, when no file could be opened
 // in it or when VellConf.ini would give back another folder.
 TEST_F(MainWindow, ToolSettingsKeepOnlyAFolderTheyCanKeepAsTyped) {
-    const fs::path ini = fixture.state.sideFolder / "VellConf.ini";
+    const fs::path ini = state.sideFolder / "VellConf.ini";
     const std::string before = test::fileBytes(ini).value();
     const std::string written = "[PATH]\r\nSetPath = \"" + cp932("C:\\ソース\\AI") + "\"\r\nLibPath = \"\"\r\n";
     for (const auto& [button, setPath, after] : {std::tuple{wxID_CANCEL, "X:\\nothing", before},
@@ -330,32 +284,32 @@ TEST_F(MainWindow, ToolSettingsKeepOnlyAFolderTheyCanKeepAsTyped) {
                       }));
         EXPECT_EQ(test::fileBytes(ini), after);
     }
-    EXPECT_EQ(fixture.state.paths.setPath, cp932("C:\\ソース\\AI"));
+    EXPECT_EQ(state.paths.setPath, cp932("C:\\ソース\\AI"));
 
     for (const std::string& folder : {aiFolder.path().string() + "/" + std::string(300, 'a'), std::string("C:\\게임\\AI"),
                                       std::string("C:\\ラグ〜ナロク"), std::string("C:\\\xF0\x9F\x98\x80")}) {
-        fixture.services.errors.clear();
-        CToolSettingsDlg settings(dialog, fixture.state.paths, fixture.services);
+        services.errors.clear();
+        CToolSettingsDlg settings(dialog, state.paths, services);
         static_cast<wxTextCtrl*>(settings.FindWindow(ids::kLibPathEdit))->ChangeValue(fromUtf8(folder));
         test::click(static_cast<wxButton*>(settings.FindWindow(wxID_OK)));
-        EXPECT_EQ(fixture.services.errors, Messages{messages::withArgs(messages::kFolderUnusable, {folder})});
-        EXPECT_EQ(settings.paths(), fixture.state.paths);
+        EXPECT_EQ(services.errors, Messages{messages::withArgs(messages::kFolderUnusable, {folder})});
+        EXPECT_EQ(settings.paths(), state.paths);
     }
 }
 
 TEST_F(MainWindow, ToolSettingsBrowseFillsTheFieldWithAFolderItCanKeep) {
-    fixture.services.folders = {aiFolder / "chosen", std::nullopt, aiFolder.path() / toPath(fromUtf8("게임"))};
-    CToolSettingsDlg settings(dialog, fixture.state.paths, fixture.services);
+    services.folders = {aiFolder / "chosen", std::nullopt, aiFolder.path() / toPath(fromUtf8("게임"))};
+    CToolSettingsDlg settings(dialog, state.paths, services);
     test::click(static_cast<wxButton*>(settings.FindWindow(ids::kBrowseSetPath)));
     EXPECT_EQ(static_cast<wxTextCtrl*>(settings.FindWindow(ids::kSetPathEdit))->GetValue(),
               fromPath(aiFolder / "chosen"));
-    EXPECT_EQ(fixture.services.initialFolders.back(), aiFolder.path());
+    EXPECT_EQ(services.initialFolders.back(), aiFolder.path());
     // Cancelled, or a folder whose name CP932 cannot hold: the field keeps
     // what it had, the second with a message.
     for (int i = 0; i < 2; ++i) test::click(static_cast<wxButton*>(settings.FindWindow(ids::kBrowseLibPath)));
     EXPECT_EQ(static_cast<wxTextCtrl*>(settings.FindWindow(ids::kLibPathEdit))->GetValue(), fromPath(libFolder.path()));
-    ASSERT_EQ(fixture.services.errors.size(), 1u);
-    EXPECT_NE(fixture.services.errors[0].find("게임"), std::string::npos);
+    ASSERT_EQ(services.errors.size(), 1u);
+    EXPECT_NE(services.errors[0].find("게임"), std::string::npos);
 }
 
 // The real folder browser, started from a browse button: its caption, the
@@ -455,7 +409,7 @@ TEST_F(MainWindow, TheWindowOpensCentredInsideTheScreenWithEveryPageWhole) {
     EXPECT_LE(std::abs((frame.y - area.y) - (area.GetBottom() - frame.GetBottom())), 1);
     expectEveryPageWhole(dialog);
     CNoticeDlg notice(dialog);
-    CToolSettingsDlg settings(dialog, fixture.state.paths, fixture.services);
+    CToolSettingsDlg settings(dialog, state.paths, services);
     CFriendHelpDlg help(dialog);
     for (wxDialog* other : std::initializer_list<wxDialog*>{&notice, &settings, &help}) test::expectLayoutFits(other);
 }
@@ -521,12 +475,12 @@ TEST_F(MainWindow, LoadTellsWhichLinesLostCharacters) {
     writeBytes(aiFolder / "Config.lua", utf8.substr(0, utf8.find('@')) + "caf\xC3\xA9 \xE2\x98\x83" +
                                             utf8.substr(utf8.find('@') + 1));
     press(ids::kAiLoad);
-    EXPECT_TRUE(fixture.services.errors.empty());
+    EXPECT_TRUE(services.errors.empty());
     // The memo's first line is line 14 of the file.
-    EXPECT_EQ(fixture.services.warnings,
+    EXPECT_EQ(services.warnings,
               Messages{messages::withArgs(messages::kLoadLostCharacters,
                                           {messages::withArgs(messages::kLossyLine, {"14", "caf? ?"}) + "\n"})});
-    EXPECT_EQ(fixture.state.memo, cp932("caf? ?\n狩場"));
+    EXPECT_EQ(state.memo, cp932("caf? ?\n狩場"));
 }
 
 // Edits the page built at start-up and one that is not, the same in both windows.
@@ -544,8 +498,8 @@ void editSomePages(CMainDlg* window) {
 TEST_F(MainWindow, PagesBuiltAfterALoadShowWhatPagesBuiltBeforeItShow) {
     writeBytes(aiFolder / "Config.lua", unusualConfig());
     AppState laterState;
-    laterState.sideFolder = fixture.state.sideFolder;
-    auto* later = new CMainDlg(laterState, fixture.services);
+    laterState.sideFolder = state.sideFolder;
+    auto* later = new CMainDlg(laterState, services);
     later->Show();
 
     for (int tab = 0; tab < CMainDlg::kTabCount; ++tab) page(tab);
@@ -563,7 +517,7 @@ TEST_F(MainWindow, PagesBuiltAfterALoadShowWhatPagesBuiltBeforeItShow) {
     const std::string savedEarlier = saved();
     test::click(static_cast<wxButton*>(later->FindWindow(ids::kAiSave)));
     EXPECT_EQ(saved(), savedEarlier);
-    EXPECT_EQ(laterState.settings, fixture.state.settings);
+    EXPECT_EQ(laterState.settings, state.settings);
     later->Destroy();
 }
 

@@ -4,7 +4,6 @@
 #include "ui/lists/list_pages.h"
 
 #include <gtest/gtest.h>
-#include <wx/frame.h>
 #ifdef __WXGTK__
 #include <X11/extensions/XTest.h>
 #include <gdk/gdkx.h>
@@ -94,29 +93,20 @@ Ids monsterIds(const std::vector<MonsterRecord>& rows) {
     return ids;
 }
 
-// Each test's page lives in a frame of its own, shown so that focus can move.
-class ListPages : public ::testing::Test {
-protected:
-    void SetUp() override {
-        frame = test::pageHost("lists");
-        frame->Show();
-    }
-    void TearDown() override {
-        frame->Destroy();
-        test::yieldToWindow();
-    }
+enum Tab { kEnemy = 4, kFriend, kMemo };
 
-    // A page built over the state as start-up leaves it.
-    template <typename Page>
-    Page* open() {
-        auto* page = new Page(frame, fixture.state, fixture.services);
-        page->ensureBuilt();
-        test::yieldToWindow();
-        return page;
+// The list pages of a main window opened over side files of the test's own.
+class ListPages : public test::MainWindow {
+protected:
+    CPage* openEnemies(const std::string& monsters = mobData()) {
+        writeBytes(state.mobDataFile(), monsters);
+        openWindow();
+        return page(kEnemy);
     }
-    CEnemyPage* openEnemies() {
-        fixture.state.readMonsters();
-        return open<CEnemyPage>();
+    CPage* openFriends(std::string_view friendIni) {
+        writeBytes(state.friendFile(), friendIni);
+        openWindow();
+        return page(kFriend);
     }
     template <typename Control = wxListCtrl>
     static Control* child(wxWindow* page, int id) {
@@ -129,31 +119,21 @@ protected:
         select(child(page, list), rows);
         press(page, button);
     }
-
-    CFriendPage* openFriends(std::string_view friendIni) {
-        if (!friendIni.empty()) writeBytes(fixture.state.friendFile(), friendIni);
-        fixture.state.readFriends();
-        return open<CFriendPage>();
-    }
     // What the main window does after a load.
     void showLoaded(CPage* page, const ConfigContent& loaded) {
-        fixture.state.takeLoaded(loaded);
+        state.takeLoaded(loaded);
         page->showState();
         test::yieldToWindow();
     }
-    Ids ignoreIds() const { return idsOf(fixture.state.ignored); }
-    static void registerFriend(CFriendPage* page, std::string_view id, std::string_view name) {
+    Ids ignoreIds() const { return idsOf(state.ignored); }
+    static void registerFriend(wxWindow* page, std::string_view id, std::string_view name) {
         child<wxTextCtrl>(page, ids::kFriendIdEdit)->ChangeValue(fromUtf8(id));
         child<wxTextCtrl>(page, ids::kFriendNameEdit)->ChangeValue(fromUtf8(name));
         press(page, ids::kRegisterFriend);
     }
-
-    test::GuiFixtureState fixture;
-    wxFrame* frame = nullptr;
 };
 
 TEST_F(ListPages, EnemyAddAppendsTheSelectedMonstersTopToBottomAndRemoveDeletesTheSelectedRows) {
-    writeBytes(fixture.state.mobDataFile(), mobData());
     auto* page = openEnemies();
     const struct {
         const char* name;
@@ -178,8 +158,7 @@ TEST_F(ListPages, EnemyAddAppendsTheSelectedMonstersTopToBottomAndRemoveDeletesT
 // plain click afterwards selects the row clicked and no other. A refused
 // registration says why and adds nothing.
 TEST_F(ListPages, APlainClickAfterASortOrARegistrationSelectsOnlyTheClickedRow) {
-    CFriendPage* friends = openFriends("5555555 b\r\n7654321 a\r\n1111111 c\r\n");
-    frame->SetClientSize(friends->GetMinSize());
+    CPage* friends = openFriends("5555555 b\r\n7654321 a\r\n1111111 c\r\n");
     wxListCtrl* friendList = child(friends, ids::kFriendList);
     clickRow(friendList, 1);
     EXPECT_EQ(selectedIds(friendList), Ids{"7654321"});
@@ -188,13 +167,10 @@ TEST_F(ListPages, APlainClickAfterASortOrARegistrationSelectsOnlyTheClickedRow) 
     clickRow(friendList, 1);  // 5555555, below the new friend
     EXPECT_EQ(selectedIds(friendList), Ids{"5555555"});
     registerFriend(friends, "1", "a b");  // refused, with the reason
-    EXPECT_EQ(fixture.services.errors, Ids{std::string(messages::kFriendHoldsBlank)});
+    EXPECT_EQ(services.errors, Ids{std::string(messages::kFriendHoldsBlank)});
     EXPECT_EQ(friendList->GetItemCount(), 4);
-    friends->Destroy();
 
-    writeBytes(fixture.state.mobDataFile(), mobData());
-    CEnemyPage* enemies = openEnemies();
-    frame->SetClientSize(enemies->GetMinSize());
+    CPage* enemies = openEnemies();
     wxListCtrl* monsters = child(enemies, ids::kMonsterList);
     clickRow(monsters, 0);
     EXPECT_EQ(selectedIds(monsters), Ids{"1002"});
@@ -210,9 +186,7 @@ TEST_F(ListPages, APlainClickAfterASortOrARegistrationSelectsOnlyTheClickedRow) 
 // GTK's list is wx's own: its header must follow the rows however they are
 // scrolled sideways (a tilted wheel, a touchpad), not only by the scroll bar.
 TEST_F(ListPages, TheHeaderStaysOverItsColumnsAfterASidewaysScroll) {
-    writeBytes(fixture.state.mobDataFile(), mobData());
-    CEnemyPage* enemies = openEnemies();
-    frame->SetClientSize(enemies->GetMinSize());
+    CPage* enemies = openEnemies();
     auto* monsters = child(enemies, ids::kMonsterList);
     wxWindow* header = monsters->GetChildren()[0];  // of its two parts, the one on top
     if (header->GetPosition().y > monsters->GetChildren()[1]->GetPosition().y) header = monsters->GetChildren()[1];
@@ -244,7 +218,6 @@ TEST_F(ListPages, TheHeaderStaysOverItsColumnsAfterASidewaysScroll) {
 #endif
 
 TEST_F(ListPages, EnemyHeaderClicksSortEachListOnItsOwn) {
-    writeBytes(fixture.state.mobDataFile(), mobData());
     auto* page = openEnemies();
     selectAndPress(page, ids::kMonsterList, {0, 1, 2, 3, 4}, ids::kAddToIgnore);
     wxListCtrl *monsterList = child(page, ids::kMonsterList), *ignoreList = child(page, ids::kIgnoreList);
@@ -261,7 +234,7 @@ TEST_F(ListPages, EnemyHeaderClicksSortEachListOnItsOwn) {
         select(click.list, {0, 3});
         Ids chosen = selectedIds(click.list);
         clickHeader(click.list, click.column);
-        EXPECT_EQ(monsterIds(fixture.state.monsters), click.monsters) << click.column;
+        EXPECT_EQ(monsterIds(state.monsters), click.monsters) << click.column;
         EXPECT_EQ(ignoreIds(), click.ignore) << click.column;
         // The view shows the new order, and the chosen monsters stay chosen wherever they moved.
         EXPECT_EQ(monsterList->GetItemText(0), fromUtf8(click.monsters.front())) << click.column;
@@ -287,9 +260,9 @@ void expectReadable(wxListCtrl* list, const wxFont& font) {
 }
 
 TEST_F(ListPages, ColumnsAreWideEnoughForTheirHeadersAndCells) {
-    writeBytes(fixture.state.mobDataFile(), mobData() + cp932("10021 ぽりんぽりんぽりんぽりんぽりん 10 ｻｲｽﾞ ｱｸﾃｨﾌﾞ") +
+    writeBytes(state.friendFile(), cp932("1234567890 ながいなまえのともだち\r\n"));
+    auto* enemies = openEnemies(mobData() + cp932("10021 ぽりんぽりんぽりんぽりんぽりん 10 ｻｲｽﾞ ｱｸﾃｨﾌﾞ") +
                                                " 123456789 - - - - - - - - - - - - - -\r\n");
-    auto* enemies = openEnemies();
     // The ignore list is sized for the monster table while still empty: its
     // columns do not jump when rows come.
     const auto widths = [](wxListCtrl* list) {
@@ -300,7 +273,7 @@ TEST_F(ListPages, ColumnsAreWideEnoughForTheirHeadersAndCells) {
     const std::vector<int> emptyIgnoreList = widths(child(enemies, ids::kIgnoreList));
     selectAndPress(enemies, ids::kMonsterList, {5}, ids::kAddToIgnore);
     EXPECT_EQ(widths(child(enemies, ids::kIgnoreList)), emptyIgnoreList);
-    auto* friends = openFriends(cp932("1234567890 ながいなまえのともだち\r\n"));
+    auto* friends = page(kFriend);
     selectAndPress(friends, ids::kFriendList, {0}, ids::kAddCoFight);
     for (auto [page, list] : {std::pair<wxWindow*, int>{enemies, ids::kMonsterList}, {enemies, ids::kIgnoreList},
                               {friends, ids::kFriendList}, {friends, ids::kCoFightList}}) {
@@ -314,7 +287,7 @@ TEST_F(ListPages, ColumnsAreWideEnoughForTheirHeadersAndCells) {
 wxString repeated(const char* utf8, std::size_t count) { return wxString(fromUtf8(utf8)[0], count); }
 
 TEST_F(ListPages, MemoTypingAndPastingStopAt1024Bytes) {
-    auto* field = child<wxTextCtrl>(open<CMemoPage>(), ids::kMemoEdit);
+    auto* field = child<wxTextCtrl>(page(kMemo), ids::kMemoEdit);
     const struct {
         const char* name;
         wxString before, typed, after;  // typed at the end of `before`
@@ -338,8 +311,8 @@ TEST_F(ListPages, MemoTypingAndPastingStopAt1024Bytes) {
 // cannot show as it is stays byte for byte, and one over the limit is said
 // once per edit, then stored all the same.
 TEST_F(ListPages, MemoLeftWithoutAnEditStaysByteForByteAndItsLengthIsSaidOncePerEdit) {
-    auto* page = open<CMemoPage>();
-    auto* field = child<wxTextCtrl>(page, ids::kMemoEdit);
+    CPage* memo = page(kMemo);
+    auto* field = child<wxTextCtrl>(memo, ids::kMemoEdit);
     const auto leave = [&] {
         field->SetFocus();
         test::yieldToWindow();
@@ -350,20 +323,20 @@ TEST_F(ListPages, MemoLeftWithoutAnEditStaysByteForByteAndItsLengthIsSaidOncePer
     };
     ConfigContent unshowable;
     unshowable.memo = std::string("nul ") + '\0' + " and a pair no character has \x85\x40\n";
-    showLoaded(page, unshowable);
+    showLoaded(memo, unshowable);
     for (int i = 0; i < 2; ++i) leave();
-    EXPECT_EQ(fixture.state.memo, unshowable.memo);
+    EXPECT_EQ(state.memo, unshowable.memo);
 
     ConfigContent tooLong;  // 33 lines of 30 bytes: 1023 bytes with LF, 1056 with the field's CR LF
     for (int i = 0; i < 33; ++i) tooLong.memo += std::string(30, 'm') + "\n";
-    showLoaded(page, tooLong);
+    showLoaded(memo, tooLong);
     for (int i = 0; i < 2; ++i) leave();
-    EXPECT_TRUE(fixture.services.warnings.empty());
+    EXPECT_TRUE(services.warnings.empty());
     field->SetFocus();
     field->Remove(0, 1);  // as a Delete key at the start, still over the limit
     for (int i = 0; i < 2; ++i) leave();
-    EXPECT_EQ(fixture.services.warnings, (Ids{"1024 文字以内で入力してください。"}));
-    EXPECT_EQ(fixture.state.memo, tooLong.memo.substr(1));
+    EXPECT_EQ(services.warnings, (Ids{"1024 文字以内で入力してください。"}));
+    EXPECT_EQ(state.memo, tooLong.memo.substr(1));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include "ui/pages/setting_pages.h"
 
 #include <gtest/gtest.h>
-#include <wx/frame.h>
 
 #include <functional>
 #include <string>
@@ -17,40 +16,25 @@
 namespace vellconf {
 namespace {
 
-template <class Page>
-CSettingPage* make(wxWindow* w, AppState& s, DialogServices& d) { return new Page(w, s, d); }
-
-// The page classes in tab order.
-CSettingPage* (*const kMakers[])(wxWindow*, AppState&, DialogServices&) = {
-    make<CBasicPage>,     make<CAttack1Page>,            make<CAttack2Page>,        make<CRotatePage>,
-    make<CMoonlightPage>, make<CCapricePage>,            make<CFleetMovePage>,      make<COveredSpeedPage>,
-    make<CDefensePage>,   make<CChaoticBenedictionPage>, make<CEmergencyAvoidPage>, make<CTouchHealPage>};
-
-class SettingPages : public ::testing::Test {
+// The setting pages of a main window.
+class SettingPages : public test::MainWindow {
 public:  // for the table's actions
-    void TearDown() override {
-        if (frame) frame->Destroy();
+    // The page that holds the key's control (a radio button's first is KEY#0), showing the key at `before`.
+    void openFor(std::string_view key, std::int32_t before) {
+        shown = nullptr;
+        for (int tab = 0; tab < CMainDlg::kTabCount && !shown; ++tab)
+            if (test::findNamed(page(tab), std::string(key) + "#0") || test::findNamed(dialog->page(tab), std::string(key)))
+                shown = dialog->page(tab);
+        value(key) = before;
+        state.readPages(ReadOccasion::Init);
+        shown->showState();
         test::yieldToWindow();
     }
 
-    // A page as the main window makes it, from the settings as they stand now.
-    void open(const PageTable& table) {
-        if (frame) frame->Destroy();
-        frame = test::pageHost("pages");
-        fixture.state.readPages(ReadOccasion::Init);
-        page = kMakers[&table - settingPages().data()](frame, fixture.state, fixture.services);
-        page->ensureBuilt();
-        frame->SetClientSize(page->GetMinSize());
-        page->SetSize(page->GetMinSize());
-        frame->Show();
-        test::yieldToWindow();
-    }
-    void openFor(std::string_view key) { open(*findPageForKey(key)); }
-
-    std::int32_t& value(std::string_view key) { return fixture.state.settings.*findSetting(key)->member; }
+    std::int32_t& value(std::string_view key) { return state.settings.*findSetting(key)->member; }
     template <class Control>
     Control* named(const std::string& name) {
-        auto* control = test::findNamed<Control>(page, name);
+        auto* control = test::findNamed<Control>(shown, name);
         EXPECT_NE(control, nullptr) << name;
         return control;
     }
@@ -79,9 +63,7 @@ public:  // for the table's actions
         test::yieldToWindow();
     }
 
-    test::GuiFixtureState fixture;
-    wxFrame* frame = nullptr;
-    CSettingPage* page = nullptr;
+    CPage* shown = nullptr;
 };
 
 // Each kind of control, driven as the user drives it: what it then shows and
@@ -111,15 +93,14 @@ TEST_F(SettingPages, EachKindOfControlPassesItsChangeOnAndShowsTheResult) {
          [](SettingPages& t) {
              t.field("AttackDelay")->SetFocus();
              t.field("AttackDelay")->ChangeValue("-5");
-             t.page->commitEdits();
+             t.shown->commitEdits();
          },
          "0", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        value(c.key) = c.before;
-        openFor(c.key);
-        if (auto* box = test::findNamed<wxCheckBox>(page, std::string(c.key))) {
+        openFor(c.key, c.before);
+        if (auto* box = test::findNamed<wxCheckBox>(shown, std::string(c.key))) {
             EXPECT_FALSE(box->GetValue());
         }
         c.act(*this);
@@ -132,11 +113,10 @@ TEST_F(SettingPages, EachKindOfControlPassesItsChangeOnAndShowsTheResult) {
 }
 
 TEST_F(SettingPages, RotationEnablesItsThirteenControlsOnlyWhileRotatingAndALoadShowsValuesUnclamped) {
-    value("FlagRotateFunction") = 0;
-    open(*findPage("CRotatePage"));
+    openFor("FlagRotateFunction", 0);
     const auto enabledDependents = [&] {
         int enabled = 0;
-        for (const wxWindow* child : page->GetChildren()) {
+        for (const wxWindow* child : shown->GetChildren()) {
             const std::string name(child->GetName().utf8_str());
             const ControlSpec* control = findControlForKey(name.substr(0, name.find('#')));
             const bool dependent = control && isRotationDependent(*control);
@@ -155,8 +135,8 @@ TEST_F(SettingPages, RotationEnablesItsThirteenControlsOnlyWhileRotatingAndALoad
     test::yieldToWindow();
     value("FlagRotateFunction") = 0;
     value("RotatePeriod") = 0;
-    fixture.state.takeLoaded(ConfigContent{fixture.state.settings, {}, {}, {}});
-    page->showState();
+    state.takeLoaded(ConfigContent{state.settings, {}, {}, {}});
+    shown->showState();
     test::yieldToWindow();
     EXPECT_EQ(enabledDependents(), 0);
     EXPECT_EQ(text("RotatePeriod"), "0");
