@@ -90,14 +90,19 @@ void click(Control* control) {
     control->ProcessWindowEvent(event);
     yieldToWindow();
 }
-// Types into a field and takes the focus away, as leaving the field would.
-inline void typeAndLeave(wxTextCtrl* field, const wxString& text) {
+// The focus taken away from a field, as leaving it would; typed into first.
+inline void leave(wxTextCtrl* field) {
     field->SetFocus();
-    field->ChangeValue(text);
+    yieldToWindow();
     wxFocusEvent lost(wxEVT_KILL_FOCUS, field->GetId());
     lost.SetEventObject(field);
     field->ProcessWindowEvent(lost);
     yieldToWindow();
+}
+inline void typeAndLeave(wxTextCtrl* field, const wxString& text) {
+    field->SetFocus();
+    field->ChangeValue(text);
+    leave(field);
 }
 
 // A control as a failure names it: its class, label or name, and where it lies.

@@ -87,12 +87,6 @@ void clickHeader(wxListCtrl* list, int column) {
     test::yieldToWindow();
 }
 
-Ids monsterIds(const std::vector<MonsterRecord>& rows) {
-    Ids ids;
-    for (const MonsterRecord& row : rows) ids.push_back(row.id());
-    return ids;
-}
-
 enum Tab { kEnemy = 4, kFriend, kMemo };
 
 // The list pages of a main window opened over side files of the test's own.
@@ -234,7 +228,7 @@ TEST_F(ListPages, EnemyHeaderClicksSortEachListOnItsOwn) {
         select(click.list, {0, 3});
         Ids chosen = selectedIds(click.list);
         clickHeader(click.list, click.column);
-        EXPECT_EQ(monsterIds(state.monsters), click.monsters) << click.column;
+        EXPECT_EQ(idsOf(state.monsters), click.monsters) << click.column;
         EXPECT_EQ(ignoreIds(), click.ignore) << click.column;
         // The view shows the new order, and the chosen monsters stay chosen wherever they moved.
         EXPECT_EQ(monsterList->GetItemText(0), fromUtf8(click.monsters.front())) << click.column;
@@ -313,28 +307,20 @@ TEST_F(ListPages, MemoTypingAndPastingStopAt1024Bytes) {
 TEST_F(ListPages, MemoLeftWithoutAnEditStaysByteForByteAndItsLengthIsSaidOncePerEdit) {
     CPage* memo = page(kMemo);
     auto* field = child<wxTextCtrl>(memo, ids::kMemoEdit);
-    const auto leave = [&] {
-        field->SetFocus();
-        test::yieldToWindow();
-        wxFocusEvent lost(wxEVT_KILL_FOCUS, field->GetId());
-        lost.SetEventObject(field);
-        field->ProcessWindowEvent(lost);
-        test::yieldToWindow();
-    };
     ConfigContent unshowable;
     unshowable.memo = std::string("nul ") + '\0' + " and a pair no character has \x85\x40\n";
     showLoaded(memo, unshowable);
-    for (int i = 0; i < 2; ++i) leave();
+    for (int i = 0; i < 2; ++i) test::leave(field);
     EXPECT_EQ(state.memo, unshowable.memo);
 
     ConfigContent tooLong;  // 33 lines of 30 bytes: 1023 bytes with LF, 1056 with the field's CR LF
     for (int i = 0; i < 33; ++i) tooLong.memo += std::string(30, 'm') + "\n";
     showLoaded(memo, tooLong);
-    for (int i = 0; i < 2; ++i) leave();
+    for (int i = 0; i < 2; ++i) test::leave(field);
     EXPECT_TRUE(services.warnings.empty());
     field->SetFocus();
     field->Remove(0, 1);  // as a Delete key at the start, still over the limit
-    for (int i = 0; i < 2; ++i) leave();
+    for (int i = 0; i < 2; ++i) test::leave(field);
     EXPECT_EQ(services.warnings, (Ids{"1024 文字以内で入力してください。"}));
     EXPECT_EQ(state.memo, tooLong.memo.substr(1));
 }
