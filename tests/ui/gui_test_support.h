@@ -12,6 +12,7 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
+#include <wx/utils.h>
 #include <wx/window.h>
 
 #include <deque>
@@ -64,6 +65,33 @@ private:
 
 inline void yieldToWindow() {
     for (int i = 0; i < 3; ++i) wxTheApp->Yield(true);
+}
+
+// Yields to the window until `done` holds, or a second has passed: a busy machine is slow.
+template <typename Condition>
+void waitUntil(const Condition& done) {
+    for (int wait = 0; wait < 100 && !done(); ++wait) {
+        yieldToWindow();
+        wxMilliSleep(10);
+    }
+    yieldToWindow();
+}
+
+// A plain mouse click at a point of a window, as the user's arrives: through
+// the toolkit's own input, or on Windows (Wine gives a test's simulated input
+// to no window) as the window's own messages. Waits until `arrived` holds.
+template <typename Condition>
+void mouseClick(wxWindow* window, wxPoint at, const Condition& arrived) {
+#ifdef __WXMSW__
+    const HWND handle = static_cast<HWND>(window->GetHandle());
+    ::SendMessage(handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+    ::SendMessage(handle, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+#else
+    wxUIActionSimulator mouse;
+    mouse.MouseMove(window->ClientToScreen(at));
+    mouse.MouseClick();
+#endif
+    waitUntil(arrived);
 }
 
 // Finds a control by the name it was given (a setting page names each after its key).

@@ -48,28 +48,13 @@ std::size_t entriesOf(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-// A mouse click on a tab of the header, as the user's arrives: through the
-// toolkit's own input, to Windows' tab control or to our strip.
+// A mouse click on a tab of the header, to Windows' tab control or to our strip.
 void clickTab(CMainDlg* dialog, int index) {
     dialog->Raise();
     test::yieldToWindow();
     const wxRect tab = dialog->tabRectOnScreen(index);
-    const wxPoint at = tab.GetPosition() + wxPoint(tab.width / 2, tab.height / 2);
-#ifdef __WXMSW__
-    const wxPoint inside = dialog->tabHeader()->ScreenToClient(at);
-    const HWND header = static_cast<HWND>(dialog->tabHeader()->GetHandle());
-    ::SendMessage(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(inside.x, inside.y));
-    ::SendMessage(header, WM_LBUTTONUP, 0, MAKELPARAM(inside.x, inside.y));
-#else
-    wxUIActionSimulator mouse;
-    mouse.MouseMove(at);
-    mouse.MouseClick();
-#endif
-    for (int wait = 0; wait < 100 && dialog->selectedTab() != index; ++wait) {
-        test::yieldToWindow();
-        wxMilliSleep(10);
-    }
-    test::yieldToWindow();
+    test::mouseClick(dialog->tabHeader(), dialog->tabHeader()->ScreenToClient(tab.GetPosition() + tab.GetSize() / 2),
+                     [&] { return dialog->selectedTab() == index; });
 }
 
 using test::MainWindow;
@@ -110,10 +95,7 @@ TEST_F(MainWindow, TheTabKeyRunsFromTheHeaderThroughThePageToTheButtons) {
         for (int press = 0; press < 80; ++press) {
             const wxWindow* before = wxWindow::FindFocus();
             wxUIActionSimulator().Char(WXK_TAB);
-            for (int wait = 0; wait < 40 && wxWindow::FindFocus() == before; ++wait) {  // a busy machine is slow
-                test::yieldToWindow();
-                wxMilliSleep(5);
-            }
+            test::waitUntil([&] { return wxWindow::FindFocus() != before; });
             const wxWindow* focus = wxWindow::FindFocus();
             if (!focus || focus == dialog->tabHeader()) break;
             if (focus->GetParent() == dialog->page(tab) && after.empty()) inPage.push_back(focus);

@@ -53,30 +53,15 @@ Ids selectedIds(wxListCtrl* list) {
     return ids;
 }
 
-// A plain mouse click on a row, through the toolkit's own input; on Windows
-// (Wine gives a test's simulated input to no window) to the list view itself.
+// A plain mouse click on a row, selecting it.
 void clickRow(wxListCtrl* list, long row) {
     list->EnsureVisible(row);
     test::yieldToWindow();
     wxRect rect;
     list->GetItemRect(row, rect);
-    const wxPoint at = rect.GetPosition() + wxPoint(8, rect.height / 2);
     wxMilliSleep(500);  // never a double click with the click before
-#ifdef __WXMSW__
-    const HWND view = static_cast<HWND>(list->GetHandle());
-    ::SendMessage(view, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-    ::SendMessage(view, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-#else
-    wxUIActionSimulator mouse;
-    mouse.MouseMove(list->ClientToScreen(at));
-    mouse.MouseClick();
-#endif
-    // The row a plain click hits is selected once the click has arrived; a busy machine is slow.
-    for (int wait = 0; wait < 100 && !list->GetItemState(row, wxLIST_STATE_SELECTED); ++wait) {
-        test::yieldToWindow();
-        wxMilliSleep(10);
-    }
-    test::yieldToWindow();
+    test::mouseClick(list, rect.GetPosition() + wxPoint(8, rect.height / 2),
+                     [&] { return list->GetItemState(row, wxLIST_STATE_SELECTED) != 0; });
 }
 
 void clickHeader(wxListCtrl* list, int column) {
@@ -202,10 +187,7 @@ TEST_F(ListPages, TheHeaderStaysOverItsColumnsAfterASidewaysScroll) {
             wxMilliSleep(10);
         }
     }
-    for (int wait = 0; wait < 100 && headerPaintedAt != monsters->GetViewStart().x; ++wait) {  // a busy machine is slow
-        test::yieldToWindow();
-        wxMilliSleep(10);
-    }
+    test::waitUntil([&] { return headerPaintedAt == monsters->GetViewStart().x; });
     ASSERT_GT(monsters->GetViewStart().x, 0);
     EXPECT_EQ(headerPaintedAt, monsters->GetViewStart().x);
 }
