@@ -122,7 +122,7 @@ void checkLoad(const ConfigContent& loaded) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes = fuzz::bytesOf(data, size);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     checkLookups(bytes);
     AiSettings current = startupSettings();
     current.FlagRotateInfinity = kUntouched;
