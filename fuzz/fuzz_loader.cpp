@@ -1,15 +1,10 @@
-// Config.lua's reader and writer, chosen by the input's first byte.
-// Even: loadConfig and the ProfileReader it reads with, on the rest as file
-// bytes. Every answer of the reader's index must be what a plain scan of the
-// text for that one lookup gives (cut to 260 bytes between characters, or
-// whole), or the fallback when the section or key is missing; both kinds of
-// load must agree but where their fallbacks differ. (How the lists' IDs find
-// their rows is the unit tests' to check.)
-// Odd: save then load. A record the pages can produce, two ID lists of any
-// length and a memo up to the field's limit, written with writeConfigLua, saved
-// again as another editor might (CR-only or LF line ends, UTF-8) and read back
-// with loadConfig. Everything must come back, and saving what was loaded must
-// give the same bytes. A memo the save refuses must be one that would not read back.
+// Config.lua's reader and writer; the input's first byte chooses which.
+// Even: the rest as any file's bytes. Each lookup of the ProfileReader answers
+// as a plain scan of the text does, and the two kinds of load agree but where
+// their fallbacks differ. (How the lists' IDs find their rows is the unit tests'.)
+// Odd: save then load, the file as written or as another editor saves it again:
+// everything comes back, a second save writes the same bytes, and a memo the
+// save refuses is one that would not read back.
 
 #include "fuzz_support.h"
 
@@ -239,9 +234,7 @@ void checkRoundTrip(FuzzedDataProvider& input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     FuzzedDataProvider input(data + 1, size - 1);
-    if (data[0] % 2)
-        checkRoundTrip(input);
-    else
-        checkAnyBytes(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+    if (data[0] % 2 == 1) checkRoundTrip(input);
+    else checkAnyBytes(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
     return 0;
 }
