@@ -30,9 +30,3 @@
     } while (false)
 
 using namespace vellconf;  // every target reads the core
-
-namespace fuzz {
-
-inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size) { return {reinterpret_cast<const char*>(data), size}; }
-
-}  // namespace fuzz

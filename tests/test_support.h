@@ -38,10 +38,8 @@ inline std::vector<std::string> crlfLines(std::string_view bytes) {
 // UTF-8 as UTF-16 with a byte-order mark, as Notepad saves "Unicode" (std::filesystem converts).
 inline std::string utf16(std::string_view utf8, bool bigEndian) {
     std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char16_t unit : std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).u16string()) {
-        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
-        out += bigEndian ? std::string{high, low} : std::string{low, high};
-    }
+    for (const char16_t unit : std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).u16string())
+        out += bigEndian ? std::string{char(unit >> 8), char(unit & 0xFF)} : std::string{char(unit & 0xFF), char(unit >> 8)};
     return out;
 }
 
@@ -53,6 +51,23 @@ inline std::optional<std::string> fileBytes(const std::filesystem::path& path) {
     return std::nullopt;
 }
 
+// Text as the case files write it, as CP932 bytes: UTF-8, with \n, \r and \t
+// for line ends and tabs and \xNN for a byte of its own (one no character holds).
+inline std::string cp932Unescaped(std::string_view text) {
+    std::string out, run;
+    for (std::size_t pos = 0; pos < text.size(); ++pos) {
+        const std::size_t escape = std::string_view("nrtx").find(pos + 1 < text.size() ? text[pos + 1] : '\0');
+        if (text[pos] != '\\' || escape == std::string_view::npos) {
+            run += text[pos];
+        } else {
+            out += cp932(std::exchange(run, {}));
+            out += escape == 3 ? static_cast<char>(std::stoi(std::string(text.substr(pos + 2, 2)), nullptr, 16)) : "\n\r\t"[escape];
+            pos += escape == 3 ? 3 : 1;
+        }
+    }
+    return out + cp932(run);
+}
+
 #ifdef VELLCONF_TEST_DATA
 // tests/data: expected outputs, tables of tab-separated fields, folders of input files and their rows.
 inline std::filesystem::path testDataDir() { return VELLCONF_TEST_DATA; }
@@ -62,10 +77,10 @@ inline std::string testData(const std::filesystem::path& name) { return fileByte
 
 using Fields = std::vector<std::string>;
 
-// A file's lines split at their tabs; lines starting with "#" are notes.
+// A file's lines split at their tabs; lines starting with "#" are notes. A file that cannot be read throws.
 inline std::vector<Fields> tableRows(const std::filesystem::path& file) {
     std::vector<Fields> rows;
-    const std::string text = fileBytes(file).value_or("");
+    const std::string text = fileBytes(file).value();
     for (std::size_t pos = 0, end = 0; pos < text.size(); pos = end + 1) {
         end = std::min(text.find('\n', pos), text.size());
         if (text[pos] == '#') continue;
@@ -86,30 +101,8 @@ inline std::vector<std::pair<std::filesystem::path, std::vector<Fields>>> readCa
             cases.emplace_back(entry.path(), tableRows(std::filesystem::path(entry.path()).replace_extension(".rows")));
     return cases;
 }
-#endif
-
-// Text as the case files write it, as CP932 bytes: UTF-8, with \n, \r and \t
-// for line ends and tabs and \xNN for a byte of its own (one no character holds).
-inline std::string cp932Unescaped(std::string_view text) {
-    std::string out, run;
-    for (std::size_t pos = 0; pos < text.size(); ++pos) {
-        const std::size_t escape = std::string_view("nrtx").find(pos + 1 < text.size() ? text[pos + 1] : '\0');
-        if (text[pos] != '\\' || escape == std::string_view::npos) {
-            run += text[pos];
-        } else {
-            out += cp932(std::exchange(run, {}));
-            out += escape == 3 ? static_cast<char>(std::stoi(std::string(text.substr(pos + 2, 2)), nullptr, 16)) : "\n\r\t"[escape];
-            pos += escape == 3 ? 3 : 1;
-        }
-    }
-    return out + cp932(run);
-}
-
-#ifdef VELLCONF_TEST_DATA
-// The rows of a table in tests/data (see tableRows), each field as CP932 bytes;
-// a table that cannot be read fails the test.
+// The rows of a table in tests/data (see tableRows), each field as CP932 bytes.
 inline std::vector<Fields> cp932Rows(const std::filesystem::path& name) {
-    testData(name);
     std::vector<Fields> rows = tableRows(testDataDir() / name);
     for (Fields& row : rows)
         for (std::string& field : row) field = cp932Unescaped(field);
