@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -110,43 +109,44 @@ bool inside(const DialogRect& r, DialogSize size) { return r.x >= 0 && r.y >= 0 
 
 using templates::Kind;
 
-// A field "Kind x,y,width,height text|..." of fit_dialog.tsv as a template's
-// controls, their texts viewing the field; a field "x,y,width,height ..." as rects.
-DialogRect rectOf(const std::string& text) {
-    DialogRect r;
-    std::sscanf(text.c_str(), "%d,%d,%d,%d", &r.x, &r.y, &r.width, &r.height);
-    return r;
-}
-std::vector<templates::Control> controlsIn(std::string_view field) {
-    const std::map<std::string_view, std::pair<Kind, int>> kinds = {
-        {"Label", {Kind::Label, -1}}, {"GroupBox", {Kind::GroupBox, -1}}, {"Button", {Kind::Button, 1}}, {"Edit", {Kind::Edit, 2}}};
-    std::vector<templates::Control> controls;
-    for (std::size_t start = 0, end = 0; end != std::string_view::npos; start = end + 1) {
-        const std::string_view part = field.substr(start, (end = field.find('|', start)) - start);
-        const std::size_t kind = part.find(' '), rect = std::min(part.find(' ', kind + 1), part.size());
-        const auto [k, id] = kinds.at(part.substr(0, kind));
-        controls.push_back({k, id, rectOf(std::string(part.substr(kind + 1, rect - kind - 1))), part.substr(std::min(rect + 1, part.size()))});
-    }
-    return controls;
-}
-std::vector<DialogRect> rectsIn(const std::string& field) {
-    std::vector<DialogRect> rects;
-    std::istringstream in(field);
-    for (std::string rect; in >> rect;) rects.push_back(rectOf(rect));
-    return rects;
-}
-
-// Measured at 4 dialog units a character: the cases of tests/data/pages/fit_dialog.tsv.
+// Measured at 4 dialog units a character.
 TEST(FitDialog, StretchesByTheLeastFactorThatGivesEveryTextItsRoomAndNoMore) {
-    const auto rows = test::cp932Rows("pages/fit_dialog.tsv");
-    ASSERT_EQ(rows.size(), 10u);
-    for (const auto& c : rows) {
-        DialogSize size, fittedSize;
-        std::sscanf(c[1].c_str(), "%dx%d", &size.width, &size.height);
-        std::sscanf(c[3].c_str(), "%dx%d", &fittedSize.width, &fittedSize.height);
-        const FittedDialog fitted = fitDialog({"", size.width, size.height, controlsIn(c[2])}, FakeMeasure(4));
-        EXPECT_EQ(fitted.size, fittedSize) << c[0];
-        EXPECT_EQ(fitted.rects, rectsIn(c[4])) << c[0];
+    const struct {
+        const char* rule;
+        templates::Dialog dialog;
+        DialogSize size;                // of the fitted dialog
+        std::vector<DialogRect> rects;  // as fitted
+    } cases[] = {
+        {"texts that fit change nothing",
+         {"", 100, 40, {{Kind::Label, -1, {5, 5, 40, 8}, "abcd"}, {Kind::Button, 1, {50, 20, 40, 14}, "ok"}}},
+         {100, 40}, {{5, 5, 40, 8}, {50, 20, 40, 14}}},
+        {"a label runs on into the free space after it",
+         {"", 100, 40, {{Kind::Label, -1, {5, 5, 20, 8}, "abcdefgh"}}}, {100, 40}, {{5, 5, 32, 8}}},
+        {"a group box that does not hold the label leaves it alone",
+         {"", 100, 60, {{Kind::Label, -1, {5, 5, 20, 8}, "abcdefgh"}, {Kind::GroupBox, -1, {0, 30, 30, 20}, ""}}},
+         {100, 60}, {{5, 5, 32, 8}, {0, 30, 30, 20}}},
+        {"a label that reaches the next control stretches the whole row",
+         {"", 100, 40, {{Kind::Label, -1, {10, 5, 40, 8}, "abcdefghij"}, {Kind::Edit, 2, {52, 5, 40, 12}, ""}}},
+         {103, 40}, {{11, 5, 41, 8}, {54, 5, 41, 12}}},
+        {"a button too narrow for its text",
+         {"", 60, 30, {{Kind::Button, 1, {10, 10, 20, 14}, "abcdef"}}}, {93, 30}, {{16, 10, 31, 14}}},
+        {"a button one unit wide", {"", 60, 30, {{Kind::Button, 1, {10, 10, 1, 14}, "ab"}}}, {900, 30}, {{150, 10, 15, 14}}},
+        {"a group box title wider than its box",
+         {"", 50, 50, {{Kind::GroupBox, -1, {0, 0, 50, 50}, "abcdefghijklm"}}}, {59, 50}, {{0, 0, 59, 50}}},
+        {"a label that ends at its group box's right edge stays in the box",
+         {"", 120, 40, {{Kind::GroupBox, -1, {0, 0, 60, 30}, ""}, {Kind::Label, -1, {5, 10, 55, 8}, "abcdefghijklmnop"}}},
+         {142, 40}, {{0, 0, 71, 30}, {6, 10, 65, 8}}},
+        {"a control in another row leaves a label the space above or below it",
+         {"", 100, 40, {{Kind::Label, -1, {5, 5, 20, 8}, "abcdefgh"}, {Kind::Edit, 2, {28, 20, 40, 12}, ""}}},
+         {100, 40}, {{5, 5, 32, 8}, {28, 20, 40, 12}}},
+        {"two lines in a label one line high stretch downwards",
+         {"", 100, 40, {{Kind::Label, -1, {5, 5, 40, 8}, "ab\ncd"}, {Kind::Button, 1, {50, 20, 40, 14}, ""}}},
+         {100, 80}, {{5, 10, 40, 16}, {50, 40, 40, 28}}},
+    };
+    for (const auto& c : cases) {
+        const FittedDialog fitted = fitDialog(c.dialog, FakeMeasure(4));
+        EXPECT_EQ(fitted.size, c.size) << c.rule;
+        EXPECT_EQ(fitted.rects, c.rects) << c.rule;
     }
 }
 
