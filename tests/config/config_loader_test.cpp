@@ -121,20 +121,5 @@ TEST(ConfigLoader, MemoIsTheLinesBetweenTheMarkersAndNeverSettings) {
     }
 }
 
-TEST(ConfigLoader, LoadThenSaveReproducesTheFile) {
-    AiSettings settings = startupSettings();
-    settings.FlagRotateFunction = 0;  // Infinity then comes from the record the load started from
-    settings.RotatePeriod = 50000;
-    settings.Ph1ML_SkillLevel = 9;
-    const std::vector<std::string> ignore = {"1031", "1002", "1031"}, friends = {"123", "456"};
-    for (const std::string& memo :
-         {startupMemo(), std::string(), std::string("one line"), cp932("[狩場]\nFlagDefaultState = NO\n\n")}) {
-        const std::string file = writeConfigLua(settings, memo, ignore, friends);
-        const auto loaded = load(file, LoadKind::Specified);
-        EXPECT_EQ(writeConfigLua(loaded), file) << memo;
-        EXPECT_EQ(loaded.settings, settings);
-    }
-}
-
 }  // namespace
 }  // namespace vellconf
