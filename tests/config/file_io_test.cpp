@@ -12,6 +12,7 @@
 #endif
 
 #include <algorithm>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -40,12 +41,6 @@ void writeOldFile(const fs::path& file) {
 }
 
 #ifndef _WIN32
-struct stat statOf(const fs::path& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return info;
-}
-
 TEST(FileIoWrite, SymbolicLinksLeadToTheFileThatIsReplaced) {
     struct Case {
         const char* name;
@@ -79,20 +74,20 @@ TEST(FileIoWrite, SymbolicLinksLeadToTheFileThatIsReplaced) {
 
 TEST(FileIoWrite, ModeOwnerAndGroupAreKept) {
     test::ScratchDir dir;
-    writeBytes(dir / "Config.lua", "old");
-    if (::geteuid() == 0) {
-        ASSERT_EQ(::chown((dir / "Config.lua").c_str(), test::kUnprivilegedId, test::kUnprivilegedId), 0);
-    }
+    const fs::path file = dir / "Config.lua";
+    writeBytes(file, "old");
+    if (::geteuid() == 0) { ASSERT_EQ(::chown(file.c_str(), test::kUnprivilegedId, test::kUnprivilegedId), 0); }
     for (const mode_t mode : {0600u, 0640u, 0604u}) {
-        ASSERT_EQ(::chmod((dir / "Config.lua").c_str(), mode), 0);
-        const struct stat before = statOf(dir / "Config.lua");
-        EXPECT_EQ(writeFileSafely(dir / "Config.lua", kNew), WriteResult::Ok);
-        const struct stat after = statOf(dir / "Config.lua");
+        struct stat before {}, after {};
+        ASSERT_EQ(::chmod(file.c_str(), mode), 0);
+        ASSERT_EQ(::stat(file.c_str(), &before), 0);
+        EXPECT_EQ(writeFileSafely(file, kNew), WriteResult::Ok);
+        ASSERT_EQ(::stat(file.c_str(), &after), 0);
         EXPECT_EQ(after.st_mode & 07777, mode);
         EXPECT_EQ(after.st_uid, before.st_uid);
         EXPECT_EQ(after.st_gid, before.st_gid);
     }
-    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), kNew);
+    EXPECT_EQ(test::fileBytes(file), kNew);
 }
 
 #endif
@@ -180,16 +175,6 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
     }
 }
 
-// A folder entry's limit, and on Windows the whole path's as well.
-std::size_t longestNameIn(const fs::path& dir) {
-#ifdef _WIN32
-    return std::min<std::size_t>(255, MAX_PATH - 1 - dir.native().size() - 1);
-#else
-    (void)dir;
-    return 255;
-#endif
-}
-
 TEST(FileIoWrite, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
     test::ScratchDir dir;
     // No process has this number: Linux stops at 4,194,304, Windows counts in fours.
@@ -208,7 +193,11 @@ TEST(FileIoWrite, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
 TEST(FileIoWrite, LongestFileNamesSave) {
     for (const std::size_t shorter : {4u, 0u}) {
         test::ScratchDir dir;
-        const std::size_t length = longestNameIn(dir.path()) - shorter;
+#ifdef _WIN32  // a folder entry's limit, and on Windows the whole path's as well
+        const std::size_t length = std::min<std::size_t>(255, MAX_PATH - 1 - dir.path().native().size() - 1) - shorter;
+#else
+        const std::size_t length = 255 - shorter;
+#endif
         const std::string name = std::string(length - 4, 'c') + ".lua";
         EXPECT_EQ(writeFileSafely(dir / name, "first"), WriteResult::Ok) << length;
         EXPECT_EQ(writeFileSafely(dir / name, kNew), WriteResult::Ok) << length;
@@ -217,47 +206,31 @@ TEST(FileIoWrite, LongestFileNamesSave) {
     }
 }
 
+// The cases of tests/data/config/file_reads.tsv, in a folder of files of each kind.
 TEST(FileIoRead, StatusTellsMissingFromUnreadable) {
+    const std::map<std::string, ReadStatus> statuses{{"Ok", ReadStatus::Ok}, {"Missing", ReadStatus::Missing},
+                                                     {"Unreadable", ReadStatus::Unreadable}, {"TooLarge", ReadStatus::TooLarge}};
     test::ScratchDir dir;
     writeBytes(dir / "file.ini", "a b\n");
     writeBytes(dir / "empty.ini", "");
     fs::create_directory(dir / "folder.ini");
-    struct Case {
-        fs::path path;
-        std::uint64_t maxBytes;
-        ReadStatus status;
-        std::string bytes;
-    };
-    std::vector<Case> cases = {
-        {dir / "file.ini", kMaxTextFileBytes, ReadStatus::Ok, "a b\n"},
-        {dir / "file.ini", 4, ReadStatus::Ok, "a b\n"},
-        {dir / "file.ini", 3, ReadStatus::TooLarge, ""},
-        {dir / "empty.ini", kMaxTextFileBytes, ReadStatus::Ok, ""},
-        {dir / "none.ini", kMaxTextFileBytes, ReadStatus::Missing, ""},
-        {dir / "none/file.ini", kMaxTextFileBytes, ReadStatus::Missing, ""},
-        {dir / "file.ini/below", kMaxTextFileBytes, ReadStatus::Missing, ""},
-        {dir / "folder.ini", kMaxTextFileBytes, ReadStatus::Unreadable, ""},
-        {test::kUnreadableFile, kMaxTextFileBytes, ReadStatus::Unreadable, ""},
-    };
 #ifndef _WIN32
     ASSERT_EQ(::mkfifo((dir / "fifo.ini").c_str(), 0600), 0);  // nobody writes: a blocking read would hang
-    {
-        std::ofstream sparse(dir / "sparse.lua");
-    }
+    writeBytes(dir / "sparse.lua", "");
     fs::resize_file(dir / "sparse.lua", 100ull << 30);  // 100 GB of holes
-    cases.insert(cases.end(), {
-        {dir / "fifo.ini", kMaxTextFileBytes, ReadStatus::Unreadable, ""},
-        {dir / "sparse.lua", kMaxTextFileBytes, ReadStatus::TooLarge, ""},
-        {"/proc/self/maps", 16, ReadStatus::TooLarge, ""},  // claims 0 bytes, holds more
-    });
     EXPECT_TRUE(readFile("/proc/self/maps", kMaxTextFileBytes));
 #endif
-    for (const auto& c : cases) {
-        const FileRead read = readFile(c.path, c.maxBytes);
-        EXPECT_EQ(read.status, c.status) << c.path;
-        EXPECT_EQ(read.bytes, c.bytes) << c.path;
-        EXPECT_EQ(existsButUnreadable(read.status),
-                  c.status == ReadStatus::Unreadable || c.status == ReadStatus::TooLarge);
+    const auto rows = test::cp932Rows("config/file_reads.tsv");
+    ASSERT_EQ(rows.size(), 12u);
+    for (const auto& c : rows) {
+#ifdef _WIN32
+        if (c[4] == "posix") continue;
+#endif
+        const fs::path path = c[0] == "unreadable" ? test::kUnreadableFile : dir / c[0];  // a path from "/" stays the system's
+        const FileRead read = readFile(path, c[1] == "text" ? kMaxTextFileBytes : std::stoull(c[1]));
+        EXPECT_EQ(read.status, statuses.at(c[2])) << c[0];
+        EXPECT_EQ(read.bytes, c[3]) << c[0];
+        EXPECT_EQ(existsButUnreadable(read.status), c[2] == "Unreadable" || c[2] == "TooLarge") << c[0];
     }
 }
 
