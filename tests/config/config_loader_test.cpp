@@ -7,7 +7,6 @@
 #include "config/decimal.h"
 #include "config/memo.h"
 #include "config/settings_catalogue.h"
-#include "lists/friend_list.h"
 #include "lists/monster_table.h"
 #include "test_support.h"
 
@@ -73,7 +72,8 @@ TEST(ConfigLoader, ListsAreReadAsLuaReadsThemAndFindTheirRows) {
         EXPECT_EQ(loaded.friends, std::vector<std::string>{"77"}) << c[0];
     }
 
-    // The rows: the first whose ID matches without regard to case; an ID no row has keeps its place.
+    // The rows: the first whose ID matches without regard to case; an ID no row has keeps its place (the
+    // co-fight list's: FriendRows).
     const auto monster = [](std::string id, std::string name) {
         MonsterRecord row;
         row.cells[0] = std::move(id);
@@ -86,9 +86,6 @@ TEST(ConfigLoader, ListsAreReadAsLuaReadsThemAndFindTheirRows) {
     for (const auto& row : ignoreRowsFor(load(configWith("IGNORE_MOB = {9999,Abc,1002,1002}\n")).ignoreMob, monsters))
         names.push_back(row.id() + " " + row.cells[1]);
     EXPECT_EQ(names, (std::vector<std::string>{"9999 ", "Abc first", "1002 poring", "1002 poring"}));
-    const std::vector<FriendRecord> friends = {{"77", "taro"}, {"77", "jiro"}, {"x1", "hana"}};
-    const std::vector<FriendRecord> expected = {{"77", "taro"}, {"X1", "hana"}, {"5", cp932("名前不明")}};
-    EXPECT_EQ(coFightRowsFor(load(configWith("FRIENDS = {77,X1,5}\n")).friends, friends), expected);
 }
 
 TEST(ConfigLoader, ListsAreReadWholeScalarsStillCut) {
