@@ -1,24 +1,38 @@
 // Reading and writing whole files on a real file system: links, ownership,
 // read-only files, folders that refuse new files, full devices and files that
-// cannot be read; and the history of what the writes replace.
+// cannot be read; the history of what the writes replace; and saves of
+// Config.lua the file system refuses.
 
 #include "config/file_io.h"
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 #endif
 
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
 #include <map>
 #include <utility>
 #include <vector>
 
+#include "config/config_io.h"
 #include "config/history.h"
+#include "config/memo.h"
+#include "config/messages.h"
 #include "config/tool_paths.h"
-#include "fs_failures.h"  // and the POSIX calls that fork, kill and wait
 #include "test_support.h"
 
 namespace vellconf {
@@ -26,6 +40,71 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::writeBytes;
+
+// Ways to make the file system fail on purpose: a full device, folders that
+// refuse new files, and the permissions of an ordinary user when the tests run as root.
+#ifdef _WIN32
+// Windows checks every process against the folder itself: nothing to give up.
+template <typename Check>
+bool holdsWithoutPrivileges(const Check& check, const fs::path& dir) { return check(dir); }
+
+// Whether no file may be created in the folder. Wine keeps a folder's security
+// without enforcing it, and as root passes every Unix permission: a refusing
+// folder can only be found, such as the host's sysfs, Z:\sys.
+bool refusesNewFiles(const fs::path& dir) {
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) return false;
+    const fs::path probe = dir / "vellconf-probe";
+    if (!std::ofstream(probe)) return true;
+    fs::remove(probe, ec);
+    return false;
+}
+
+#else
+
+// Writes past this many bytes fail as on a full device, for the life of the object.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+};
+
+// The user and group "nobody", which an unprivileged check runs as.
+constexpr uid_t kUnprivilegedId = 65534;
+
+// As root the check runs in a child process that has given up its privileges.
+template <typename Check>
+bool holdsWithoutPrivileges(const Check& check, const fs::path& dir) {
+    if (::geteuid() != 0) return check(dir);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgid(kUnprivilegedId) == 0 && ::setuid(kUnprivilegedId) == 0;
+        std::_Exit(dropped && check(dir) ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Makes the folder one no one but root (see holdsWithoutPrivileges) may create files in.
+bool refusesNewFiles(const fs::path& dir) {
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read | fs::perms::group_exec |
+                             fs::perms::others_read | fs::perms::others_exec);
+    return true;
+}
+
+#endif
 
 std::vector<std::string> namesIn(const fs::path& dir) {
     std::vector<std::string> names;
@@ -78,7 +157,7 @@ TEST(FileIoWrite, ModeOwnerAndGroupAreKept) {
     test::ScratchDir dir;
     const fs::path file = dir / "Config.lua";
     writeBytes(file, "old");
-    if (::geteuid() == 0) { ASSERT_EQ(::chown(file.c_str(), test::kUnprivilegedId, test::kUnprivilegedId), 0); }
+    if (::geteuid() == 0) { ASSERT_EQ(::chown(file.c_str(), kUnprivilegedId, kUnprivilegedId), 0); }
     for (const mode_t mode : {0600u, 0640u, 0604u}) {
         struct stat before {}, after {};
         ASSERT_EQ(::chmod(file.c_str(), mode), 0);
@@ -112,7 +191,7 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
 #ifndef _WIN32
     static const auto refusingFolder = [](const fs::path& d) {
         writeOldFile(d / "Config.lua");
-        test::refusesNewFiles(d);
+        refusesNewFiles(d);
     };
 #endif
     const struct {
@@ -144,7 +223,7 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
         {"folder refuses new files: a read-only file",
          [](const fs::path& d) {
              readOnly(d);
-             test::refusesNewFiles(d);
+             refusesNewFiles(d);
          },
          "Config.lua", false, WriteResult::AccessDenied},
         {"full device, through a temporary file", [](const fs::path& d) { writeOldFile(d / "Config.lua"); }, "Config.lua",
@@ -159,10 +238,10 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
         c.prepare(dir.path());
         const auto before = namesIn(dir.path());
         const auto old = test::fileBytes(dir / "Config.lua");
-        EXPECT_TRUE(test::holdsWithoutPrivileges(
+        EXPECT_TRUE(holdsWithoutPrivileges(
             [&](const fs::path& d) {
 #ifndef _WIN32
-                std::optional<test::FileSizeLimit> limit;
+                std::optional<FileSizeLimit> limit;
                 if (c.fullDevice) limit.emplace(4096);
 #endif
                 return writeFileSafely(d / c.target, c.fullDevice ? std::string(10000, 'n') : kNew) == c.result;
@@ -241,7 +320,7 @@ TEST(FileIoRead, FileWithoutReadPermissionIsUnreadable) {
     test::ScratchDir dir;
     writeBytes(dir / "Friend.ini", "1 a\r\n");
     fs::permissions(dir / "Friend.ini", fs::perms::owner_write);
-    EXPECT_TRUE(test::holdsWithoutPrivileges(
+    EXPECT_TRUE(holdsWithoutPrivileges(
         [](const fs::path& d) { return readFile(d / "Friend.ini", kMaxTextFileBytes).status == ReadStatus::Unreadable; },
         dir.path()));
 }
@@ -338,10 +417,10 @@ TEST(History, OneThatCannotBeKeptStopsNoSaveAndIsToldOnce) {
     // A read-only folder, as an ordinary user meets it; the save's own folder stays open.
     fs::permissions(dir.path(), fs::perms::all);
     fs::create_directory(dir / "read-only");
-    ASSERT_TRUE(test::refusesNewFiles(dir / "read-only"));
+    ASSERT_TRUE(refusesNewFiles(dir / "read-only"));
     writeBytes(target, "");
     fs::permissions(target, fs::perms::all);
-    EXPECT_TRUE(test::holdsWithoutPrivileges(savesAndTellsOnce, dir / "read-only"));
+    EXPECT_TRUE(holdsWithoutPrivileges(savesAndTellsOnce, dir / "read-only"));
     // A folder name holding a line end would break the index line: saved, nothing kept, and told.
     fs::create_directory(dir / "two\nlines");
     History history(dir / "kept");
@@ -378,6 +457,56 @@ TEST(History, AKillDuringAnInPlaceRewriteLeavesTheOldBytesInTheHistory) {
     EXPECT_TRUE(test::fileBytes(history.fileOf(history.versions()[0])) == oldBytes);
 }
 #endif
+
+// Saves refused by the file system leave the user's files as they were and
+// name the folder as the user typed it.
+ConfigContent defaults() { return {startupSettings(), startupMemo(), {}, {}}; }
+
+#ifdef _WIN32
+// Another program holds the file to itself (share mode 0): no other handle may read, write or delete it.
+TEST(SaveAndLoad, FileHeldByAnotherProgramIsNeitherReadNorReplaced) {
+    test::ScratchDir dir;
+    writeBytes(dir / "Config.lua", "old");
+    const HANDLE lock = CreateFileW((dir / "Config.lua").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(saveConfig(dir / "Config.lua", defaults()), SaveResult::OpenFailed);
+    EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings()).failure, LoadFailure::Unreadable);
+    CloseHandle(lock);
+    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old");
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"Config.lua"});
+}
+#endif
+
+// The message names the folder as the user typed it, whatever form the
+// system gives it.
+TEST(Save, FolderThatForbidsNewFilesIsNamedInTheMessage) {
+#ifdef _WIN32
+    const std::string typed = R"(Z:\sys)";  // see refusesNewFiles
+#else
+    // Windows paths lead into Wine's prefix, here a scratch folder.
+    test::ScratchDir dir;
+    ::setenv("WINEPREFIX", dir.path().c_str(), 1);
+    // The trail byte of ソ is a backslash.
+    const std::string typed = cp932(R"(C:\Program Files\ゲーム\ソフト\USER_AI)");
+#endif
+    const fs::path folder = resolvePath(typed).value();
+    fs::create_directories(folder);
+    if (!refusesNewFiles(folder)) GTEST_SKIP() << "no folder here refuses new files";
+    const auto before = namesIn(folder);
+    const std::string expected = std::string(messages::kSaveOpenFailed) + "\nアクセスが拒否されました: " +
+                                 cp932ToUtf8(typed).value();
+    EXPECT_TRUE(holdsWithoutPrivileges(
+        [&](const fs::path&) {
+            const SaveOutcome outcome = saveConfig(resolvePath(aiConfigPath(typed)).value(), defaults());
+            return outcome == SaveResult::AccessDenied && outcome.subject == typed && saveMessage(outcome) == expected;
+        },
+        folder));
+    EXPECT_EQ(namesIn(folder), before);
+#ifndef _WIN32
+    ::unsetenv("WINEPREFIX");
+#endif
+}
 
 }  // namespace
 }  // namespace vellconf
