@@ -86,8 +86,10 @@ public:
 
     // The next answer of a script, or `otherwise` past its end.
     template <typename T> static T next(std::deque<T>& script, T otherwise) {
-        if (!script.empty()) otherwise = script.front(), script.pop_front();
-        return otherwise;
+        if (script.empty()) return otherwise;
+        const T answer = script.front();
+        script.pop_front();
+        return answer;
     }
     std::optional<fs::path> showDialog(const FileDialogRequest& request) override {
         shown.push_back(request);
