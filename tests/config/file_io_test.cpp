@@ -202,32 +202,21 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
         WriteResult result;
     } cases[] = {
         {"read-only file", readOnly, "Config.lua", false, WriteResult::OpenFailed},
-        {"folder in the file's place", [](const fs::path& d) { fs::create_directory(d / "Config.lua"); }, "Config.lua",
-         false, WriteResult::OpenFailed},
+        {"folder in the file's place", [](const fs::path& d) { fs::create_directory(d / "Config.lua"); }, "Config.lua", false, WriteResult::OpenFailed},
         {"missing folder", [](const fs::path&) {}, "missing/Config.lua", false, WriteResult::OpenFailed},
         {"hard-linked: rewritten in place", hardLinked, "Config.lua", false, WriteResult::Ok},
 #ifdef _WIN32
         {"the null device", [](const fs::path&) {}, R"(\\.\NUL)", false, WriteResult::OpenFailed},
 #else
         // A pipe of the folder's own rather than /dev/null: a fault would replace only that.
-        {"a named pipe", [](const fs::path& d) { ::mkfifo((d / "Config.lua").c_str(), 0600); }, "Config.lua", false,
-         WriteResult::OpenFailed},
-        {"a loop of links",
-         [](const fs::path& d) {
-             fs::create_symlink("b.lua", d / "Config.lua");
-             fs::create_symlink("Config.lua", d / "b.lua");
-         },
+        {"a named pipe", [](const fs::path& d) { ::mkfifo((d / "Config.lua").c_str(), 0600); }, "Config.lua", false, WriteResult::OpenFailed},
+        {"a loop of links", [](const fs::path& d) { fs::create_symlink("b.lua", d / "Config.lua"); fs::create_symlink("Config.lua", d / "b.lua"); },
          "Config.lua", false, WriteResult::OpenFailed},
         {"folder refuses new files: the file is rewritten in place", refusingFolder, "Config.lua", false, WriteResult::Ok},
         {"folder refuses new files: a new one", refusingFolder, "Other.lua", false, WriteResult::AccessDenied},
-        {"folder refuses new files: a read-only file",
-         [](const fs::path& d) {
-             readOnly(d);
-             refusesNewFiles(d);
-         },
-         "Config.lua", false, WriteResult::AccessDenied},
-        {"full device, through a temporary file", [](const fs::path& d) { writeOldFile(d / "Config.lua"); }, "Config.lua",
-         true, WriteResult::WriteFailed},
+        {"folder refuses new files: a read-only file", [](const fs::path& d) { readOnly(d); refusesNewFiles(d); }, "Config.lua", false,
+         WriteResult::AccessDenied},
+        {"full device, through a temporary file", [](const fs::path& d) { writeOldFile(d / "Config.lua"); }, "Config.lua", true, WriteResult::WriteFailed},
         {"full device, in place, hard-linked", hardLinked, "Config.lua", true, WriteResult::WriteFailed},
         {"full device, in place, folder refuses new files", refusingFolder, "Config.lua", true, WriteResult::WriteFailed},
 #endif

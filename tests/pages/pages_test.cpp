@@ -111,6 +111,7 @@ using templates::Kind;
 
 // Measured at 4 dialog units a character.
 TEST(FitDialog, StretchesByTheLeastFactorThatGivesEveryTextItsRoomAndNoMore) {
+    using enum Kind;
     const struct {
         const char* rule;
         templates::Dialog dialog;
@@ -118,30 +119,21 @@ TEST(FitDialog, StretchesByTheLeastFactorThatGivesEveryTextItsRoomAndNoMore) {
         std::vector<DialogRect> rects;  // as fitted
     } cases[] = {
         {"texts that fit change nothing",
-         {"", 100, 40, {{Kind::Label, -1, {5, 5, 40, 8}, "abcd"}, {Kind::Button, 1, {50, 20, 40, 14}, "ok"}}},
-         {100, 40}, {{5, 5, 40, 8}, {50, 20, 40, 14}}},
-        {"a label runs on into the free space after it",
-         {"", 100, 40, {{Kind::Label, -1, {5, 5, 20, 8}, "abcdefgh"}}}, {100, 40}, {{5, 5, 32, 8}}},
+         {"", 100, 40, {{Label, -1, {5, 5, 40, 8}, "abcd"}, {Button, 1, {50, 20, 40, 14}, "ok"}}}, {100, 40}, {{5, 5, 40, 8}, {50, 20, 40, 14}}},
+        {"a label runs on into the free space after it", {"", 100, 40, {{Label, -1, {5, 5, 20, 8}, "abcdefgh"}}}, {100, 40}, {{5, 5, 32, 8}}},
         {"a group box that does not hold the label leaves it alone",
-         {"", 100, 60, {{Kind::Label, -1, {5, 5, 20, 8}, "abcdefgh"}, {Kind::GroupBox, -1, {0, 30, 30, 20}, ""}}},
-         {100, 60}, {{5, 5, 32, 8}, {0, 30, 30, 20}}},
+         {"", 100, 60, {{Label, -1, {5, 5, 20, 8}, "abcdefgh"}, {GroupBox, -1, {0, 30, 30, 20}, ""}}}, {100, 60}, {{5, 5, 32, 8}, {0, 30, 30, 20}}},
         {"a label that reaches the next control stretches the whole row",
-         {"", 100, 40, {{Kind::Label, -1, {10, 5, 40, 8}, "abcdefghij"}, {Kind::Edit, 2, {52, 5, 40, 12}, ""}}},
-         {103, 40}, {{11, 5, 41, 8}, {54, 5, 41, 12}}},
-        {"a button too narrow for its text",
-         {"", 60, 30, {{Kind::Button, 1, {10, 10, 20, 14}, "abcdef"}}}, {93, 30}, {{16, 10, 31, 14}}},
-        {"a button one unit wide", {"", 60, 30, {{Kind::Button, 1, {10, 10, 1, 14}, "ab"}}}, {900, 30}, {{150, 10, 15, 14}}},
-        {"a group box title wider than its box",
-         {"", 50, 50, {{Kind::GroupBox, -1, {0, 0, 50, 50}, "abcdefghijklm"}}}, {59, 50}, {{0, 0, 59, 50}}},
+         {"", 100, 40, {{Label, -1, {10, 5, 40, 8}, "abcdefghij"}, {Edit, 2, {52, 5, 40, 12}, ""}}}, {103, 40}, {{11, 5, 41, 8}, {54, 5, 41, 12}}},
+        {"a button too narrow for its text", {"", 60, 30, {{Button, 1, {10, 10, 20, 14}, "abcdef"}}}, {93, 30}, {{16, 10, 31, 14}}},
+        {"a button one unit wide", {"", 60, 30, {{Button, 1, {10, 10, 1, 14}, "ab"}}}, {900, 30}, {{150, 10, 15, 14}}},
+        {"a group box title wider than its box", {"", 50, 50, {{GroupBox, -1, {0, 0, 50, 50}, "abcdefghijklm"}}}, {59, 50}, {{0, 0, 59, 50}}},
         {"a label that ends at its group box's right edge stays in the box",
-         {"", 120, 40, {{Kind::GroupBox, -1, {0, 0, 60, 30}, ""}, {Kind::Label, -1, {5, 10, 55, 8}, "abcdefghijklmnop"}}},
-         {142, 40}, {{0, 0, 71, 30}, {6, 10, 65, 8}}},
+         {"", 120, 40, {{GroupBox, -1, {0, 0, 60, 30}, ""}, {Label, -1, {5, 10, 55, 8}, "abcdefghijklmnop"}}}, {142, 40}, {{0, 0, 71, 30}, {6, 10, 65, 8}}},
         {"a control in another row leaves a label the space above or below it",
-         {"", 100, 40, {{Kind::Label, -1, {5, 5, 20, 8}, "abcdefgh"}, {Kind::Edit, 2, {28, 20, 40, 12}, ""}}},
-         {100, 40}, {{5, 5, 32, 8}, {28, 20, 40, 12}}},
+         {"", 100, 40, {{Label, -1, {5, 5, 20, 8}, "abcdefgh"}, {Edit, 2, {28, 20, 40, 12}, ""}}}, {100, 40}, {{5, 5, 32, 8}, {28, 20, 40, 12}}},
         {"two lines in a label one line high stretch downwards",
-         {"", 100, 40, {{Kind::Label, -1, {5, 5, 40, 8}, "ab\ncd"}, {Kind::Button, 1, {50, 20, 40, 14}, ""}}},
-         {100, 80}, {{5, 10, 40, 16}, {50, 40, 40, 28}}},
+         {"", 100, 40, {{Label, -1, {5, 5, 40, 8}, "ab\ncd"}, {Button, 1, {50, 20, 40, 14}, ""}}}, {100, 80}, {{5, 10, 40, 16}, {50, 40, 40, 28}}},
     };
     for (const auto& c : cases) {
         const FittedDialog fitted = fitDialog(c.dialog, FakeMeasure(4));
