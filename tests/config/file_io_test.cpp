@@ -131,11 +131,8 @@ TEST(FileIoWrite, SymbolicLinksLeadToTheFileThatIsReplaced) {
     const Case cases[] = {
         {"relative link", [](const fs::path& d) { fs::create_symlink("real/Config.lua", d / "Config.lua"); }, {"Config.lua"}},
         {"absolute link", [](const fs::path& d) { fs::create_symlink(d / "real/Config.lua", d / "Config.lua"); }, {"Config.lua"}},
-        {"chain of links",
-         [](const fs::path& d) {
-             fs::create_symlink("Config.lua", d / "real/hop.lua");  // relative to the link's own folder
-             fs::create_symlink("real/hop.lua", d / "Config.lua");
-         },
+        {"chain of links",  // the second link relative to its own folder
+         [](const fs::path& d) { fs::create_symlink("real/hop.lua", d / "Config.lua"); fs::create_symlink("Config.lua", d / "real/hop.lua"); },
          {"Config.lua", "hop.lua"}},
     };
     for (const bool targetExists : {true, false}) {
@@ -227,16 +224,14 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
         c.prepare(dir.path());
         const auto before = namesIn(dir.path());
         const auto old = test::fileBytes(dir / "Config.lua");
-        EXPECT_TRUE(holdsWithoutPrivileges(
-            [&](const fs::path& d) {
+        const auto writes = [&](const fs::path& d) {
 #ifndef _WIN32
-                std::optional<FileSizeLimit> limit;
-                if (c.fullDevice) limit.emplace(4096);
+            std::optional<FileSizeLimit> limit;
+            if (c.fullDevice) limit.emplace(4096);
 #endif
-                return writeFileSafely(d / c.target, c.fullDevice ? std::string(10000, 'n') : kNew) == c.result;
-            },
-            dir.path()))
-            << c.name;
+            return writeFileSafely(d / c.target, c.fullDevice ? std::string(10000, 'n') : kNew) == c.result;
+        };
+        EXPECT_TRUE(holdsWithoutPrivileges(writes, dir.path())) << c.name;
         EXPECT_EQ(namesIn(dir.path()), before) << c.name;
         EXPECT_EQ(test::fileBytes(dir / "Config.lua"), c.result == WriteResult::Ok ? kNew : old) << c.name;
         if (fs::exists(dir / "Backup.lua")) {  // a hard link stays one file with the target
