@@ -17,7 +17,7 @@ const PageState::Bound& boundOf(AppState& state, std::string_view key) {
     return page.bound()[*page.boundFor(key)];
 }
 
-TEST(AppState, BoundValuesFollowTheInitialisationAndTheLoadRulesAndASaveTheLoad) {
+TEST(AppState, BoundValuesFollowTheInitialisationAndTheLoadRulesAndASaveTakesTheLoad) {
     // A value no button writes: the page starts on a button, a load clears the group.
     const struct {
         std::string_view key;
