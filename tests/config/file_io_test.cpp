@@ -7,6 +7,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "config/config_io.h"
+#include "config/history.h"
+#include "config/memo.h"
+#include "config/messages.h"
+#include "config/tool_paths.h"
+
+// The system's calls after the project's headers, whose names Windows' macros would take.
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -21,18 +35,6 @@
 #include <csignal>
 #endif
 
-#include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <map>
-#include <utility>
-#include <vector>
-
-#include "config/config_io.h"
-#include "config/history.h"
-#include "config/memo.h"
-#include "config/messages.h"
-#include "config/tool_paths.h"
 #include "test_support.h"
 
 namespace vellconf {
