@@ -20,7 +20,6 @@
 #include "config/messages.h"
 #include "config/tool_paths.h"
 
-// The system's calls after the project's headers, whose names Windows' macros would take.
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
