@@ -133,7 +133,7 @@ TEST(ConfigWriter, DefaultFileIsTheGoldenOne) {
     EXPECT_EQ(writeConfigLua(startupSettings(), startupMemo(), {}, {}), test::testData("config/Config.lua"));
 }
 
-// The file writes each value as formatSettingValue gives it: the Lua test reads every key of a written file.
+// How each value is written; that the file holds it at its key, the Lua test checks on every key.
 TEST(ConfigWriter, ValuesFollowTheKindOfEachKey) {
     for (const auto& c : test::cp932Rows("config/written_values.tsv")) {
         AiSettings settings = startupSettings();
