@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "test_support.h"
 
 namespace vellconf {
@@ -16,7 +18,7 @@ const PageState::Bound& boundOf(AppState& state, std::string_view key) {
     return page.bound()[*page.boundFor(key)];
 }
 
-TEST(AppState, BoundValuesFollowTheInitialisationAndTheLoadRules) {
+TEST(AppState, BoundValuesFollowTheInitialisationAndTheLoadRulesAndASaveTakesTheLoad) {
     // A value no button writes: the page starts on a button, a load clears the group.
     const struct {
         std::string_view key;
@@ -35,10 +37,19 @@ TEST(AppState, BoundValuesFollowTheInitialisationAndTheLoadRules) {
         state.settings.*findSetting(c.key)->member = c.value;
         state.readPages(ReadOccasion::Init);
         EXPECT_EQ(boundOf(state, c.key).index, c.onInit) << c.key << " " << c.value;
-        ConfigContent loaded{state.settings, "memo", {}, {}};
+        ConfigContent loaded{state.settings, "memo", {"1113"}, {"456", "777"}};
         state.takeLoaded(loaded);
         EXPECT_EQ(boundOf(state, c.key).index, c.onLoad) << c.key << " " << c.value;
+        // A save takes the settings, the lists and the memo of the last load.
+        const ConfigContent saved = state.content();
+        EXPECT_EQ(saved.settings, loaded.settings) << c.key << " " << c.value;
+        EXPECT_EQ(std::tie(saved.memo, saved.ignoreMob, saved.friends), std::tie(loaded.memo, loaded.ignoreMob, loaded.friends));
     }
+    AppState state;
+    EXPECT_EQ(state.content().memo, startupMemo());
+    state.settings.DistanceAttackArea = 99;
+    state.takeLoaded(state.content());
+    EXPECT_EQ(boundOf(state, "DistanceAttackArea").text, "99");  // unclamped, as loaded
 }
 
 TEST(AppState, ChangesWriteTheRecordAsTheirControlsWould) {
@@ -60,20 +71,6 @@ TEST(AppState, ChangesWriteTheRecordAsTheirControlsWould) {
     EXPECT_EQ(state.settings.DistanceAttackArea, 14);
     attack.setCheck(*attack.boundFor("FlagIgnoreDeadMob"), false, state.settings);
     EXPECT_EQ(state.settings.FlagIgnoreDeadMob, 0);
-}
-
-TEST(AppState, ASaveTakesTheListsAndTheMemoOfTheLastLoad) {
-    AppState state;
-    EXPECT_EQ(state.content().memo, startupMemo());
-    ConfigContent loaded{state.settings, "memo", {"1113"}, {"456", "777"}};
-    loaded.settings.DistanceAttackArea = 99;
-    state.takeLoaded(loaded);
-    const ConfigContent content = state.content();
-    EXPECT_EQ(content.ignoreMob, std::vector<std::string>{"1113"});
-    EXPECT_EQ(content.friends, (std::vector<std::string>{"456", "777"}));
-    EXPECT_EQ(content.memo, "memo");
-    EXPECT_EQ(content.settings.DistanceAttackArea, 99);
-    EXPECT_EQ(boundOf(state, "DistanceAttackArea").text, "99");  // unclamped, as loaded
 }
 
 // Two windows over one Friend.ini: each change is applied to what the file

@@ -1,7 +1,11 @@
+// Text as bytes: code page 932 both ways, the encodings files come in, and decimal numbers.
+
 #include "config/cp932.h"
 
 #include <gtest/gtest.h>
 
+#include "config/decimal.h"
+#include "config/text_encoding.h"
 #include "test_support.h"
 
 namespace vellconf {
@@ -35,6 +39,28 @@ TEST(Cp932, CutsOnlyBetweenCharacters) {
     const std::pair<std::size_t, std::size_t> cases[] = {{0, 0}, {1, 1}, {2, 1}, {3, 3}, {6, 5}, {7, 7}, {100, 7}};
     for (const auto& [limit, kept] : cases) EXPECT_EQ(cutToBytes(text, limit).size(), kept) << limit;
     EXPECT_EQ(cutToBytes("ab\x83", 3), "ab\x83");  // a lone lead byte at the end is one byte
+}
+
+// Each number of the table is written back as plain decimal, as the file holds it.
+TEST(LeadingInt, ReadsTheLeadingDecimalNumberAndWritesItBack) {
+    for (const auto& c : test::cp932Rows("config/leading_int.tsv")) {
+        EXPECT_EQ(leadingInt(c[0]), std::stoi(c[1])) << '"' << c[0] << '"';
+        EXPECT_EQ(formatInt(std::stoi(c[1])), c[1]);
+    }
+}
+
+// Each encoding becomes CP932, and the lines where a character CP932 lacks
+// became "?" are told: the cases of tests/data/config/decoded_text.tsv.
+TEST(DecodeText, EachEncodingBecomesCp932AndLossyLinesAreTold) {
+    const auto rows = test::cp932Rows("config/decoded_text.tsv");
+    ASSERT_GE(rows.size(), 20u);
+    for (const auto& c : rows) {
+        const DecodedText decoded = decodeText(c[1], c[2] == "broken" ? UnmarkedBytes::BrokenUtf8 : UnmarkedBytes::Cp932);
+        std::string lossy;
+        for (const std::size_t line : decoded.lossyLines) lossy += (lossy.empty() ? "" : ",") + std::to_string(line);
+        EXPECT_EQ(decoded.text, c[3]) << c[0];
+        EXPECT_EQ(lossy, c[4]) << c[0];
+    }
 }
 
 }  // namespace

@@ -1,21 +1,39 @@
 // Reading and writing whole files on a real file system: links, ownership,
 // read-only files, folders that refuse new files, full devices and files that
-// cannot be read.
+// cannot be read; the history of what the writes replace; and saves of
+// Config.lua the file system refuses.
 
 #include "config/file_io.h"
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 #include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <map>
 #include <utility>
 #include <vector>
 
-#include "fs_failures.h"
+#include "config/config_io.h"
+#include "config/history.h"
+#include "config/memo.h"
+#include "config/messages.h"
+#include "config/tool_paths.h"
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
+
 #include "test_support.h"
 
 namespace vellconf {
@@ -23,6 +41,71 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::writeBytes;
+
+// Ways to make the file system fail on purpose: a full device, folders that
+// refuse new files, and the permissions of an ordinary user when the tests run as root.
+#ifdef _WIN32
+// Windows checks every process against the folder itself: nothing to give up.
+template <typename Check>
+bool holdsWithoutPrivileges(const Check& check, const fs::path& dir) { return check(dir); }
+
+// Whether no file may be created in the folder. Wine keeps a folder's security
+// without enforcing it, and as root passes every Unix permission: a refusing
+// folder can only be found, such as the host's sysfs, Z:\sys.
+bool refusesNewFiles(const fs::path& dir) {
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) return false;
+    const fs::path probe = dir / "vellconf-probe";
+    if (!std::ofstream(probe)) return true;
+    fs::remove(probe, ec);
+    return false;
+}
+
+#else
+
+// Writes past this many bytes fail as on a full device, for the life of the object.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit saved_{};
+};
+
+// The user and group "nobody", which an unprivileged check runs as.
+constexpr uid_t kUnprivilegedId = 65534;
+
+// As root the check runs in a child process that has given up its privileges.
+template <typename Check>
+bool holdsWithoutPrivileges(const Check& check, const fs::path& dir) {
+    if (::geteuid() != 0) return check(dir);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgid(kUnprivilegedId) == 0 && ::setuid(kUnprivilegedId) == 0;
+        std::_Exit(dropped && check(dir) ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Makes the folder one no one but root (see holdsWithoutPrivileges) may create files in.
+bool refusesNewFiles(const fs::path& dir) {
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read | fs::perms::group_exec |
+                             fs::perms::others_read | fs::perms::others_exec);
+    return true;
+}
+
+#endif
 
 std::vector<std::string> namesIn(const fs::path& dir) {
     std::vector<std::string> names;
@@ -40,12 +123,6 @@ void writeOldFile(const fs::path& file) {
 }
 
 #ifndef _WIN32
-struct stat statOf(const fs::path& path) {
-    struct stat info {};
-    EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
-    return info;
-}
-
 TEST(FileIoWrite, SymbolicLinksLeadToTheFileThatIsReplaced) {
     struct Case {
         const char* name;
@@ -55,11 +132,8 @@ TEST(FileIoWrite, SymbolicLinksLeadToTheFileThatIsReplaced) {
     const Case cases[] = {
         {"relative link", [](const fs::path& d) { fs::create_symlink("real/Config.lua", d / "Config.lua"); }, {"Config.lua"}},
         {"absolute link", [](const fs::path& d) { fs::create_symlink(d / "real/Config.lua", d / "Config.lua"); }, {"Config.lua"}},
-        {"chain of links",
-         [](const fs::path& d) {
-             fs::create_symlink("Config.lua", d / "real/hop.lua");  // relative to the link's own folder
-             fs::create_symlink("real/hop.lua", d / "Config.lua");
-         },
+        {"chain of links",  // the second link relative to its own folder
+         [](const fs::path& d) { fs::create_symlink("real/hop.lua", d / "Config.lua"); fs::create_symlink("Config.lua", d / "real/hop.lua"); },
          {"Config.lua", "hop.lua"}},
     };
     for (const bool targetExists : {true, false}) {
@@ -79,20 +153,20 @@ TEST(FileIoWrite, SymbolicLinksLeadToTheFileThatIsReplaced) {
 
 TEST(FileIoWrite, ModeOwnerAndGroupAreKept) {
     test::ScratchDir dir;
-    writeBytes(dir / "Config.lua", "old");
-    if (::geteuid() == 0) {
-        ASSERT_EQ(::chown((dir / "Config.lua").c_str(), test::kUnprivilegedId, test::kUnprivilegedId), 0);
-    }
+    const fs::path file = dir / "Config.lua";
+    writeBytes(file, "old");
+    if (::geteuid() == 0) { ASSERT_EQ(::chown(file.c_str(), kUnprivilegedId, kUnprivilegedId), 0); }
     for (const mode_t mode : {0600u, 0640u, 0604u}) {
-        ASSERT_EQ(::chmod((dir / "Config.lua").c_str(), mode), 0);
-        const struct stat before = statOf(dir / "Config.lua");
-        EXPECT_EQ(writeFileSafely(dir / "Config.lua", kNew), WriteResult::Ok);
-        const struct stat after = statOf(dir / "Config.lua");
+        struct stat before {}, after {};
+        ASSERT_EQ(::chmod(file.c_str(), mode), 0);
+        ASSERT_EQ(::stat(file.c_str(), &before), 0);
+        EXPECT_EQ(writeFileSafely(file, kNew), WriteResult::Ok);
+        ASSERT_EQ(::stat(file.c_str(), &after), 0);
         EXPECT_EQ(after.st_mode & 07777, mode);
         EXPECT_EQ(after.st_uid, before.st_uid);
         EXPECT_EQ(after.st_gid, before.st_gid);
     }
-    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), kNew);
+    EXPECT_EQ(test::fileBytes(file), kNew);
 }
 
 #endif
@@ -115,7 +189,7 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
 #ifndef _WIN32
     static const auto refusingFolder = [](const fs::path& d) {
         writeOldFile(d / "Config.lua");
-        test::refusesNewFiles(d);
+        refusesNewFiles(d);
     };
 #endif
     const struct {
@@ -126,32 +200,21 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
         WriteResult result;
     } cases[] = {
         {"read-only file", readOnly, "Config.lua", false, WriteResult::OpenFailed},
-        {"folder in the file's place", [](const fs::path& d) { fs::create_directory(d / "Config.lua"); }, "Config.lua",
-         false, WriteResult::OpenFailed},
+        {"folder in the file's place", [](const fs::path& d) { fs::create_directory(d / "Config.lua"); }, "Config.lua", false, WriteResult::OpenFailed},
         {"missing folder", [](const fs::path&) {}, "missing/Config.lua", false, WriteResult::OpenFailed},
         {"hard-linked: rewritten in place", hardLinked, "Config.lua", false, WriteResult::Ok},
 #ifdef _WIN32
         {"the null device", [](const fs::path&) {}, R"(\\.\NUL)", false, WriteResult::OpenFailed},
 #else
         // A pipe of the folder's own rather than /dev/null: a fault would replace only that.
-        {"a named pipe", [](const fs::path& d) { ::mkfifo((d / "Config.lua").c_str(), 0600); }, "Config.lua", false,
-         WriteResult::OpenFailed},
-        {"a loop of links",
-         [](const fs::path& d) {
-             fs::create_symlink("b.lua", d / "Config.lua");
-             fs::create_symlink("Config.lua", d / "b.lua");
-         },
+        {"a named pipe", [](const fs::path& d) { ::mkfifo((d / "Config.lua").c_str(), 0600); }, "Config.lua", false, WriteResult::OpenFailed},
+        {"a loop of links", [](const fs::path& d) { fs::create_symlink("b.lua", d / "Config.lua"); fs::create_symlink("Config.lua", d / "b.lua"); },
          "Config.lua", false, WriteResult::OpenFailed},
         {"folder refuses new files: the file is rewritten in place", refusingFolder, "Config.lua", false, WriteResult::Ok},
         {"folder refuses new files: a new one", refusingFolder, "Other.lua", false, WriteResult::AccessDenied},
-        {"folder refuses new files: a read-only file",
-         [](const fs::path& d) {
-             readOnly(d);
-             test::refusesNewFiles(d);
-         },
-         "Config.lua", false, WriteResult::AccessDenied},
-        {"full device, through a temporary file", [](const fs::path& d) { writeOldFile(d / "Config.lua"); }, "Config.lua",
-         true, WriteResult::WriteFailed},
+        {"folder refuses new files: a read-only file", [](const fs::path& d) { readOnly(d); refusesNewFiles(d); }, "Config.lua", false,
+         WriteResult::AccessDenied},
+        {"full device, through a temporary file", [](const fs::path& d) { writeOldFile(d / "Config.lua"); }, "Config.lua", true, WriteResult::WriteFailed},
         {"full device, in place, hard-linked", hardLinked, "Config.lua", true, WriteResult::WriteFailed},
         {"full device, in place, folder refuses new files", refusingFolder, "Config.lua", true, WriteResult::WriteFailed},
 #endif
@@ -162,32 +225,20 @@ TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
         c.prepare(dir.path());
         const auto before = namesIn(dir.path());
         const auto old = test::fileBytes(dir / "Config.lua");
-        EXPECT_TRUE(test::holdsWithoutPrivileges(
-            [&](const fs::path& d) {
+        const auto writes = [&](const fs::path& d) {
 #ifndef _WIN32
-                std::optional<test::FileSizeLimit> limit;
-                if (c.fullDevice) limit.emplace(4096);
+            std::optional<FileSizeLimit> limit;
+            if (c.fullDevice) limit.emplace(4096);
 #endif
-                return writeFileSafely(d / c.target, c.fullDevice ? std::string(10000, 'n') : kNew) == c.result;
-            },
-            dir.path()))
-            << c.name;
+            return writeFileSafely(d / c.target, c.fullDevice ? std::string(10000, 'n') : kNew) == c.result;
+        };
+        EXPECT_TRUE(holdsWithoutPrivileges(writes, dir.path())) << c.name;
         EXPECT_EQ(namesIn(dir.path()), before) << c.name;
         EXPECT_EQ(test::fileBytes(dir / "Config.lua"), c.result == WriteResult::Ok ? kNew : old) << c.name;
         if (fs::exists(dir / "Backup.lua")) {  // a hard link stays one file with the target
             EXPECT_EQ(test::fileBytes(dir / "Backup.lua"), test::fileBytes(dir / "Config.lua")) << c.name;
         }
     }
-}
-
-// A folder entry's limit, and on Windows the whole path's as well.
-std::size_t longestNameIn(const fs::path& dir) {
-#ifdef _WIN32
-    return std::min<std::size_t>(255, MAX_PATH - 1 - dir.native().size() - 1);
-#else
-    (void)dir;
-    return 255;
-#endif
 }
 
 TEST(FileIoWrite, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
@@ -208,7 +259,11 @@ TEST(FileIoWrite, TemporaryFilesOfKilledSavesAreRemovedByTheNextSave) {
 TEST(FileIoWrite, LongestFileNamesSave) {
     for (const std::size_t shorter : {4u, 0u}) {
         test::ScratchDir dir;
-        const std::size_t length = longestNameIn(dir.path()) - shorter;
+#ifdef _WIN32  // a folder entry's limit, and on Windows the whole path's as well
+        const std::size_t length = std::min<std::size_t>(255, MAX_PATH - 1 - dir.path().native().size() - 1) - shorter;
+#else
+        const std::size_t length = 255 - shorter;
+#endif
         const std::string name = std::string(length - 4, 'c') + ".lua";
         EXPECT_EQ(writeFileSafely(dir / name, "first"), WriteResult::Ok) << length;
         EXPECT_EQ(writeFileSafely(dir / name, kNew), WriteResult::Ok) << length;
@@ -217,47 +272,31 @@ TEST(FileIoWrite, LongestFileNamesSave) {
     }
 }
 
+// The cases of tests/data/config/file_reads.tsv, in a folder of files of each kind.
 TEST(FileIoRead, StatusTellsMissingFromUnreadable) {
+    const std::map<std::string, ReadStatus> statuses{{"Ok", ReadStatus::Ok}, {"Missing", ReadStatus::Missing},
+                                                     {"Unreadable", ReadStatus::Unreadable}, {"TooLarge", ReadStatus::TooLarge}};
     test::ScratchDir dir;
     writeBytes(dir / "file.ini", "a b\n");
     writeBytes(dir / "empty.ini", "");
     fs::create_directory(dir / "folder.ini");
-    struct Case {
-        fs::path path;
-        std::uint64_t maxBytes;
-        ReadStatus status;
-        std::string bytes;
-    };
-    std::vector<Case> cases = {
-        {dir / "file.ini", kMaxTextFileBytes, ReadStatus::Ok, "a b\n"},
-        {dir / "file.ini", 4, ReadStatus::Ok, "a b\n"},
-        {dir / "file.ini", 3, ReadStatus::TooLarge, ""},
-        {dir / "empty.ini", kMaxTextFileBytes, ReadStatus::Ok, ""},
-        {dir / "none.ini", kMaxTextFileBytes, ReadStatus::Missing, ""},
-        {dir / "none/file.ini", kMaxTextFileBytes, ReadStatus::Missing, ""},
-        {dir / "file.ini/below", kMaxTextFileBytes, ReadStatus::Missing, ""},
-        {dir / "folder.ini", kMaxTextFileBytes, ReadStatus::Unreadable, ""},
-        {test::kUnreadableFile, kMaxTextFileBytes, ReadStatus::Unreadable, ""},
-    };
 #ifndef _WIN32
     ASSERT_EQ(::mkfifo((dir / "fifo.ini").c_str(), 0600), 0);  // nobody writes: a blocking read would hang
-    {
-        std::ofstream sparse(dir / "sparse.lua");
-    }
+    writeBytes(dir / "sparse.lua", "");
     fs::resize_file(dir / "sparse.lua", 100ull << 30);  // 100 GB of holes
-    cases.insert(cases.end(), {
-        {dir / "fifo.ini", kMaxTextFileBytes, ReadStatus::Unreadable, ""},
-        {dir / "sparse.lua", kMaxTextFileBytes, ReadStatus::TooLarge, ""},
-        {"/proc/self/maps", 16, ReadStatus::TooLarge, ""},  // claims 0 bytes, holds more
-    });
     EXPECT_TRUE(readFile("/proc/self/maps", kMaxTextFileBytes));
 #endif
-    for (const auto& c : cases) {
-        const FileRead read = readFile(c.path, c.maxBytes);
-        EXPECT_EQ(read.status, c.status) << c.path;
-        EXPECT_EQ(read.bytes, c.bytes) << c.path;
-        EXPECT_EQ(existsButUnreadable(read.status),
-                  c.status == ReadStatus::Unreadable || c.status == ReadStatus::TooLarge);
+    const auto rows = test::cp932Rows("config/file_reads.tsv");
+    ASSERT_EQ(rows.size(), 12u);
+    for (const auto& c : rows) {
+#ifdef _WIN32
+        if (c[4] == "posix") continue;
+#endif
+        const fs::path path = c[0] == "unreadable" ? test::kUnreadableFile : dir / c[0];  // a path from "/" stays the system's
+        const FileRead read = readFile(path, c[1] == "text" ? kMaxTextFileBytes : std::stoull(c[1]));
+        EXPECT_EQ(read.status, statuses.at(c[2])) << c[0];
+        EXPECT_EQ(read.bytes, c[3]) << c[0];
+        EXPECT_EQ(existsButUnreadable(read.status), c[2] == "Unreadable" || c[2] == "TooLarge") << c[0];
     }
 }
 
@@ -266,7 +305,7 @@ TEST(FileIoRead, FileWithoutReadPermissionIsUnreadable) {
     test::ScratchDir dir;
     writeBytes(dir / "Friend.ini", "1 a\r\n");
     fs::permissions(dir / "Friend.ini", fs::perms::owner_write);
-    EXPECT_TRUE(test::holdsWithoutPrivileges(
+    EXPECT_TRUE(holdsWithoutPrivileges(
         [](const fs::path& d) { return readFile(d / "Friend.ini", kMaxTextFileBytes).status == ReadStatus::Unreadable; },
         dir.path()));
 }
@@ -287,6 +326,172 @@ TEST(FileIoWrite, APlainFileIsReplacedAndALinkedOneRewritten) {
     EXPECT_EQ(test::fileBytes(dir / "Backup.lua"), "");
 }
 #endif
+
+// The history of replaced files: what a save keeps and for how long, and that
+// a history that cannot be kept stops no save.
+std::vector<std::string> keptBytes(const History& history) {
+    std::vector<std::string> kept;
+    for (const HistoryVersion& version : history.versions()) kept.push_back(test::fileBytes(history.fileOf(version)).value());
+    return kept;
+}
+
+// Each save keeps exactly the bytes it replaces, named after the file and the time, with the file's path; one over
+// a file of the history itself keeps nothing more.
+TEST(History, ASaveKeepsExactlyTheBytesItReplaces) {
+    const struct {
+        const char* name;
+        std::vector<std::string> saves;  // over Config.lua; "history:BYTES" over the history's oldest version
+        std::vector<std::string> kept;   // oldest first
+    } cases[] = {
+        {"a new file", {"a"}, {}},
+        {"over other bytes", {"a", "b"}, {"a"}},
+        {"the same bytes", {"a", "a"}, {}},
+        {"and back again", {"a", "b", "a"}, {"a", "b"}},
+        {"an empty file", {"", "b"}, {""}},
+        {"over a kept version", {"a", "b", "history:c"}, {"c"}},
+    };
+    for (const auto& c : cases) {
+        test::ScratchDir dir;
+        History history(dir / "history");
+        for (const std::string& bytes : c.saves) {
+            const bool own = bytes.starts_with("history:");
+            const fs::path file = own ? history.fileOf(history.versions().at(0)) : dir / "Config.lua";
+            ASSERT_EQ(writeFileSafely(file, own ? bytes.substr(8) : bytes, &history), WriteResult::Ok) << c.name;
+        }
+        EXPECT_EQ(keptBytes(history), c.kept) << c.name;
+        for (const HistoryVersion& version : history.versions()) {
+            EXPECT_EQ(version.origin, toCp932Path(dir / "Config.lua")) << c.name;
+            EXPECT_TRUE(version.name.ends_with("_Config.lua")) << version.name;
+            EXPECT_EQ(version.name.substr(0, 10), version.time.substr(0, 10)) << version.name;
+        }
+        EXPECT_EQ(history.untoldFailure(), std::nullopt) << c.name;
+    }
+}
+
+TEST(History, KeepsTheNewest50VersionsOfEachPathByNameInTimeOrder) {
+    test::ScratchDir dir;
+    History history(dir / "history");
+    writeBytes(dir / "Friend.ini", "other path");
+    ASSERT_EQ(writeFileSafely(dir / "Friend.ini", "changed", &history), WriteResult::Ok);
+    for (int i = 0; i <= 51; ++i) ASSERT_EQ(writeFileSafely(dir / "Config.lua", std::to_string(i), &history), WriteResult::Ok);
+    std::vector<std::string> expected = {"other path"};
+    for (int i = 1; i <= 50; ++i) expected.push_back(std::to_string(i));  // 0 was the oldest of 51
+    EXPECT_EQ(keptBytes(history), expected);
+    std::vector<std::string> names;
+    for (const HistoryVersion& version : history.versions(dir / "Config.lua")) names.push_back(version.name);
+    EXPECT_EQ(names.size(), kVersionsKept);
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "history"), fs::directory_iterator()), 52);  // and index.txt
+}
+
+TEST(History, OneThatCannotBeKeptStopsNoSaveAndIsToldOnce) {
+    test::ScratchDir dir;
+    const fs::path target = dir / "Config.lua";
+    const auto savesAndTellsOnce = [&](const fs::path& folder) {
+        History history(folder);
+        writeBytes(target, "old");
+        const bool saved = writeFileSafely(target, "new", &history) == WriteResult::Ok && test::fileBytes(target) == "new";
+        const auto told = history.untoldFailure();
+        const bool savedAgain = writeFileSafely(target, "newer", &history) == WriteResult::Ok;
+        return saved && savedAgain && told && told->find(folder.filename().string()) != std::string::npos &&
+               !history.untoldFailure();
+    };
+    writeBytes(dir / "history", "a file where the folder should be");
+    EXPECT_TRUE(savesAndTellsOnce(dir / "history"));
+#ifndef _WIN32
+    // A read-only folder, as an ordinary user meets it; the save's own folder stays open.
+    fs::permissions(dir.path(), fs::perms::all);
+    fs::create_directory(dir / "read-only");
+    ASSERT_TRUE(refusesNewFiles(dir / "read-only"));
+    writeBytes(target, "");
+    fs::permissions(target, fs::perms::all);
+    EXPECT_TRUE(holdsWithoutPrivileges(savesAndTellsOnce, dir / "read-only"));
+    // A folder name holding a line end would break the index line: saved, nothing kept, and told.
+    fs::create_directory(dir / "two\nlines");
+    History history(dir / "kept");
+    writeBytes(dir / "two\nlines" / "Config.lua", "old");
+    EXPECT_EQ(writeFileSafely(dir / "two\nlines" / "Config.lua", "new", &history), WriteResult::Ok);
+    EXPECT_TRUE(history.versions().empty());
+    EXPECT_TRUE(history.untoldFailure());
+#endif
+}
+
+#ifndef _WIN32
+// A rewrite in place (a hard-linked file) killed part-way leaves a torn file;
+// the history holds what it replaced.
+TEST(History, AKillDuringAnInPlaceRewriteLeavesTheOldBytesInTheHistory) {
+    test::ScratchDir dir;
+    const std::string oldBytes(48u << 20, 'o'), newBytes(48u << 20, 'n');
+    writeBytes(dir / "Config.lua", oldBytes);
+    fs::create_hard_link(dir / "Config.lua", dir / "link.lua");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        History history(dir / "history");
+        writeFileSafely(dir / "Config.lua", newBytes, &history);
+        std::_Exit(0);
+    }
+    // Killed as soon as the version is listed, before the rewrite can end.
+    const History history(dir / "history");
+    bool ended = false;
+    while (history.versions().empty() && !ended) ended = ::waitpid(child, nullptr, WNOHANG) == child;
+    if (!ended) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+    ASSERT_EQ(history.versions().size(), 1u);
+    EXPECT_TRUE(test::fileBytes(history.fileOf(history.versions()[0])) == oldBytes);
+}
+#endif
+
+// Saves refused by the file system leave the user's files as they were and
+// name the folder as the user typed it.
+ConfigContent defaults() { return {startupSettings(), startupMemo(), {}, {}}; }
+
+#ifdef _WIN32
+// Another program holds the file to itself (share mode 0): no other handle may read, write or delete it.
+TEST(SaveAndLoad, FileHeldByAnotherProgramIsNeitherReadNorReplaced) {
+    test::ScratchDir dir;
+    writeBytes(dir / "Config.lua", "old");
+    const HANDLE lock = CreateFileW((dir / "Config.lua").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(saveConfig(dir / "Config.lua", defaults()), SaveResult::OpenFailed);
+    EXPECT_EQ(loadConfigFile(dir / "Config.lua", LoadKind::Ai, startupSettings()).failure, LoadFailure::Unreadable);
+    CloseHandle(lock);
+    EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old");
+    EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"Config.lua"});
+}
+#endif
+
+// The message names the folder as the user typed it, whatever form the
+// system gives it.
+TEST(Save, FolderThatForbidsNewFilesIsNamedInTheMessage) {
+#ifdef _WIN32
+    const std::string typed = R"(Z:\sys)";  // see refusesNewFiles
+#else
+    // Windows paths lead into Wine's prefix, here a scratch folder.
+    test::ScratchDir dir;
+    ::setenv("WINEPREFIX", dir.path().c_str(), 1);
+    // The trail byte of ソ is a backslash.
+    const std::string typed = cp932(R"(C:\Program Files\ゲーム\ソフト\USER_AI)");
+#endif
+    const fs::path folder = resolvePath(typed).value();
+    fs::create_directories(folder);
+    if (!refusesNewFiles(folder)) GTEST_SKIP() << "no folder here refuses new files";
+    const auto before = namesIn(folder);
+    const std::string expected = std::string(messages::kSaveOpenFailed) + "\nアクセスが拒否されました: " +
+                                 cp932ToUtf8(typed).value();
+    EXPECT_TRUE(holdsWithoutPrivileges(
+        [&](const fs::path&) {
+            const SaveOutcome outcome = saveConfig(resolvePath(aiConfigPath(typed)).value(), defaults());
+            return outcome == SaveResult::AccessDenied && outcome.subject == typed && saveMessage(outcome) == expected;
+        },
+        folder));
+    EXPECT_EQ(namesIn(folder), before);
+#ifndef _WIN32
+    ::unsetenv("WINEPREFIX");
+#endif
+}
 
 }  // namespace
 }  // namespace vellconf

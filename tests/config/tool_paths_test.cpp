@@ -1,10 +1,18 @@
+// Where the tool's files are: the paths of VellConf.ini and the folders they
+// lead to, and the file dialogs' choices.
+
 #include "config/tool_paths.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <deque>
+#include <fstream>
+#include <vector>
 
+#include "config/file_choice.h"
 #include "config/file_io.h"
+#include "config/messages.h"
 #include "test_support.h"
 
 namespace vellconf {
@@ -65,6 +73,70 @@ TEST(ToolPaths, WindowsPathsResolveInsideTheWinePrefix) {
     EXPECT_EQ(resolvePath("C:\\a"), std::filesystem::path(home ? home : "/") / ".wine/dosdevices/c:/a");
 }
 #endif
+
+// The file dialogs' rules, with the dialog and its questions answered by a script.
+namespace fs = std::filesystem;
+
+class ScriptedSteps final : public FileChoiceSteps {
+public:
+    std::deque<std::optional<fs::path>> answers;  // what the dialog returns each time it is shown
+    std::deque<bool> overwrite;                   // the answers to the overwrite question
+    std::vector<FileDialogRequest> shown;
+    std::vector<std::string> questions, messages;
+
+    // The next answer of a script, or `otherwise` past its end.
+    template <typename T> static T next(std::deque<T>& script, T otherwise) {
+        if (script.empty()) return otherwise;
+        const T answer = script.front();
+        script.pop_front();
+        return answer;
+    }
+    std::optional<fs::path> showDialog(const FileDialogRequest& request) override {
+        shown.push_back(request);
+        return next(answers, std::optional<fs::path>());  // past the script the user gives up
+    }
+    bool confirmOverwrite(std::string_view question) override {
+        questions.emplace_back(question);
+        return next(overwrite, false);
+    }
+    void tell(std::string_view message) override { messages.emplace_back(message); }
+};
+
+TEST(FileChoice, NamesBecomeFiles) {
+    test::ScratchDir dir;
+    for (const char* name : {"old.lua", "plain", "plain.lua.lua"}) std::ofstream(dir / name) << "x";
+    fs::create_directory(dir / "folder.lua");
+    for (const auto& c : test::cp932Rows("config/file_choice.tsv")) {
+        ScriptedSteps steps;
+        const std::vector<std::string> answers = test::listItems(c[2]);
+        for (const std::string& name : answers) steps.answers.push_back(dir / name);
+        for (const std::string& yes : test::listItems(c[3])) steps.overwrite.push_back(yes == "yes");
+        const auto request = c[1] == "save" ? saveDialogRequest("/start") : loadDialogRequest("/start");
+        EXPECT_EQ(chooseFile(request, steps), c[4] == "-" ? std::nullopt : std::optional(dir / c[4])) << c[0];
+        EXPECT_EQ(steps.shown.size(), std::stoul(c[5])) << c[0];
+        EXPECT_EQ(steps.shown.at(0).folder, "/start") << c[0];
+        EXPECT_EQ(steps.questions.size(), std::stoul(c[6])) << c[0];
+        EXPECT_EQ(steps.messages.size(), std::stoul(c[7])) << c[0];
+        // Shown again, the dialog stands where the user was, with what they typed.
+        if (steps.shown.size() > 1) {
+            EXPECT_EQ(steps.shown[1].folder, dir.path()) << c[0];
+            EXPECT_EQ(steps.shown[1].initialName, answers[0]) << c[0];
+        }
+    }
+}
+
+TEST(FileChoice, QuestionsNameTheFile) {
+    test::ScratchDir dir;
+    std::ofstream(dir / "old.lua") << "x";
+    ScriptedSteps steps;
+    steps.answers = {dir / "old", dir / "gone.lua"};
+    steps.overwrite = {true};
+    chooseFile(saveDialogRequest(dir.path()), steps);
+    chooseFile(loadDialogRequest(dir.path()), steps);
+    EXPECT_EQ(steps.questions, std::vector<std::string>{(dir / "old.lua").string() + " は既に存在します。\n上書きしますか?"});
+    EXPECT_EQ(steps.messages, std::vector<std::string>{(dir / "gone.lua").string() +
+                                                       "\nファイルが見つかりません。\nファイル名を確認してください。"});
+}
 
 }  // namespace
 }  // namespace vellconf

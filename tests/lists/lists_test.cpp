@@ -78,11 +78,11 @@ TEST(RegisterFriend, InsertsNewestFirstAndRefusesWhatWouldNotReadBack) {
 }
 
 // A co-fight row takes the name of the first friend whose ID matches without
-// regard to case, cut to what a cell holds. Each removed row takes one equal
+// regard to case, cut to what a cell holds, its ID as the list has it. Each removed row takes one equal
 // row away, the first one, whatever the order.
 TEST(FriendRows, CoFightTakesTheFirstMatchingNameAndRemoveTakesOneEqualRowEach) {
-    EXPECT_EQ(coFightRowsFor(std::vector<std::string>{"x1"}, Friends{{"X1", std::string(300, 'n')}, {"x1", "b"}}),
-              (Friends{{"x1", std::string(259, 'n')}}));
+    EXPECT_EQ(coFightRowsFor(std::vector<std::string>{"x1", "5"}, Friends{{"X1", std::string(300, 'n')}, {"x1", "b"}}),
+              (Friends{{"x1", std::string(259, 'n')}, {"5", cp932("名前不明")}}));  // a name no row gives
     Friends friends{{"1", "a"}, {"2", "b"}, {"1", "a"}, {"1", "x"}, {"1", "a"}};
     removeFriends(friends, Friends{{"1", "a"}, {"9", "z"}, {"1", "a"}});
     EXPECT_EQ(friends, (Friends{{"2", "b"}, {"1", "x"}, {"1", "a"}}));

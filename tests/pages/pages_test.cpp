@@ -87,7 +87,6 @@ TEST(SpinStep, UpCountsDownDownCountsUpAndBothStopAtTheSpinEnds) {
     }
 }
 
-
 // `perCharacter` dialog units a character, 8 a line; what surrounds a text adds 6.
 struct FakeMeasure final : TextMeasure {
     explicit FakeMeasure(int perCharacter) : perCharacter(perCharacter) {}
@@ -112,6 +111,7 @@ using templates::Kind;
 
 // Measured at 4 dialog units a character.
 TEST(FitDialog, StretchesByTheLeastFactorThatGivesEveryTextItsRoomAndNoMore) {
+    using enum Kind;
     const struct {
         const char* rule;
         templates::Dialog dialog;
@@ -119,74 +119,26 @@ TEST(FitDialog, StretchesByTheLeastFactorThatGivesEveryTextItsRoomAndNoMore) {
         std::vector<DialogRect> rects;  // as fitted
     } cases[] = {
         {"texts that fit change nothing",
-         {"", 100, 40, {{Kind::Label, -1, {5, 5, 40, 8}, "abcd"}, {Kind::Button, 1, {50, 20, 40, 14}, "ok"}}},
-         {100, 40}, {{5, 5, 40, 8}, {50, 20, 40, 14}}},
-        {"a label runs on into the free space after it",
-         {"", 100, 40, {{Kind::Label, -1, {5, 5, 20, 8}, "abcdefgh"}}}, {100, 40}, {{5, 5, 32, 8}}},
+         {"", 100, 40, {{Label, -1, {5, 5, 40, 8}, "abcd"}, {Button, 1, {50, 20, 40, 14}, "ok"}}}, {100, 40}, {{5, 5, 40, 8}, {50, 20, 40, 14}}},
+        {"a label runs on into the free space after it", {"", 100, 40, {{Label, -1, {5, 5, 20, 8}, "abcdefgh"}}}, {100, 40}, {{5, 5, 32, 8}}},
         {"a group box that does not hold the label leaves it alone",
-         {"", 100, 60, {{Kind::Label, -1, {5, 5, 20, 8}, "abcdefgh"}, {Kind::GroupBox, -1, {0, 30, 30, 20}, ""}}},
-         {100, 60}, {{5, 5, 32, 8}, {0, 30, 30, 20}}},
+         {"", 100, 60, {{Label, -1, {5, 5, 20, 8}, "abcdefgh"}, {GroupBox, -1, {0, 30, 30, 20}, ""}}}, {100, 60}, {{5, 5, 32, 8}, {0, 30, 30, 20}}},
         {"a label that reaches the next control stretches the whole row",
-         {"", 100, 40, {{Kind::Label, -1, {10, 5, 40, 8}, "abcdefghij"}, {Kind::Edit, 2, {52, 5, 40, 12}, ""}}},
-         {103, 40}, {{11, 5, 41, 8}, {54, 5, 41, 12}}},
-        {"a button too narrow for its text",
-         {"", 60, 30, {{Kind::Button, 1, {10, 10, 20, 14}, "abcdef"}}}, {93, 30}, {{16, 10, 31, 14}}},
-        {"a button one unit wide", {"", 60, 30, {{Kind::Button, 1, {10, 10, 1, 14}, "ab"}}}, {900, 30}, {{150, 10, 15, 14}}},
-        {"a group box title wider than its box",
-         {"", 50, 50, {{Kind::GroupBox, -1, {0, 0, 50, 50}, "abcdefghijklm"}}}, {59, 50}, {{0, 0, 59, 50}}},
+         {"", 100, 40, {{Label, -1, {10, 5, 40, 8}, "abcdefghij"}, {Edit, 2, {52, 5, 40, 12}, ""}}}, {103, 40}, {{11, 5, 41, 8}, {54, 5, 41, 12}}},
+        {"a button too narrow for its text", {"", 60, 30, {{Button, 1, {10, 10, 20, 14}, "abcdef"}}}, {93, 30}, {{16, 10, 31, 14}}},
+        {"a button one unit wide", {"", 60, 30, {{Button, 1, {10, 10, 1, 14}, "ab"}}}, {900, 30}, {{150, 10, 15, 14}}},
+        {"a group box title wider than its box", {"", 50, 50, {{GroupBox, -1, {0, 0, 50, 50}, "abcdefghijklm"}}}, {59, 50}, {{0, 0, 59, 50}}},
         {"a label that ends at its group box's right edge stays in the box",
-         {"", 120, 40, {{Kind::GroupBox, -1, {0, 0, 60, 30}, ""}, {Kind::Label, -1, {5, 10, 55, 8}, "abcdefghijklmnop"}}},
-         {142, 40}, {{0, 0, 71, 30}, {6, 10, 65, 8}}},
+         {"", 120, 40, {{GroupBox, -1, {0, 0, 60, 30}, ""}, {Label, -1, {5, 10, 55, 8}, "abcdefghijklmnop"}}}, {142, 40}, {{0, 0, 71, 30}, {6, 10, 65, 8}}},
         {"a control in another row leaves a label the space above or below it",
-         {"", 100, 40, {{Kind::Label, -1, {5, 5, 20, 8}, "abcdefgh"}, {Kind::Edit, 2, {28, 20, 40, 12}, ""}}},
-         {100, 40}, {{5, 5, 32, 8}, {28, 20, 40, 12}}},
+         {"", 100, 40, {{Label, -1, {5, 5, 20, 8}, "abcdefgh"}, {Edit, 2, {28, 20, 40, 12}, ""}}}, {100, 40}, {{5, 5, 32, 8}, {28, 20, 40, 12}}},
         {"two lines in a label one line high stretch downwards",
-         {"", 100, 40, {{Kind::Label, -1, {5, 5, 40, 8}, "ab\ncd"}, {Kind::Button, 1, {50, 20, 40, 14}, ""}}},
-         {100, 80}, {{5, 10, 40, 16}, {50, 40, 40, 28}}},
+         {"", 100, 40, {{Label, -1, {5, 5, 40, 8}, "ab\ncd"}, {Button, 1, {50, 20, 40, 14}, ""}}}, {100, 80}, {{5, 10, 40, 16}, {50, 40, 40, 28}}},
     };
     for (const auto& c : cases) {
         const FittedDialog fitted = fitDialog(c.dialog, FakeMeasure(4));
         EXPECT_EQ(fitted.size, c.size) << c.rule;
         EXPECT_EQ(fitted.rects, c.rects) << c.rule;
-    }
-}
-
-// The real setting pages, in a narrow face, the design's, and two wide ones:
-// every control lies inside the page, overlaps no other, and keeps to the
-// frame of its group box; every box spans the page, and the page grows only as
-// much as its widest row needs, not at all in the narrow face.
-TEST(LayOutPage, EveryPageHoldsItsControlsWholeInAnyFont) {
-    for (const int perCharacter : {3, 5, 7, 9}) {
-        for (const PageTable& table : settingPages()) {
-            SCOPED_TRACE(std::string(table.className) + " at " + std::to_string(perCharacter));
-            const PagePlacement page = layOutPage(table, FakeMeasure(perCharacter));
-            EXPECT_GE(page.size.height, kPageSize.height);
-            if (perCharacter == 3) {
-                EXPECT_EQ(page.size, kPageSize);  // a narrow face changes nothing
-            }
-            std::vector<DialogRect> controls;
-            int right = 0;
-            for (const SectionPlacement& section : page.sections) {
-                const bool boxed = section.box.width > 0;
-                EXPECT_TRUE(!boxed || (inside(section.box, page.size) && section.box.right() == page.size.width - 4));
-                for (const auto& row : section.rows)
-                    for (const ControlPlacement& control : row) {
-                        std::vector<DialogRect> parts = control.parts;
-                        if (control.caption.width > 0) parts.push_back(control.caption);
-                        for (const DialogRect& part : parts) {
-                            EXPECT_TRUE(inside(part, page.size));
-                            const DialogRect& box = section.box;  // 3 units inside its frame, below the top line
-                            EXPECT_TRUE(!boxed || (part.x >= box.x + 3 && part.right() <= box.right() - 3 && part.y > box.y &&
-                                                   part.bottom() < box.bottom()));
-                            right = std::max(right, part.right());
-                            controls.push_back(part);
-                        }
-                    }
-            }
-            EXPECT_EQ(page.size.width, std::max(kPageSize.width, right + 7));  // the margin after the widest row
-            for (std::size_t i = 0; i < controls.size(); ++i)
-                for (std::size_t j = i + 1; j < controls.size(); ++j) EXPECT_FALSE(overlap(controls[i], controls[j]));
-        }
     }
 }
 
@@ -206,30 +158,52 @@ TEST(LayOutPage, TakesTheSizeAskedForAndLinesUpRowsOfTheSameShape) {
     for (const int x : fieldStarts) EXPECT_EQ(x, fieldStarts[0]);
 }
 
-// Every setting page laid out in the design's face and a wide one, as
-// tests/data/pages/layout.txt keeps it: what the window places, to the dialog
-// unit. A change here is a change the user sees;
-// the new layout is written beside the test binary to compare and take over.
-TEST(LayOutPage, EveryPageAsTheWindowShowsIt) {
+// The real setting pages, in a narrow face, the design's, and two wide ones:
+// every control lies inside the page, overlaps no other, and keeps to the
+// frame of its group box; every box spans the page, and the page grows only as
+// much as its widest row needs, not at all in the narrow face. What the window
+// places, to the dialog unit, is kept in tests/data/pages/layout.txt: a change
+// there is a change the user sees; the new layout is written beside the test
+// binary to compare and take over.
+TEST(LayOutPage, EveryPageHoldsItsControlsWholeInAnyFontAsTheWindowShowsIt) {
     std::ostringstream dump;
     const auto rect = [&dump](const DialogRect& r) { dump << ' ' << r.x << ',' << r.y << ',' << r.width << ',' << r.height; };
-    for (const int perCharacter : {3, 7})
+    for (const int perCharacter : {3, 5, 7, 9})
         for (const PageTable& table : settingPages()) {
+            SCOPED_TRACE(std::string(table.className) + " at " + std::to_string(perCharacter));
             const PagePlacement page = layOutPage(table, FakeMeasure(perCharacter));
+            EXPECT_TRUE(perCharacter != 3 || page.size == kPageSize);  // a narrow face changes nothing
             dump << table.className << " at " << perCharacter << ": " << page.size.width << 'x' << page.size.height << '\n';
+            std::vector<DialogRect> controls;
+            int right = 0;
             for (std::size_t s = 0; s < page.sections.size(); ++s) {
+                const DialogRect& box = page.sections[s].box;  // controls 3 units inside its frame, below the top line
+                const bool boxed = box.width > 0;
+                EXPECT_TRUE(!boxed || (inside(box, page.size) && box.right() == page.size.width - 4));
                 dump << "  [" << table.sections[s].groupBox << ']';
-                rect(page.sections[s].box);
+                rect(box);
                 for (const auto& row : page.sections[s].rows) {
                     dump << "\n   ";
                     for (const ControlPlacement& control : row) {
                         rect(control.caption);
                         for (const DialogRect& part : control.parts) rect(part);
                         dump << " |";
+                        std::vector<DialogRect> parts = control.parts;
+                        if (control.caption.width > 0) parts.push_back(control.caption);
+                        for (const DialogRect& part : parts) {
+                            EXPECT_TRUE(inside(part, page.size));
+                            EXPECT_TRUE(!boxed || (part.x >= box.x + 3 && part.right() <= box.right() - 3 && part.y > box.y &&
+                                                   part.bottom() < box.bottom()));
+                            right = std::max(right, part.right());
+                            controls.push_back(part);
+                        }
                     }
                 }
                 dump << '\n';
             }
+            EXPECT_EQ(page.size.width, std::max(kPageSize.width, right + 7));  // the margin after the widest row
+            for (std::size_t i = 0; i < controls.size(); ++i)
+                for (std::size_t j = i + 1; j < controls.size(); ++j) EXPECT_FALSE(overlap(controls[i], controls[j]));
         }
     if (dump.str() != test::testData("pages/layout.txt")) test::writeBytes("layout.txt", dump.str());
     EXPECT_EQ(dump.str(), test::testData("pages/layout.txt")) << "the layout now made is in layout.txt";

@@ -1,13 +1,19 @@
+// Config.lua read and written: the profile lookup the loader reads with, the
+// loader's fallbacks, values, lists and memo, and the writer's bytes.
+
 #include "config/config_loader.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <sstream>
 
+#include "config/config_writer.h"
 #include "config/decimal.h"
 #include "config/memo.h"
+#include "config/profile_reader.h"
 #include "config/settings_catalogue.h"
-#include "lists/friend_list.h"
 #include "lists/monster_table.h"
 #include "test_support.h"
 
@@ -73,7 +79,8 @@ TEST(ConfigLoader, ListsAreReadAsLuaReadsThemAndFindTheirRows) {
         EXPECT_EQ(loaded.friends, std::vector<std::string>{"77"}) << c[0];
     }
 
-    // The rows: the first whose ID matches without regard to case; an ID no row has keeps its place.
+    // The rows: the first whose ID matches without regard to case; an ID no row has keeps its place (the
+    // co-fight list's: FriendRows).
     const auto monster = [](std::string id, std::string name) {
         MonsterRecord row;
         row.cells[0] = std::move(id);
@@ -86,9 +93,6 @@ TEST(ConfigLoader, ListsAreReadAsLuaReadsThemAndFindTheirRows) {
     for (const auto& row : ignoreRowsFor(load(configWith("IGNORE_MOB = {9999,Abc,1002,1002}\n")).ignoreMob, monsters))
         names.push_back(row.id() + " " + row.cells[1]);
     EXPECT_EQ(names, (std::vector<std::string>{"9999 ", "Abc first", "1002 poring", "1002 poring"}));
-    const std::vector<FriendRecord> friends = {{"77", "taro"}, {"77", "jiro"}, {"x1", "hana"}};
-    const std::vector<FriendRecord> expected = {{"77", "taro"}, {"X1", "hana"}, {"5", cp932("名前不明")}};
-    EXPECT_EQ(coFightRowsFor(load(configWith("FRIENDS = {77,X1,5}\n")).friends, friends), expected);
 }
 
 TEST(ConfigLoader, ListsAreReadWholeScalarsStillCut) {
@@ -121,19 +125,94 @@ TEST(ConfigLoader, MemoIsTheLinesBetweenTheMarkersAndNeverSettings) {
     }
 }
 
-TEST(ConfigLoader, LoadThenSaveReproducesTheFile) {
-    AiSettings settings = startupSettings();
-    settings.FlagRotateFunction = 0;  // Infinity then comes from the record the load started from
-    settings.RotatePeriod = 50000;
-    settings.Ph1ML_SkillLevel = 9;
-    const std::vector<std::string> ignore = {"1031", "1002", "1031"}, friends = {"123", "456"};
-    for (const std::string& memo :
-         {startupMemo(), std::string(), std::string("one line"), cp932("[狩場]\nFlagDefaultState = NO\n\n")}) {
-        const std::string file = writeConfigLua(settings, memo, ignore, friends);
-        const auto loaded = load(file, LoadKind::Specified);
-        EXPECT_EQ(writeConfigLua(loaded), file) << memo;
-        EXPECT_EQ(loaded.settings, settings);
+using test::crlfLines;
+
+// The file a save right after start-up writes, byte for byte: every line, the
+// CP932 bytes Windows gives its special characters, CR LF line ends.
+TEST(ConfigWriter, DefaultFileIsTheGoldenOne) {
+    EXPECT_EQ(writeConfigLua(startupSettings(), startupMemo(), {}, {}), test::testData("config/Config.lua"));
+}
+
+// How each value is written; that the file holds it at its key, the Lua test checks on every key.
+TEST(ConfigWriter, ValuesFollowTheKindOfEachKey) {
+    for (const auto& c : test::cp932Rows("config/written_values.tsv")) {
+        AiSettings settings = startupSettings();
+        settings.*findSetting(c[0])->member = std::stoi(c[1]);
+        EXPECT_EQ(formatSettingValue(settings, c[0]), c[2]) << c[0] << " = " << c[1];
     }
+}
+
+TEST(ConfigWriter, MemoLinesAndArraysGoWhereTheyBelong) {
+    for (const auto& c : test::cp932Rows("config/written_memo_and_lists.tsv")) {
+        const auto lines = crlfLines(writeConfigLua(startupSettings(), c[1], test::listItems(c[2]), test::listItems(c[3])));
+        const auto start = std::ranges::find(lines, memoStartMarker()), end = std::ranges::find(lines, memoEndMarker());
+        ASSERT_LT(start, end) << c[0];
+        std::string memoLines;
+        for (auto line = start + 1; line != end; ++line) memoLines += *line + "\n";
+        EXPECT_EQ(memoLines, c[4]) << c[0];
+        EXPECT_EQ(std::ranges::count(lines, "    IGNORE_MOB              = {" + c[2] + "}"), 1) << c[0];
+        EXPECT_EQ(std::ranges::count(lines, "    FRIENDS                 = {" + c[3] + "}"), 1) << c[0];
+    }
+}
+
+// The memo field counts every line end as CR LF, however the text holds it.
+TEST(Memo, FieldBytesAndLineEnds) {
+    const struct {
+        std::string lf, crlf;
+        std::size_t fieldBytes;
+    } cases[] = {
+        {"", "", 0}, {"\n", "\r\n", 2}, {"a\nb", "a\r\nb", 4}, {"\n\n", "\r\n\r\n", 4}, {"a\n", "a\r\n", 3},
+        {"\r", "\r", 1},  // a lone CR is no line end
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(memoFieldBytes(c.lf), c.fieldBytes) << c.crlf;
+        EXPECT_EQ(memoFieldBytes(c.crlf), c.fieldBytes) << c.crlf;
+        EXPECT_EQ(crlfToLf(c.crlf), c.lf) << c.crlf;
+        EXPECT_EQ(lfToCrlf(c.lf), c.crlf) << c.crlf;
+    }
+    EXPECT_EQ(memoFieldBytes(startupMemo()), memoPlaceholder().size());
+}
+
+TEST(ConfigWriter, AnArrayItemIsWhatLuaReadsBackAsOneItem) {
+    for (const auto& c : test::cp932Rows("config/array_items.tsv")) EXPECT_EQ(isArrayItem(c[0]), c[1] == "1") << c[0];
+}
+
+constexpr std::string_view kFallback = "<fallback>";
+
+// The cases of tests/data/config/profile_lookups.txt; its head says how they are written.
+TEST(ProfileReader, AnswersEachLookupOfTheCaseFile) {
+    std::istringstream file(test::testData("config/profile_lookups.txt"));
+    int count = 0;
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line.starts_with('#')) continue;
+        std::vector<std::string> fields;
+        for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 3) {
+            end = line.find(" | ", start);
+            fields.push_back(test::cp932Unescaped(line.substr(start, end - start)));
+        }
+        ASSERT_EQ(fields.size(), 6u) << line;
+        SCOPED_TRACE(line);
+        const ProfileReader reader(fields[1], fields[0] == "lua" ? SectionEnd::EndOfFile : SectionEnd::NextSectionLine);
+        EXPECT_EQ(reader.get(fields[2], fields[3], kFallback), fields[4]);
+        EXPECT_EQ(reader.find(fields[2], fields[3]).has_value(), fields[4] != kFallback);
+        ++count;
+    }
+    EXPECT_GE(count, 50);  // the file was read
+}
+
+TEST(ProfileReader, ValuesAndFallbacksAreCutTo260BytesFallbacksNeverUnquoted) {
+    for (const auto& c : test::cp932Rows("config/cut_values.tsv")) {
+        SCOPED_TRACE(c[0]);
+        const std::string& text = c[1];
+        const ProfileReader reader("[s]\nk=" + text);
+        EXPECT_EQ(reader.get("s", "k", "x"), c[2]);
+        EXPECT_EQ(reader.getWhole("s", "k", "x"), text.front() == '"' ? text.substr(1, text.size() - 2) : text);
+        EXPECT_EQ(reader.get("s", "missing", text), c[3]) << "missing key";
+        EXPECT_EQ(reader.get("t", "k", text), c[3]) << "missing section";
+        EXPECT_EQ(reader.getWhole("t", "k", text), text);
+    }
+    EXPECT_EQ(ProfileReader().get("s", "k", "fb"), "fb");
+    EXPECT_EQ(ProfileReader("[s]\nk=v").find("s", "k")->valueBegin, 6u);
 }
 
 }  // namespace
