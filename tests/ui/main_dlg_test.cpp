@@ -122,19 +122,19 @@ TEST_F(MainWindow, KeyboardSwitchesTabsFromAnywhere) {
         {wxEVT_CHAR_HOOK, WXK_TAB, false, false, 0},      {wxEVT_KEY_DOWN, WXK_END, false, false, 14},
         {wxEVT_KEY_DOWN, WXK_HOME, false, false, 0},      {wxEVT_KEY_DOWN, WXK_LEFT, false, false, 14},
     };
+    // The window hears every key first (from `from`); the header its own.
     const auto pressKey = [&](wxEventType type, int keyCode, bool control, bool shift, wxWindow* from) {
         wxKeyEvent key(type);
         key.m_keyCode = keyCode;
         key.SetControlDown(control);
         key.SetShiftDown(shift);
         key.SetEventObject(from);
-        (type == wxEVT_CHAR_HOOK ? static_cast<wxWindow*>(dialog) : from)->ProcessWindowEvent(key);
+        (type == wxEVT_CHAR_HOOK ? dialog : from)->ProcessWindowEvent(key);
     };
     for (const auto& p : presses) {
         // Home, End and the arrows in the header are the native tab control's own on Windows.
         if (p.type != wxEVT_CHAR_HOOK && !dialog->tabStrip()) continue;
-        pressKey(p.type, p.keyCode, p.control, p.shift,
-                 p.type == wxEVT_CHAR_HOOK ? static_cast<wxWindow*>(dialog) : dialog->tabStrip());
+        pressKey(p.type, p.keyCode, p.control, p.shift, dialog->tabHeader());
         EXPECT_EQ(dialog->selectedTab(), p.tab) << p.keyCode;
         EXPECT_TRUE(dialog->page(p.tab)->IsShown()) << p.keyCode;
     }
