@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 
 #include "config/config_io.h"
 #include "config/config_writer.h"
@@ -50,31 +51,23 @@ TEST(HostileConfig, LoadSaveLoadLosesNothing) {
     }
 }
 
+// The cases of tests/data/config/refused_saves.tsv, and a list longer than a load takes.
 TEST(HostileConfig, WhatWouldNotReadBackIsRefusedAndNothingWritten) {
-    const std::string start = memoStartMarker(), end = memoEndMarker();
-    const struct {
-        const char* name;
-        std::string memo;
-        std::vector<std::string> ignore, friends;
-        SaveResult result;
-        std::string subject;
-    } cases[] = {
-        {"end marker line", "a\n" + end + "\n[x]", {}, {}, SaveResult::MemoHoldsMarker, end},
-        {"start marker as the last line", "a\n" + start, {}, {}, SaveResult::MemoHoldsMarker, start},
-        {"marker ended by a lone CR", end + "\rb", {}, {}, SaveResult::MemoHoldsMarker, end},
-        {"comment end", cp932("ゾ]"), {}, {}, SaveResult::MemoHoldsCommentEnd, "]]"},
-        {"ignore item", "", {"1002", "1)"}, {}, SaveResult::IgnoreItemNotLua, "1)"},
-        {"co-fight item", "", {}, {"12,34"}, SaveResult::FriendItemNotLua, "12,34"},
-        {"more IDs than a load takes", "", std::vector<std::string>(kMaxListItems + 1, "1"), {},
-         SaveResult::IgnoreListTooLong, ""},
-    };
+    const std::map<std::string, SaveResult> results{
+        {"MemoHoldsMarker", SaveResult::MemoHoldsMarker},   {"MemoHoldsCommentEnd", SaveResult::MemoHoldsCommentEnd},
+        {"IgnoreItemNotLua", SaveResult::IgnoreItemNotLua}, {"FriendItemNotLua", SaveResult::FriendItemNotLua},
+        {"IgnoreListTooLong", SaveResult::IgnoreListTooLong}};
+    std::vector<test::Fields> cases = test::cp932Rows("config/refused_saves.tsv");
+    std::string ids = "1";
+    for (std::size_t i = 0; i < kMaxListItems; ++i) ids += ",1";
+    cases.push_back({"more IDs than a load takes", "", ids, "", "IgnoreListTooLong", ""});
     for (const auto& c : cases) {
         test::ScratchDir dir;
         test::writeBytes(dir / "Config.lua", "old");
-        const SaveOutcome outcome = saveConfig(dir / "Config.lua", {startupSettings(), c.memo, c.ignore, c.friends});
-        EXPECT_EQ(outcome.result, c.result) << c.name;
-        EXPECT_EQ(outcome.subject, c.subject) << c.name;
-        EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old") << c.name;
+        const SaveOutcome outcome = saveConfig(dir / "Config.lua", {startupSettings(), c[1], test::listItems(c[2]), test::listItems(c[3])});
+        EXPECT_EQ(outcome.result, results.at(c[4])) << c[0];
+        EXPECT_EQ(outcome.subject, c[5]) << c[0];
+        EXPECT_EQ(test::fileBytes(dir / "Config.lua"), "old") << c[0];
     }
     EXPECT_EQ(saveMessage({SaveResult::FriendItemNotLua, "1)"}),
               messages::withArgs(messages::kListItemNotLua, {messages::kCoFightListName, "1)"}));
