@@ -154,6 +154,7 @@ TEST(Memo, FieldBytesAndLineEnds) {
         EXPECT_EQ(crlfToLf(c[1]), c[0]) << c[3];
         EXPECT_EQ(lfToCrlf(c[0]), c[1]) << c[3];
     }
+    EXPECT_EQ(crlfToLf("a\nb\r\n"), "a\nb\n");  // a bare LF keeps the byte before it
     EXPECT_EQ(memoFieldBytes(startupMemo()), memoPlaceholder().size());
 }
 
