@@ -26,8 +26,7 @@ TEST(AppState, BoundValuesFollowTheInitialisationAndTheLoadRulesAndASaveTakesThe
         int onInit, onLoad;
     } cases[] = {
         {"FlagDefaultState", 5, 0, kNoButton},
-        {"FlagDefaultState", 1, 1, 1},
-        {"AutoSkillPriority", 7, 1, 1},
+        {"AutoSkillPriority", 7, 1, 1},  // a value a button writes
         {"FlagRotateFunction", 0, kRotateNone, kRotateNone},
         {"FlagIgnoreDeadMob", 1, 1, 1},  // a check box is ticked by 1 alone
         {"FlagIgnoreDeadMob", 2, 0, 0},

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <map>
-#include <sstream>
 
 #include "config/config_writer.h"
 #include "config/decimal.h"
@@ -52,7 +51,6 @@ TEST(ConfigLoader, MissingKeysTakeTheLoadsOwnFallbacks) {
             }
         }
     }
-    EXPECT_EQ(findSetting("FlagAutoDeffence")->member, &AiSettings::FlagAutoDeffence);
     EXPECT_EQ(findSetting("flagautodeffence"), nullptr);  // the file's keys ignore case, the catalogue's names do not
     EXPECT_EQ(findSetting("IGNORE_MOB"), nullptr);
 }
@@ -81,14 +79,7 @@ TEST(ConfigLoader, ListsAreReadAsLuaReadsThemAndFindTheirRows) {
 
     // The rows: the first whose ID matches without regard to case; an ID no row has keeps its place (the
     // co-fight list's: FriendRows).
-    const auto monster = [](std::string id, std::string name) {
-        MonsterRecord row;
-        row.cells[0] = std::move(id);
-        row.cells[1] = std::move(name);
-        return row;
-    };
-    const std::vector<MonsterRecord> monsters = {monster("1002", "poring"), monster("abc", "first"),
-                                                 monster("ABC", "second"), monster("1031", "poporing")};
+    const std::vector<MonsterRecord> monsters = {{{"1002", "poring"}}, {{"abc", "first"}}, {{"ABC", "second"}}, {{"1031", "poporing"}}};
     std::vector<std::string> names;
     for (const auto& row : ignoreRowsFor(load(configWith("IGNORE_MOB = {9999,Abc,1002,1002}\n")).ignoreMob, monsters))
         names.push_back(row.id() + " " + row.cells[1]);
@@ -155,21 +146,15 @@ TEST(ConfigWriter, MemoLinesAndArraysGoWhereTheyBelong) {
     }
 }
 
-// The memo field counts every line end as CR LF, however the text holds it.
+// The memo field counts every line end as CR LF, however the text holds it: the cases of memo_line_ends.tsv.
 TEST(Memo, FieldBytesAndLineEnds) {
-    const struct {
-        std::string lf, crlf;
-        std::size_t fieldBytes;
-    } cases[] = {
-        {"", "", 0}, {"\n", "\r\n", 2}, {"a\nb", "a\r\nb", 4}, {"\n\n", "\r\n\r\n", 4}, {"a\n", "a\r\n", 3},
-        {"\r", "\r", 1},  // a lone CR is no line end
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(memoFieldBytes(c.lf), c.fieldBytes) << c.crlf;
-        EXPECT_EQ(memoFieldBytes(c.crlf), c.fieldBytes) << c.crlf;
-        EXPECT_EQ(crlfToLf(c.crlf), c.lf) << c.crlf;
-        EXPECT_EQ(lfToCrlf(c.lf), c.crlf) << c.crlf;
+    for (const auto& c : test::cp932Rows("config/memo_line_ends.tsv")) {
+        EXPECT_EQ(memoFieldBytes(c[0]), std::stoul(c[2])) << c[3];
+        EXPECT_EQ(memoFieldBytes(c[1]), std::stoul(c[2])) << c[3];
+        EXPECT_EQ(crlfToLf(c[1]), c[0]) << c[3];
+        EXPECT_EQ(lfToCrlf(c[0]), c[1]) << c[3];
     }
+    EXPECT_EQ(crlfToLf("a\nb\r\n"), "a\nb\n");  // a bare LF keeps the byte before it
     EXPECT_EQ(memoFieldBytes(startupMemo()), memoPlaceholder().size());
 }
 
@@ -179,25 +164,16 @@ TEST(ConfigWriter, AnArrayItemIsWhatLuaReadsBackAsOneItem) {
 
 constexpr std::string_view kFallback = "<fallback>";
 
-// The cases of tests/data/config/profile_lookups.txt; its head says how they are written.
+// The cases of tests/data/config/profile_lookups.tsv; its head says how they are written.
 TEST(ProfileReader, AnswersEachLookupOfTheCaseFile) {
-    std::istringstream file(test::testData("config/profile_lookups.txt"));
-    int count = 0;
-    for (std::string line; std::getline(file, line);) {
-        if (line.empty() || line.starts_with('#')) continue;
-        std::vector<std::string> fields;
-        for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 3) {
-            end = line.find(" | ", start);
-            fields.push_back(test::cp932Unescaped(line.substr(start, end - start)));
-        }
-        ASSERT_EQ(fields.size(), 6u) << line;
-        SCOPED_TRACE(line);
-        const ProfileReader reader(fields[1], fields[0] == "lua" ? SectionEnd::EndOfFile : SectionEnd::NextSectionLine);
-        EXPECT_EQ(reader.get(fields[2], fields[3], kFallback), fields[4]);
-        EXPECT_EQ(reader.find(fields[2], fields[3]).has_value(), fields[4] != kFallback);
-        ++count;
+    const auto rows = test::cp932Rows("config/profile_lookups.tsv");
+    ASSERT_EQ(rows.size(), 50u);
+    for (const auto& c : rows) {
+        SCOPED_TRACE(c[5]);
+        const ProfileReader reader(c[1], c[0] == "lua" ? SectionEnd::EndOfFile : SectionEnd::NextSectionLine);
+        EXPECT_EQ(reader.get(c[2], c[3], kFallback), c[4]);
+        EXPECT_EQ(reader.find(c[2], c[3]).has_value(), c[4] != kFallback);
     }
-    EXPECT_GE(count, 50);  // the file was read
 }
 
 TEST(ProfileReader, ValuesAndFallbacksAreCutTo260BytesFallbacksNeverUnquoted) {

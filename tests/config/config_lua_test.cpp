@@ -41,13 +41,8 @@ void expectLuaSeesRecord(const AiSettings& settings, const std::string& memo, co
         const std::string written = formatSettingValue(settings, spec.key);
         EXPECT_EQ(globals[std::string(spec.key)], written == "YES" ? "1" : written == "NO" ? "0" : written) << spec.key;
     }
-    const auto joined = [](const std::vector<std::string>& ids) {
-        std::string text;
-        for (const auto& id : ids) text += (text.empty() ? "" : ",") + id;
-        return text;
-    };
-    EXPECT_EQ(globals["IGNORE_MOB"], joined(ignore));
-    EXPECT_EQ(globals["FRIENDS"], joined(friends));
+    EXPECT_EQ(test::listItems(globals["IGNORE_MOB"]), ignore);  // dump.lua joins the items with commas
+    EXPECT_EQ(test::listItems(globals["FRIENDS"]), friends);
 }
 
 TEST(LuaReadsConfig, DefaultAndChangedRecords) {
