@@ -35,14 +35,6 @@ inline std::vector<std::string> crlfLines(std::string_view bytes) {
     return lines;
 }
 
-// UTF-8 as UTF-16 with a byte-order mark, as Notepad saves "Unicode" (std::filesystem converts).
-inline std::string utf16(std::string_view utf8, bool bigEndian) {
-    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const char16_t unit : std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).u16string())
-        out += bigEndian ? std::string{char(unit >> 8), char(unit & 0xFF)} : std::string{char(unit & 0xFF), char(unit >> 8)};
-    return out;
-}
-
 inline void writeBytes(const std::filesystem::path& path, std::string_view bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // A file's bytes, or nothing when it cannot be read.

@@ -75,7 +75,6 @@ TEST(HostileConfig, WhatWouldNotReadBackIsRefusedAndNothingWritten) {
 
 // Loads that would give every fallback, or gigabytes of rows, change nothing.
 TEST(HostileConfig, FilesWithoutSettingsOrWithHugeListsLoadNothing) {
-    const std::string written = writeConfigLua(startupSettings(), "", {}, {});
     const auto ids = [](std::size_t count, const char* key) {
         std::string list = "[CONFIG]\nDistanceNotReturn = 3\n" + std::string(key) + " = {";
         for (std::size_t i = 0; i < count; ++i) list += "1,";
@@ -88,7 +87,7 @@ TEST(HostileConfig, FilesWithoutSettingsOrWithHugeListsLoadNothing) {
         std::string listKey;
     } cases[] = {
         {"empty", "", LoadFailure::NoSettings, ""},
-        {"UTF-16 without a byte-order mark", test::utf16(*cp932ToUtf8(written), false).substr(2), LoadFailure::NoSettings, ""},
+        {"UTF-16 without a byte-order mark", test::testData("config/hostile/14-utf-16-le-with-a-byte-order-mark.lua").substr(2), LoadFailure::NoSettings, ""},
         {"keys without a [CONFIG] line", "DistanceNotReturn = 3\n", LoadFailure::NoSettings, ""},
         {"100,000 IDs", ids(kMaxListItems, "IGNORE_MOB"), LoadFailure::None, ""},
         {"100,001 IDs", ids(kMaxListItems + 1, "IGNORE_MOB"), LoadFailure::ListTooLong, "IGNORE_MOB"},
