@@ -34,31 +34,23 @@ namespace vellconf::test {
 // Answers the modal helpers from queues and records every message shown.
 class FakeDialogServices final : public DialogServices {
 public:
-    std::deque<std::optional<std::filesystem::path>> filesToLoad, filesToSave, folders;
+    using Path = std::filesystem::path;
+    std::deque<std::optional<Path>> filesToLoad, filesToSave, folders;
     std::vector<std::string> errors, warnings;
-    std::vector<std::filesystem::path> initialFolders;
+    std::vector<Path> initialFolders;
 
-    std::optional<std::filesystem::path> chooseFileToLoad(wxWindow*, const std::filesystem::path& folder) override {
-        initialFolders.push_back(folder);
-        return next(filesToLoad);
-    }
-    std::optional<std::filesystem::path> chooseFileToSave(wxWindow*, const std::filesystem::path& folder) override {
-        initialFolders.push_back(folder);
-        return next(filesToSave);
-    }
-    std::optional<std::filesystem::path> chooseFolder(wxWindow*, std::string_view,
-                                                      const std::filesystem::path& initial) override {
-        initialFolders.push_back(initial);
-        return next(folders);
-    }
+    std::optional<Path> chooseFileToLoad(wxWindow*, const Path& folder) override { return next(filesToLoad, folder); }
+    std::optional<Path> chooseFileToSave(wxWindow*, const Path& folder) override { return next(filesToSave, folder); }
+    std::optional<Path> chooseFolder(wxWindow*, std::string_view, const Path& initial) override { return next(folders, initial); }
     void showError(wxWindow*, std::string_view text) override { errors.emplace_back(text); }
     void showWarning(wxWindow*, std::string_view text) override { warnings.emplace_back(text); }
 
 private:
-    static std::optional<std::filesystem::path> next(std::deque<std::optional<std::filesystem::path>>& queue) {
-        if (queue.empty()) return std::nullopt;
-        auto answer = queue.front();
-        queue.pop_front();
+    std::optional<Path> next(std::deque<std::optional<Path>>& answers, const Path& initialFolder) {
+        initialFolders.push_back(initialFolder);
+        if (answers.empty()) return std::nullopt;
+        const auto answer = answers.front();
+        answers.pop_front();
         return answer;
     }
 };
