@@ -1,7 +1,5 @@
-// Our profile lookup beside GetPrivateProfileStringA (the Windows tool's reader, a setting cut by a 261-byte buffer) on each
-// file of tests/data/config/profile written with each line end of profile_line_ends.tsv and asked with the fallbacks of
-// profile_fallbacks.tsv. Each answer that differs must be explained by up to three known differences, each of which must
-// still show. Needs code page 932: run it through tools/wine-session.
+// Our profile lookup beside GetPrivateProfileStringA (the Windows tool's reader; a setting cut by a 261-byte buffer) on
+// tests/data/config/profile: every difference must be explained by up to three known differences, each still showing.
 
 #include <windows.h>
 
@@ -57,8 +55,7 @@ const KnownDifference kKnown[] = {
                  l.text.replace(pos, 2, "\x81\x45");
          }
      }},
-    {.why = "other control blanks: Windows also trims \\v, \\f and ^Z around lines, keys and values; the tool writes none",
-     // none of them is ever a trail byte
+    {.why = "other control blanks (never trail bytes): Windows also trims \\v, \\f and ^Z around lines, keys and values; the tool writes none",
      .before = [](Lookup& l) { std::ranges::replace_if(l.text, [](char c) { return c == '\v' || c == '\f' || c == '\x1a'; }, ' '); }},
     {.why = "blanks inside section brackets: Windows trims \"[ CONFIG ]\" (Wine the full-width space too); we keep them",
      .line = [](std::string line) {  // "[" first but for blanks, and the last "]", found on whole characters as our reader does
@@ -88,17 +85,13 @@ const KnownDifference kKnown[] = {
     {.why = "NUL in a value: Windows' answer is a C string; ours keeps the rest of the line",
      .whole = [](Lookup& l) { l.whole = l.whole.c_str(); }},
     {.why = "byte never written: a character straddling the buffer's end makes Wine write 259 bytes and the end at 260",
-     .cut = [](Lookup& l) {
-         const std::string_view cut = cutToBytes(l.whole, kSettingBuffer - 1);
-         if (l.whole.size() >= kSettingBuffer && cut.size() == kSettingBuffer - 2) l.answer = std::string(cut) + kUnwritten;
-     }},
+     .cut = [](Lookup& l) { if (l.whole.size() >= kSettingBuffer && l.answer.size() == kSettingBuffer - 2) l.answer += kUnwritten; }},
     {.why = "quoted value of 260 characters: Wine copies 260 after the quote, and drops the last for the missing closing one",
      .cut = [](Lookup& l) {
          std::size_t characters = 0, last = 0;
          for (std::size_t pos = 0; pos < l.whole.size(); pos += charLength(l.whole, pos), ++characters) last = pos;
-         if (characters == kSettingBuffer - 1 && last < kSettingBuffer &&
-             (l.text.find('"' + l.whole + '"') != npos || l.text.find('\'' + l.whole + '\'') != npos))
-             l.answer = l.whole.substr(0, last);
+         const bool quoted = l.text.find('"' + l.whole + '"') != npos || l.text.find('\'' + l.whole + '\'') != npos;
+         if (characters == kSettingBuffer - 1 && last < kSettingBuffer && quoted) l.answer = l.whole.substr(0, last);
      }},
 };
 
@@ -113,24 +106,20 @@ bool reproduces(unsigned mask, Lookup l, bool cut, const std::string& theirs) {
     return l.answer == theirs;
 }
 
-// The name with each byte from `from` to `from` + 25 changed in case (a trail byte so changed is another character).
-std::string cased(std::string name, char from) {
-    for (char& c : name) c = c >= from && c < from + 26 ? static_cast<char>(c ^ 0x20) : c;
-    return name;
-}
 TEST(ProfileDifferentialTest, OurLookupAnswersAsWindowsDoes) {
     ASSERT_EQ(GetACP(), 932u) << "the comparison needs code page 932: run it through tools/wine-session";
     const auto fallbacks = test::cp932Rows("config/profile_fallbacks.tsv"), lineEnds = test::cp932Rows("config/profile_line_ends.tsv");
     std::vector<unsigned> masks;  // every set of one to three known differences, the smaller first
     for (int size = 1; size <= 3; ++size)
         for (unsigned m = 1; m < 1u << std::size(kKnown); ++m) if (std::popcount(m) == size) masks.push_back(m);
+    const auto cased = [](std::string name, char from) { for (char& c : name) c ^= c >= from && c < from + 26 ? 0x20 : 0; return name; };
     const test::ScratchDir folder;
-    std::size_t compared = 0, agreed = 0, unexplained = 0, files = 0;
-    unsigned shown = 0;  // the known differences that explained an answer
+    std::size_t compared = 0, agreed = 0, unexplained = 0, files = 0, shown = 0;  // shown: the known differences that explained one
     for (const auto& entry : fs::directory_iterator(test::testDataDir() / "config/profile")) {
         const std::string data = test::cp932Unescaped(test::testData(entry.path()));  // "sections: a,b", "keys: k,j", lines
         const std::size_t keysLine = data.find('\n') + 1, bodyStart = data.find('\n', keysLine) + 1;
-        std::vector<Query> queries;  // each section and key as written, upper- and lower-cased, with three fallbacks in turn
+        // Each section and key as written, upper- and lower-cased (a trail byte so changed is another character), 3 fallbacks each
+        std::vector<Query> queries;
         for (const std::string& section : test::listItems(data.substr(10, keysLine - 11)))
             for (const std::string& s : std::set{section, cased(section, 'a'), cased(section, 'A')})
                 for (const std::string& key : test::listItems(data.substr(keysLine + 6, bodyStart - keysLine - 7)))
@@ -141,7 +130,7 @@ TEST(ProfileDifferentialTest, OurLookupAnswersAsWindowsDoes) {
             std::string text;
             for (std::size_t n = 0; const char c : body) text += c == '\n' ? ends[2 + n++ % (ends.size() - 2)] : std::string(1, c);
             text += ends[1];
-            const fs::path path = folder / (std::to_string(files++) + ".ini");
+            const std::string path = (folder / (std::to_string(files++) + ".ini")).string();
             test::writeBytes(path, text);
             fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1));  // Wine then keeps it parsed
             const ProfileReader reader(text);
@@ -149,8 +138,7 @@ TEST(ProfileDifferentialTest, OurLookupAnswersAsWindowsDoes) {
                 for (const bool cut : {true, false}) {
                     const std::string ours = cut ? reader.get(q.section, q.key, q.fallback) : reader.getWhole(q.section, q.key, q.fallback);
                     std::string theirs(cut ? kSettingBuffer : 1 << 16, kUnwritten);  // read as the Windows tool did: a C string
-                    GetPrivateProfileStringA(q.section.c_str(), q.key.c_str(), q.fallback.c_str(), theirs.data(),
-                                             static_cast<DWORD>(theirs.size()), path.string().c_str());
+                    GetPrivateProfileStringA(q.section.c_str(), q.key.c_str(), q.fallback.c_str(), theirs.data(), theirs.size(), path.c_str());
                     theirs = theirs.c_str();
                     if (++compared && ours == theirs && ++agreed) continue;
                     const auto found = std::ranges::find_if(masks, [&](unsigned m) { return reproduces(m, {text, q, {}, {}}, cut, theirs); });
@@ -160,8 +148,7 @@ TEST(ProfileDifferentialTest, OurLookupAnswersAsWindowsDoes) {
                 }
         }
     }
-    std::printf("%zu lookups in %zu files: %zu agreed, %zu known differences, %zu unexplained\n", compared, files, agreed,
-                compared - agreed - unexplained, unexplained);
+    std::printf("%zu lookups: %zu agreed, %zu known, %zu unexplained\n", compared, agreed, compared - agreed - unexplained, unexplained);
     for (std::size_t i = 0; i < std::size(kKnown); ++i) EXPECT_TRUE(shown >> i & 1) << "no longer shows, drop it: " << kKnown[i].why;
 }
 
