@@ -124,6 +124,8 @@ TEST(FitDialog, StretchesByTheLeastFactorThatGivesEveryTextItsRoomAndNoMore) {
         {"a group box title wider than its box", {"", 50, 50, {{GroupBox, -1, {0, 0, 50, 50}, "abcdefghijklm"}}}, {59, 50}, {{0, 0, 59, 50}}},
         {"a label that ends at its group box's right edge stays in the box",
          {"", 120, 40, {{GroupBox, -1, {0, 0, 60, 30}, ""}, {Label, -1, {5, 10, 55, 8}, "abcdefghijklmnop"}}}, {142, 40}, {{0, 0, 71, 30}, {6, 10, 65, 8}}},
+        {"a label on its group box's left edge is in the box too",
+         {"", 120, 40, {{GroupBox, -1, {5, 0, 60, 30}, ""}, {Label, -1, {5, 10, 40, 8}, "abcdefghijklmnop"}}}, {140, 40}, {{6, 0, 70, 30}, {6, 10, 64, 8}}},
         {"a control in another row leaves a label the space above or below it",
          {"", 100, 40, {{Label, -1, {5, 5, 20, 8}, "abcdefgh"}, {Edit, 2, {28, 20, 40, 12}, ""}}}, {100, 40}, {{5, 5, 32, 8}, {28, 20, 40, 12}}},
         {"two lines in a label one line high stretch downwards",
