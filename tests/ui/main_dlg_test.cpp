@@ -9,18 +9,14 @@
 #include <wx/display.h>
 #include <wx/listctrl.h>
 #include <wx/testing.h>
-#include <wx/uiaction.h>
-#include <wx/utils.h>
 
 #ifdef __WXGTK__
 #include <gtk/gtk.h>
 #endif
 
-#include <cstdlib>
 #include <functional>
 
 #include "config/config_writer.h"
-#include "config/file_io.h"
 #include "config/messages.h"
 #include "gui_test_support.h"
 #include "res/dialog_templates.h"
@@ -28,8 +24,6 @@
 #include "ui/friend_help_dlg.h"
 #include "ui/message_dialog.h"
 #include "ui/notice_dlg.h"
-#include "ui/page.h"
-#include "ui/tab_strip.h"
 #include "ui/tool_settings_dlg.h"
 #include "ui/wx_text.h"
 #include "version.h"

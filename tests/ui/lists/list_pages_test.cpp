@@ -9,11 +9,7 @@
 #include <gdk/gdkx.h>
 #endif
 #include <wx/listctrl.h>
-#include <wx/uiaction.h>
-#include <wx/utils.h>
 
-
-#include "config/file_io.h"
 #include "res/dialog_templates.h"
 #include "config/messages.h"
 #include "ui/gui_test_support.h"

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
 
 #include "ui/gui_test_support.h"
 #include "ui/pages/spin_arrows.h"
