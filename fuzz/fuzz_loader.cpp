@@ -1,10 +1,8 @@
 // Config.lua's reader and writer; the input's first byte chooses which.
-// Even: the rest as any file's bytes. Each lookup of the ProfileReader answers
-// as a plain scan of the text does, and the two kinds of load agree but where
-// their fallbacks differ. (How the lists' IDs find their rows is the unit tests'.)
-// Odd: save then load, the file as written or as another editor saves it again:
-// everything comes back, a second save writes the same bytes, and a memo the
-// save refuses is one that would not read back.
+// Even: the rest as any file's bytes. Each lookup of the ProfileReader answers as a plain scan of the text does, and
+// the two kinds of load agree but where their fallbacks differ (how the lists' IDs find their rows is the unit tests').
+// Odd: save then load, the file as written or as another editor saves it again: everything comes back, a second save
+// writes the same bytes, and a memo the save refuses is one that would not read back.
 
 #include "fuzz_support.h"
 
@@ -15,8 +13,7 @@ std::string_view trimmed(std::string_view text) {
     return first == std::string_view::npos ? std::string_view() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// The first or the last place of `wanted` as a character of its own, never as
-// the trail byte of a double-byte one.
+// The first or the last place of `wanted` as a character of its own, never as the trail byte of a double-byte one.
 std::size_t findChar(std::string_view text, char wanted, bool last) {
     std::size_t found = std::string_view::npos;
     for (std::size_t pos = 0; pos < text.size() && (last || found == std::string_view::npos); pos += charLength(text, pos))
@@ -173,9 +170,8 @@ std::vector<std::string> randomIds(FuzzedDataProvider& input) {
     return ids;
 }
 
-// A piece of a memo: a CP932 character (ASCII, a control character, a
-// half-width katakana, any double-byte pair that is a character) or now and
-// then a line like the memo's markers or the end of its Lua comment.
+// A piece of a memo: a CP932 character (ASCII, a control character, a half-width katakana, any double-byte pair that
+// is a character) or now and then a line like the memo's markers or the end of its Lua comment.
 std::string randomPiece(FuzzedDataProvider& input) {
     if (input.ConsumeIntegralInRange<int>(0, 30) == 0) {
         const std::string& marker = input.ConsumeBool() ? memoStartMarker() : memoEndMarker();

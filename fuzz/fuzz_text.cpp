@@ -1,6 +1,5 @@
-// The rules on text; the input's first byte chooses which. Even: cutToBytes,
-// the CP932 conversions both ways (CP932 has some characters twice, the NEC and
-// IBM rows, so only UTF-8 -> CP932 -> UTF-8 must give the text back) and the
+// The rules on text; the input's first byte chooses which. Even: cutToBytes, the CP932 conversions both ways (CP932
+// has some characters twice, the NEC and IBM rows, so only UTF-8 -> CP932 -> UTF-8 must give the text back) and the
 // numeric fields' rules against plain references. Odd: the list views' sort.
 
 #include "fuzz_support.h"
@@ -35,8 +34,7 @@ void checkCut(std::string_view text, std::size_t maxBytes) {
                "a cut keeps every character that fits");
 }
 
-// Digits read into 64 bits (held far outside 32 bits once past them), then
-// brought into the 32-bit range.
+// Digits read into 64 bits (held far outside 32 bits once past them), then brought into the 32-bit range.
 std::int32_t referenceLeadingInt(std::string_view text) {
     std::size_t pos = std::min(text.find_first_not_of(" \t\n\v\f\r"), text.size());
     const bool negative = text.substr(pos).starts_with('-');

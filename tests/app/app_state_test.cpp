@@ -1,6 +1,5 @@
-// The state the window binds to, without a window: each page's bound values
-// from start-up, a load that reaches pages never built, what a save takes,
-// and the friend page's changes to Friend.ini.
+// The state the window binds to, without a window: each page's bound values from start-up, a load that reaches pages
+// never built, what a save takes, and the friend page's changes to Friend.ini.
 
 #include "app/app_state.h"
 
@@ -72,9 +71,8 @@ TEST(AppState, ChangesWriteTheRecordAsTheirControlsWould) {
     EXPECT_EQ(state.settings.FlagIgnoreDeadMob, 0);
 }
 
-// Two windows over one Friend.ini: each change is applied to what the file
-// holds now, so neither window's friends are lost; rows are told by what they
-// hold. A refused registration writes nothing.
+// Two windows over one Friend.ini: each change is applied to what the file holds now, so neither window's friends are
+// lost; rows are told by what they hold. A refused registration writes nothing.
 TEST(AppState, FriendChangesKeepWhatAnotherWindowWrote) {
     test::ScratchDir folder;
     test::writeBytes(folder / "Friend.ini", "; comment\r\n1 one\r\n");

@@ -23,9 +23,8 @@ struct CliRun { int status; std::string out, err; };
 
 std::string quoted(const fs::path& path) { return test::shellQuoted(path); }
 
-// The program and its arguments, for the shell. What the tests' saves replace
-// is kept in a history of their own, never beside the built program; a
-// "--history" among the arguments comes later and wins.
+// The program and its arguments, for the shell. What the tests' saves replace is kept in a history of their own,
+// never beside the built program; a "--history" among the arguments comes later and wins.
 std::string cliCommand(const std::string& arguments) {
     static const test::ScratchDir history;
     const std::string command = arguments.substr(0, arguments.find(' '));
@@ -91,10 +90,9 @@ TEST_F(Cli, EachCommandExitsWithItsCodeAndSaysWhy) {
     }
 }
 
-// The whole of what dump prints, with the names from the side lists, and the
-// lines where characters were lost: dump.lua, saved as UTF-8, holds a snowman,
-// which CP932 lacks, on each of twelve lines of its memo; ten are told one by
-// one, the rest counted.
+// The whole of what dump prints, with the names from the side lists, and the lines where characters were lost:
+// dump.lua, saved as UTF-8, holds a snowman, which CP932 lacks, on each of twelve lines of its memo; ten are told one
+// by one, the rest counted.
 TEST_F(Cli, DumpPrintsWhatALoadGivesAndWhatTheReadLost) {
     CliRun run = cli("dump --mobdata " + data("MobData.ini") + " --friends " + data("Friend.ini") + " " + data("dump.lua"));
     EXPECT_EQ(run.status, 0);
@@ -143,9 +141,8 @@ TEST_F(Cli, HistoryListsWhatSavesReplacedAndRestoreBringsItBack) {
 }
 
 #ifdef _WIN32
-// Text the program writes to a console shows as characters, in whatever code
-// page the console is: read back from a console of the test's own, a fresh
-// screen buffer for each run, as a user would see it.
+// Text the program writes to a console shows as characters, in whatever code page the console is: read back from a
+// console of the test's own, a fresh screen buffer for each run, as a user would see it.
 TEST_F(Cli, AConsoleShowsTheCharacters) {
     test::writeBytes(dir / "in.lua", writeConfigLua(startupSettings(), cp932("メモ\n二行目"), {}, {}));
     const fs::path missing = dir.path() / u8"存在しない.lua";

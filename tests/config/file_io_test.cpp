@@ -1,7 +1,6 @@
-// Reading and writing whole files on a real file system: links, ownership,
-// read-only files, folders that refuse new files, full devices and files that
-// cannot be read; the history of what the writes replace; and saves of
-// Config.lua the file system refuses.
+// Reading and writing whole files on a real file system: links, ownership, read-only files, folders that refuse new
+// files, full devices and files that cannot be read; the history of what the writes replace; and saves of Config.lua
+// the file system refuses.
 
 #include "config/file_io.h"
 
@@ -49,9 +48,8 @@ using test::writeBytes;
 template <typename Check>
 bool holdsWithoutPrivileges(const Check& check, const fs::path& dir) { return check(dir); }
 
-// Whether no file may be created in the folder. Wine keeps a folder's security
-// without enforcing it, and as root passes every Unix permission: a refusing
-// folder can only be found, such as the host's sysfs, Z:\sys.
+// Whether no file may be created in the folder. Wine keeps a folder's security without enforcing it, and as root
+// passes every Unix permission: a refusing folder can only be found, such as the host's sysfs, Z:\sys.
 bool refusesNewFiles(const fs::path& dir) {
     std::error_code ec;
     if (!fs::is_directory(dir, ec)) return false;
@@ -139,9 +137,8 @@ TEST(FileIoWrite, SymbolicLinksLeadToTheFileThatIsReplaced) {
     }
 }
 
-// A plain file is replaced whole, not rewritten: a reader that opened it
-// before the save still reads the old bytes. The new file keeps the old one's
-// mode, owner and group.
+// A plain file is replaced whole, not rewritten: a reader that opened it before the save still reads the old bytes.
+// The new file keeps the old one's mode, owner and group.
 TEST(FileIoWrite, APlainFileIsReplacedKeepingModeOwnerAndGroup) {
     test::ScratchDir dir;
     const fs::path file = dir / "Config.lua";
@@ -162,9 +159,8 @@ TEST(FileIoWrite, APlainFileIsReplacedKeepingModeOwnerAndGroup) {
 
 #endif
 
-// Each way a write can end. Refused targets fail before a byte is written (the
-// folder takes new files, so the refusal is the target's own), and each way of
-// writing meets a full device before any old byte changes: whatever fails, the
+// Each way a write can end. Refused targets fail before a byte is written (the folder takes new files, so the refusal
+// is the target's own), and each way of writing meets a full device before any old byte changes: whatever fails, the
 // folder and the old bytes stay as they were.
 TEST(FileIoWrite, FailuresKeepWhatTheTargetHeld) {
     // The old Config.lua: read-only, with a second (hard) name, in a game folder the user may write files in but
@@ -383,8 +379,7 @@ TEST(History, OneThatCannotBeKeptStopsNoSaveAndIsToldOnce) {
 }
 
 #ifndef _WIN32
-// A rewrite in place (a hard-linked file) killed part-way leaves a torn file;
-// the history holds what it replaced.
+// A rewrite in place (a hard-linked file) killed part-way leaves a torn file; the history holds what it replaced.
 TEST(History, AKillDuringAnInPlaceRewriteLeavesTheOldBytesInTheHistory) {
     test::ScratchDir dir;
     const std::string oldBytes(48u << 20, 'o'), newBytes(48u << 20, 'n');
@@ -406,8 +401,7 @@ TEST(History, AKillDuringAnInPlaceRewriteLeavesTheOldBytesInTheHistory) {
 }
 #endif
 
-// Saves refused by the file system leave the user's files as they were and
-// name the folder as the user typed it.
+// Saves refused by the file system leave the user's files as they were and name the folder as the user typed it.
 ConfigContent defaults() { return {startupSettings(), startupMemo(), {}, {}}; }
 
 #ifdef _WIN32
@@ -426,8 +420,7 @@ TEST(SaveAndLoad, FileHeldByAnotherProgramIsNeitherReadNorReplaced) {
 }
 #endif
 
-// The message names the folder as the user typed it, whatever form the
-// system gives it.
+// The message names the folder as the user typed it, whatever form the system gives it.
 TEST(Save, FolderThatForbidsNewFilesIsNamedInTheMessage) {
 #ifdef _WIN32
     const std::string typed = R"(Z:\sys)";  // see refusesNewFiles

@@ -1,7 +1,5 @@
-// Files as users, other editors and damaged disks hand them over:
-// hand-edited, truncated, in another encoding, huge, in the wrong place. Each
-// ends in the documented result or a clear failure, and the user's files keep
-// their bytes.
+// Files as users, other editors and damaged disks hand them over: hand-edited, truncated, in another encoding, huge,
+// in the wrong place. Each ends in the documented result or a clear failure, and the user's files keep their bytes.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// Where the tool's files are: the paths of VellConf.ini and the folders they
-// lead to, and the file dialogs' choices.
+// Where the tool's files are: the paths of VellConf.ini and the folders they lead to, and the file dialogs' choices.
 
 #include "config/tool_paths.h"
 

@@ -77,9 +77,8 @@ TEST(RegisterFriend, InsertsNewestFirstAndRefusesWhatWouldNotReadBack) {
     }
 }
 
-// A co-fight row takes the name of the first friend whose ID matches without
-// regard to case, cut to what a cell holds, its ID as the list has it. Each removed row takes one equal
-// row away, the first one, whatever the order.
+// A co-fight row takes the name of the first friend whose ID matches without regard to case, cut to what a cell
+// holds, its ID as the list has it. Each removed row takes one equal row away, the first one, whatever the order.
 TEST(FriendRows, CoFightTakesTheFirstMatchingNameAndRemoveTakesOneEqualRowEach) {
     EXPECT_EQ(coFightRowsFor(std::vector<std::string>{"x1", "5"}, Friends{{"X1", std::string(300, 'n')}, {"x1", "b"}}),
               (Friends{{"x1", std::string(259, 'n')}, {"5", cp932("名前不明")}}));  // a name no row gives
@@ -124,8 +123,7 @@ TEST(CompareCells, NumbersNeverCompareEqualAndZeroOrTextComparesAsBytes) {
     }
 }
 
-// Rows ordered by one column either way, each telling where it came from: the
-// cases of sort_rows.tsv.
+// Rows ordered by one column either way, each telling where it came from: the cases of sort_rows.tsv.
 TEST(SortRows, OrdersByTheColumnEitherWayAndTellsWhereEachRowCameFrom) {
     const auto cases = test::tableRows(test::testDataDir() / "lists/sort_rows.tsv");
     ASSERT_EQ(cases.size(), 9u);

@@ -1,6 +1,5 @@
-// The setting pages' tables, the rules of their controls (most cases are tables
-// of tests/data/pages/), and layouts fitted to a font: measured by a stand-in
-// font whose every character is as wide as the test says, so that each rule
+// The setting pages' tables, the rules of their controls (most cases are tables of tests/data/pages/), and layouts
+// fitted to a font: measured by a stand-in font whose every character is as wide as the test says, so that each rule
 // shows in plain numbers.
 
 #include <gtest/gtest.h>
@@ -138,8 +137,7 @@ TEST(FitDialog, StretchesByTheLeastFactorThatGivesEveryTextItsRoomAndNoMore) {
     }
 }
 
-// A page laid out to a size asked for (the window's, once shown) takes it,
-// its boxes spanning it.
+// A page laid out to a size asked for (the window's, once shown) takes it, its boxes spanning it.
 TEST(LayOutPage, TakesTheSizeAskedFor) {
     const PagePlacement page = layOutPage(*findPage("CMoonlightPage"), FakeMeasure(5), {300, 300});
     EXPECT_EQ(page.size, (DialogSize{300, 300}));

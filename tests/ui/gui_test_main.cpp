@@ -7,8 +7,7 @@
 
 namespace {
 
-// A failed wx assertion fails the running test instead of opening a dialog
-// that nobody would answer.
+// A failed wx assertion fails the running test instead of opening a dialog that nobody would answer.
 void failTestOnAssert(const wxString& file, int line, const wxString& func, const wxString& cond,
                       const wxString& msg) {
     ADD_FAILURE_AT(file.utf8_str(), line) << "wx assertion in " << func.utf8_str() << ": " << cond.utf8_str() << " "

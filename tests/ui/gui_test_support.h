@@ -69,9 +69,8 @@ void waitUntil(const Condition& done) {
     yieldToWindow();
 }
 
-// A plain mouse click at a point of a window, as the user's arrives: through
-// the toolkit's own input, or on Windows (Wine gives a test's simulated input
-// to no window) as the window's own messages. Waits until `arrived` holds.
+// A plain mouse click at a point of a window, as the user's arrives: through the toolkit's own input, or on Windows
+// (Wine gives a test's simulated input to no window) as the window's own messages. Waits until `arrived` holds.
 template <typename Condition>
 void mouseClick(wxWindow* window, wxPoint at, const Condition& arrived) {
 #ifdef __WXMSW__
@@ -133,11 +132,10 @@ inline std::string describe(const wxWindow* w) {
            std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.width) + "x" + std::to_string(r.height);
 }
 
-// Every shown control of `container` lies inside it, shows its whole text,
-// overlaps no other control and stays either inside a group box's frame or
-// clear of it: what the user would see as cut or crossing text. Fields and
-// lists take the size the layout gives them; labels and buttons must be at
-// least as large as their text needs in the font they really use.
+// Every shown control of `container` lies inside it, shows its whole text, overlaps no other control and stays either
+// inside a group box's frame or clear of it: what the user would see as cut or crossing text. Fields and lists take
+// the size the layout gives them; labels and buttons must be at least as large as their text needs in the font they
+// really use.
 inline void expectLayoutFits(wxWindow* container) {
     const wxRect area(container->GetClientSize());
     std::vector<const wxWindow*> boxes, controls;
@@ -180,9 +178,8 @@ inline void expectLayoutFits(wxWindow* container) {
                 << describe(controls[i]) << " / " << describe(controls[j]);
 }
 
-// The main window over a program folder of its own, opened after its side
-// files are written; a test that needs other side files writes them and
-// opens the window again.
+// The main window over a program folder of its own, opened after its side files are written; a test that needs other
+// side files writes them and opens the window again.
 class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -1,6 +1,5 @@
-// The main window under a virtual display: tabs, the command buttons and the
-// dialogs they open (the file dialogs answered by a fake), and whole commands
-// from the pages' controls to the saved file and back.
+// The main window under a virtual display: tabs, the command buttons and the dialogs they open (the file dialogs
+// answered by a fake), and whole commands from the pages' controls to the saved file and back.
 
 #include "ui/main_dlg.h"
 
@@ -70,11 +69,9 @@ TEST_F(MainWindow, AMouseClickOnATabShowsItsPageWithItsControls) {
     }
 }
 
-// The Tab key from the tab header runs through the page of the chosen tab,
-// then the seven buttons, and back to the header, on every tab: built at
-// start-up or when first chosen. GTK takes the keyboard's order once;
-// Windows' dialog manager walks the windows as they stand (and Wine gives a
-// test's simulated keys to no window).
+// The Tab key from the tab header runs through the page of the chosen tab, then the seven buttons, and back to the
+// header, on every tab: built at start-up or when first chosen. GTK takes the keyboard's order once; Windows' dialog
+// manager walks the windows as they stand (and Wine gives a test's simulated keys to no window).
 #ifndef __WXMSW__
 TEST_F(MainWindow, TheTabKeyRunsFromTheHeaderThroughThePageToTheButtons) {
     EXPECT_EQ(wxWindow::FindFocus(), dialog->tabHeader());
@@ -194,8 +191,7 @@ TEST_F(MainWindow, SavesAndLoadsUseTheirFilesAndAFailureChangesNothing) {
     EXPECT_FALSE(fs::exists(aiFolder / "missing"));
 }
 
-// Side files missing or too large to read (sparse: no real file is this
-// large) are said as the window opens.
+// Side files missing or too large to read (sparse: no real file is this large) are said as the window opens.
 TEST_F(MainWindow, SideFilesThatCannotBeReadAtStartAreSaid) {
     const struct {
         const char* file;
@@ -243,9 +239,8 @@ private:
     std::function<int(T*)> checks_;
 };
 
-// The tool settings: a cancel writes nothing, OK rewrites VellConf.ini; a
-// folder is refused, and the dialog stays open, when no file could be opened
-// in it or when VellConf.ini would give back another folder.
+// The tool settings: a cancel writes nothing, OK rewrites VellConf.ini; a folder is refused, and the dialog stays
+// open, when no file could be opened in it or when VellConf.ini would give back another folder.
 TEST_F(MainWindow, ToolSettingsKeepOnlyAFolderTheyCanKeepAsTyped) {
     const fs::path ini = state.sideFolder / "VellConf.ini";
     const std::string before = test::fileBytes(ini).value();
@@ -280,8 +275,7 @@ TEST_F(MainWindow, ToolSettingsBrowseFillsTheFieldWithAFolderItCanKeep) {
     EXPECT_EQ(static_cast<wxTextCtrl*>(settings.FindWindow(ids::kSetPathEdit))->GetValue(),
               fromPath(aiFolder / "chosen"));
     EXPECT_EQ(services.initialFolders.back(), aiFolder.path());
-    // Cancelled, or a folder whose name CP932 cannot hold: the field keeps
-    // what it had, the second with a message.
+    // Cancelled, or a folder whose name CP932 cannot hold: the field keeps what it had, the second with a message.
     for (int i = 0; i < 2; ++i) test::click(static_cast<wxButton*>(settings.FindWindow(ids::kBrowseLibPath)));
     EXPECT_EQ(static_cast<wxTextCtrl*>(settings.FindWindow(ids::kLibPathEdit))->GetValue(), fromPath(libFolder.path()));
     ASSERT_EQ(services.errors.size(), 1u);
@@ -321,9 +315,8 @@ TEST_F(MainWindow, TheFolderBrowserShowsItsTitleAndStartsAtTheInitialFolder) {
     }
 }
 
-// The overwrite question, the missing-file box and the memo's warning are
-// captioned in Japanese, or with the program's name: on their title bar, and
-// in the name the desktop's accessibility tools read (GTK's own message box
+// The overwrite question, the missing-file box and the memo's warning are captioned in Japanese, or with the
+// program's name: on their title bar, and in the name the desktop's accessibility tools read (GTK's own message box
 // would give its icon's name there, "Warning").
 TEST_F(MainWindow, MessageBoxesAreCaptionedInJapanese) {
     WxDialogServices real;
@@ -356,10 +349,9 @@ TEST_F(MainWindow, MessageBoxesAreCaptionedInJapanese) {
 #endif
 }
 
-// Whatever the screen's size and scale (tools/build-windows runs this at
-// 144 dpi on 1366 x 768 and at 192 dpi on 1920 x 1080 as well), the window
-// opens inside its screen's work area, centred; every page lies whole inside
-// the tab control, and every page and dialog shows all its text.
+// Whatever the screen's size and scale (tools/build-windows runs this at 144 dpi on 1366x768 and at 192 dpi on
+// 1920x1080 as well), the window opens inside its screen's work area, centred; every page lies whole inside the tab
+// control, and every page and dialog shows all its text.
 void expectEveryPageWhole(CMainDlg* dialog) {
     test::expectLayoutFits(dialog);
     const wxWindow* tabs = dialog->FindWindow(ids::kTabs);
@@ -390,8 +382,7 @@ TEST_F(MainWindow, TheWindowOpensCentredInsideTheScreenWithEveryPageWhole) {
     for (wxDialog* other : std::initializer_list<wxDialog*>{&notice, &settings, &help}) test::expectLayoutFits(other);
 }
 
-// Moved to a screen of another scale, the window takes that scale's font and
-// lays itself out again for it.
+// Moved to a screen of another scale, the window takes that scale's font and lays itself out again for it.
 TEST_F(MainWindow, AScaleChangeLaysTheWindowOutAgain) {
     for (int tab : {0, 4, 7}) dialog->selectTab(tab);
     const int exitWidth = button(ids::kExit)->GetSize().x;
@@ -413,8 +404,7 @@ TEST_F(MainWindow, AScaleChangeLaysTheWindowOutAgain) {
 
 // --- Whole commands: the pages' controls, the saved file, a load
 
-// One line per control of a page: what it shows, whether it is enabled and
-// shown, and where it lies.
+// One line per control of a page: what it shows, whether it is enabled and shown, and where it lies.
 std::vector<std::string> shownBy(wxWindow* page) {
     std::vector<std::string> lines;
     for (wxWindow* w : page->GetChildren()) {
@@ -431,9 +421,8 @@ std::vector<std::string> shownBy(wxWindow* page) {
     return lines;
 }
 
-// A file whose load differs from the start-up state in every way a page shows:
-// values no radio button writes, fields past their bounds, rotation off, a
-// memo, and list IDs both known and unknown.
+// A file whose load differs from the start-up state in every way a page shows: values no radio button writes, fields
+// past their bounds, rotation off, a memo, and list IDs both known and unknown.
 std::string unusualConfig() {
     AiSettings settings;
     int i = 0;

@@ -108,9 +108,8 @@ protected:
     }
 };
 
-// A list keeps its selection through a sort or a new friend on top, and a
-// plain click afterwards selects the row clicked and no other. A refused
-// registration says why and adds nothing.
+// A list keeps its selection through a sort or a new friend on top, and a plain click afterwards selects the row
+// clicked and no other. A refused registration says why and adds nothing.
 TEST_F(ListPages, APlainClickAfterASortOrARegistrationSelectsOnlyTheClickedRow) {
     CPage* friends = openFriends("5555555 b\r\n7654321 a\r\n1111111 c\r\n");
     wxListCtrl* friendList = child(friends, ids::kFriendList);
@@ -218,8 +217,7 @@ TEST_F(ListPages, ColumnsAreWideEnoughForTheirHeadersAndCells) {
     writeBytes(state.friendFile(), cp932("1234567890 ながいなまえのともだち\r\n"));
     auto* enemies = openEnemies(mobData() + cp932("10021 ぽりんぽりんぽりんぽりんぽりん 10 ｻｲｽﾞ ｱｸﾃｨﾌﾞ") +
                                                " 123456789 - - - - - - - - - - - - - -\r\n");
-    // The ignore list is sized for the monster table while still empty: its
-    // columns do not jump when rows come.
+    // The ignore list is sized for the monster table while still empty: its columns do not jump when rows come.
     const auto widths = [](wxListCtrl* list) {
         std::vector<int> each;
         for (int column = 0; column < list->GetColumnCount(); ++column) each.push_back(list->GetColumnWidth(column));
@@ -262,9 +260,8 @@ TEST_F(ListPages, MemoTypingAndPastingStopAt1024Bytes) {
     }
 }
 
-// Leaving the field takes its text only after an edit: a memo the field
-// cannot show as it is stays byte for byte, and one over the limit is said
-// once per edit, then stored all the same.
+// Leaving the field takes its text only after an edit: a memo the field cannot show as it is stays byte for byte, and
+// one over the limit is said once per edit, then stored all the same.
 TEST_F(ListPages, MemoLeftWithoutAnEditStaysByteForByteAndItsLengthIsSaidOncePerEdit) {
     CPage* memo = page(kMemo);
     auto* field = child<wxTextCtrl>(memo, ids::kMemoEdit);

@@ -1,6 +1,5 @@
-// The twelve setting pages under a virtual display: what only the window adds
-// to the page rules (tested in the core) — each kind of control passes its
-// change on and shows the result, and rotation enables its controls.
+// The twelve setting pages under a virtual display: what only the window adds to the page rules (tested in the core)
+// — each kind of control passes its change on and shows the result, and rotation enables its controls.
 
 #include "ui/pages/setting_pages.h"
 
@@ -65,9 +64,8 @@ public:  // for the table's actions
     CPage* shown = nullptr;
 };
 
-// Each kind of control, driven as the user drives it: what it then shows and
-// what reaches the record. A spin or an arrow key changes only the text (and
-// hands the focus to the field); leaving the field commits it.
+// Each kind of control, driven as the user drives it: what it then shows and what reaches the record. A spin or an
+// arrow key changes only the text (and hands the focus to the field); leaving the field commits it.
 TEST_F(SettingPages, EachKindOfControlPassesItsChangeOnAndShowsTheResult) {
     using Action = std::function<void(SettingPages&)>;
     const struct {
