@@ -156,6 +156,11 @@ TEST(FileIoWrite, APlainFileIsReplacedKeepingModeOwnerAndGroup) {
     EXPECT_EQ(after.st_uid, before.st_uid);
     EXPECT_EQ(after.st_gid, before.st_gid);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(held), {}), "old");
+    // A hard-linked file is rewritten in place instead, to nothing as well (in this process: as root the failure
+    // table below runs its writes in an unprivileged child).
+    fs::create_hard_link(file, dir / "Backup.lua");
+    ASSERT_EQ(writeFileSafely(file, ""), WriteResult::Ok);
+    EXPECT_EQ(test::fileBytes(dir / "Backup.lua"), "");
 }
 
 #endif
